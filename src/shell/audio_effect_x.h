@@ -1,0 +1,22 @@
+// The extended requests (numbers 25 to 79); all others go to the core.
+#pragma once
+
+#include "shell/audio_effect.h"
+
+class AudioEffectX : public AudioEffect {
+public:
+    using AudioEffect::AudioEffect;
+
+    intptr_t dispatcher(int32_t opcode, int32_t index, intptr_t value, void* ptr,
+                        float opt) override;
+
+    virtual bool canParameterBeAutomated(int32_t) { return true; }
+    virtual bool getEffectName(char*) { return false; }
+    virtual bool getVendorString(char*) { return false; }
+    virtual bool getProductString(char*) { return false; }
+    virtual int32_t getVendorVersion() { return 0; }
+    // 1 yes, -1 no, 0 don't know.
+    virtual int32_t canDo(const char*) { return 0; }
+    virtual int32_t getPlugCategory() { return kPlugCategUnknown; }
+    virtual int32_t getVstVersion() { return 2400; }
+};
