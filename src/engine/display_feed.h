@@ -58,7 +58,7 @@ struct OutputSums {
 // Single producer (the audio thread); any number of takers.
 template <typename T>
 class FeedMailbox {
-public:
+  public:
     // Producer, at block end: folds the block's values in and hands them over
     // if the slot is free. Also applies a clear asked for by `discard`.
     void publish(const T& block) {
@@ -87,7 +87,7 @@ public:
         take();
     }
 
-private:
+  private:
     enum : int32_t { kEmpty, kFull, kTaking };
     T pending_{};
     T slot_{};

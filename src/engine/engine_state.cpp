@@ -12,7 +12,7 @@ EngineState::EngineState() {
     stored.parameter18.set(1.0f);
     for (int32_t band = 0; band < kNumBands; ++band) stored.bandOn[band].set(1.0f);
     outputGain.set(outputGainFor(stored.output.get()));
-    limiterThresholdGain.set(limiterThresholdGainFor(stored.limiterSteps.get()));
+    limiterThresholdGain.set(thresholdGainFor(stored.limiterSteps.get()));
 }
 
 void EngineState::suspend() {

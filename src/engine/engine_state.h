@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "engine/display_feed.h"
+#include "engine/dither_noise.h"
 #include "params/parameter_values.h"
 
 namespace velmorin {
@@ -86,6 +87,7 @@ struct EngineState {
     Relaxed<float> lastShownOutputGain{1.0f};  // the editor's; the engine only clears it
 
     DisplayFeed feed;
+    DitherNoise noise{1};  // seeded once, like the C library's generator after srand(1)
 
     EngineState();
 

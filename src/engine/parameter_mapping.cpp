@@ -7,7 +7,9 @@ namespace {
 
 constexpr float kNormalizeOnGain = 15.84931f;  // +24 dB, where the normalizer starts
 
-int32_t outputValueFor(float gain) { return truncateToInt(24000.0f - std::log10(gain) * 20000.0f); }
+int32_t outputValueFor(float gain) {
+    return truncateToInt(24000.0f - std::log10(gain) * 20000.0f);
+}
 
 void setOutputValue(EngineState& engine, ProgramRecord& program, int32_t value) {
     engine.stored.output.set(value);
@@ -16,7 +18,8 @@ void setOutputValue(EngineState& engine, ProgramRecord& program, int32_t value) 
 
 // Under Normalize the limiter threshold also sets the output gain, so that the
 // limiter's ceiling lands on the normalize target.
-void relinkOutputToLimiter(EngineState& engine, ProgramRecord& program, float stepsBeforeTruncation) {
+void relinkOutputToLimiter(EngineState& engine, ProgramRecord& program,
+                           float stepsBeforeTruncation) {
     setOutputValue(engine, program, truncateToInt(24000.0f - 500.0f * stepsBeforeTruncation));
     const float gain = outputGainFor(engine.stored.output.get()) *
                        normalizeFactorFor(engine.normalizeTarget.get());
@@ -30,8 +33,9 @@ void runSideEffects(EngineState& engine, ProgramRecord& program, int32_t index,
                     const StoredValue& value) {
     switch (index) {
         case kThrLimiter:
-            engine.limiterThresholdGain.set(limiterThresholdGainFor(engine.stored.limiterSteps.get()));
-            if (engine.stored.normalize.get()) relinkOutputToLimiter(engine, program, value.asFloat);
+            engine.limiterThresholdGain.set(thresholdGainFor(engine.stored.limiterSteps.get()));
+            if (engine.stored.normalize.get())
+                relinkOutputToLimiter(engine, program, value.asFloat);
             break;
         case kOutput:
             engine.outputGain.set(outputGainFor(engine.stored.output.get()));
@@ -68,16 +72,20 @@ float outputGainFor(int32_t outputValue) {
     return std::pow(10.0f, (24000.0f - static_cast<float>(outputValue)) / 20000.0f);
 }
 
-float limiterThresholdGainFor(int32_t steps) {
+float thresholdGainFor(int32_t steps) {
     return std::pow(10.0f, -static_cast<float>(steps) / 40.0f);
 }
 
 float normalizeFactorFor(int32_t normalizeTarget) {
     switch (normalizeTarget) {
-        case 3: return 0.9941f;  // -0.05 dBFS
-        case 2: return 0.9895f;  // -0.09 dBFS
-        case 1: return 0.9988f;  // -0.01 dBFS
-        default: return 0.99995f;  // 0 dBFS
+        case 3:
+            return 0.9941f;  // -0.05 dBFS
+        case 2:
+            return 0.9895f;  // -0.09 dBFS
+        case 1:
+            return 0.9988f;  // -0.01 dBFS
+        default:
+            return 0.99995f;  // 0 dBFS
     }
 }
 

@@ -11,8 +11,8 @@ namespace velmorin {
 
 // Linear gain of a stored Output value: 24000 is 0 dB, 0 is +24 dB.
 float outputGainFor(int32_t outputValue);
-// Linear gain of a limiter threshold in half-decibel steps below full scale.
-float limiterThresholdGainFor(int32_t steps);
+// Linear gain of a threshold in half-decibel steps below full scale.
+float thresholdGainFor(int32_t steps);
 // Peak level the normalizer aims at for each target of the context menu.
 float normalizeFactorFor(int32_t normalizeTarget);
 

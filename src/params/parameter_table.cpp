@@ -67,13 +67,17 @@ int32_t quantizedRatioStep(float hostValue) {
 
 }  // namespace
 
-bool isParameterIndex(int32_t index) { return index >= 0 && index < kNumParameters; }
+bool isParameterIndex(int32_t index) {
+    return index >= 0 && index < kNumParameters;
+}
 
 ParameterKind parameterKind(int32_t index) {
     return isParameterIndex(index) ? kRows[index].kind : ParameterKind::Reserved;
 }
 
-float scaledRange(int32_t index) { return isParameterIndex(index) ? kRows[index].range : 0.0f; }
+float scaledRange(int32_t index) {
+    return isParameterIndex(index) ? kRows[index].range : 0.0f;
+}
 
 int32_t truncateToInt(float x) {
     if (std::isnan(x)) return 0;
@@ -120,7 +124,9 @@ StoredValue hostToStored(int32_t index, float hostValue) {
     return {hostValue, 0};
 }
 
-float capAtOne(float quotient) { return quotient == 1.0f ? 0.99999f : quotient; }
+float capAtOne(float quotient) {
+    return quotient == 1.0f ? 0.99999f : quotient;
+}
 
 float storedToHost(int32_t index, float stored) {
     switch (parameterKind(index)) {

@@ -58,8 +58,8 @@ enum class ParameterKind {
 
 // Both forms a stored value can take; each parameter uses the one of its kind.
 struct StoredValue {
-    float asFloat;   // switches, ratios, plain floats; Mix before truncation
-    int32_t asInt;   // thresholds, zoom, Mix, Output; byte switches 0/1
+    float asFloat;  // switches, ratios, plain floats; Mix before truncation
+    int32_t asInt;  // thresholds, zoom, Mix, Output; byte switches 0/1
 };
 
 bool isParameterIndex(int32_t index);

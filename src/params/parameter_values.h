@@ -84,7 +84,7 @@ struct ParameterValues {
         return field ? field->get() : 0.0f;
     }
 
-private:
+  private:
     // Field lookups shared by the const and the mutable accessors.
     template <typename Self>
     static auto& thresholdField(Self& self, int32_t index) {

@@ -26,14 +26,14 @@ struct ProgramRecord : ParameterValues<float> {
 };
 
 class ProgramBank {
-public:
+  public:
     ProgramBank();  // factory contents
 
     ProgramRecord& operator[](int32_t index) { return records_[index]; }
     const ProgramRecord& operator[](int32_t index) const { return records_[index]; }
     static bool isProgramIndex(int32_t index) { return index >= 0 && index < kNumPrograms; }
 
-private:
+  private:
     std::array<ProgramRecord, kNumPrograms> records_;
 };
 

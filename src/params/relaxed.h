@@ -7,7 +7,7 @@
 
 template <typename T>
 class Relaxed {
-public:
+  public:
     constexpr Relaxed(T initial = T{}) noexcept : value_(initial) {}
     Relaxed(const Relaxed& other) noexcept : value_(other.get()) {}
     Relaxed& operator=(const Relaxed& other) noexcept {
@@ -23,7 +23,7 @@ public:
         return value_.compare_exchange_strong(expected, desired, std::memory_order_relaxed);
     }
 
-private:
+  private:
     std::atomic<T> value_;
     static_assert(std::atomic<T>::is_always_lock_free);
 };

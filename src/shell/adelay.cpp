@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "engine/audio_block.h"
 #include "engine/parameter_mapping.h"
 
 using namespace velmorin;
@@ -11,7 +12,9 @@ namespace {
 constexpr const char* kEffectName = "Velmorin";
 constexpr const char* kVendorName = "QuandorWeb";
 
-void writeIdentity(char* text, const char* value) { std::strcpy(text, value); }
+void writeIdentity(char* text, const char* value) {
+    std::strcpy(text, value);
+}
 
 }  // namespace
 
@@ -29,13 +32,12 @@ ADelay::ADelay(audioMasterCallback host)
 
 ADelay::~ADelay() = default;
 
-void ADelay::suspend() { engine_->suspend(); }
+void ADelay::suspend() {
+    engine_->suspend();
+}
 
 void ADelay::processReplacing(float** inputs, float** outputs, int32_t sampleFrames) {
-    // Temporary until the audio path lands: pass the input through.
-    for (int32_t channel = 0; channel < 2; ++channel) {
-        for (int32_t n = 0; n < sampleFrames; ++n) outputs[channel][n] = inputs[channel][n];
-    }
+    processBlock(*engine_, getSampleRate(), inputs, outputs, sampleFrames);
 }
 
 void ADelay::setParameter(int32_t index, float value) {
@@ -43,7 +45,9 @@ void ADelay::setParameter(int32_t index, float value) {
     if (index == kLookAhead) setInitialDelay(reportedLatency(*engine_));
 }
 
-float ADelay::getParameter(int32_t index) { return getEngineParameter(*engine_, index); }
+float ADelay::getParameter(int32_t index) {
+    return getEngineParameter(*engine_, index);
+}
 
 void ADelay::setParameterAutomated(int32_t index, float value) {
     setParameter(index, value);
@@ -60,19 +64,25 @@ void ADelay::setProgram(int32_t program) {
     for (int32_t index : kReplayOrder) setParameter(index, record.storedAsFloat(index));
 }
 
-void ADelay::setProgramName(const char* name) { (*programs_)[curProgram.get()].setName(name); }
+void ADelay::setProgramName(const char* name) {
+    (*programs_)[curProgram.get()].setName(name);
+}
 
 void ADelay::getProgramName(char* name) {
     std::memcpy(name, (*programs_)[curProgram.get()].name, kProgramNameSize);
 }
 
-void ADelay::getParameterLabel(int32_t index, char* text) { getParameterLabelText(index, text); }
+void ADelay::getParameterLabel(int32_t index, char* text) {
+    getParameterLabelText(index, text);
+}
 
 void ADelay::getParameterDisplay(int32_t index, char* text) {
     getParameterDisplayText(index, engine_->stored.storedAsFloat(index), text);
 }
 
-void ADelay::getParameterName(int32_t index, char* text) { getParameterNameText(index, text); }
+void ADelay::getParameterName(int32_t index, char* text) {
+    getParameterNameText(index, text);
+}
 
 bool ADelay::getEffectName(char* name) {
     writeIdentity(name, kEffectName);

@@ -9,7 +9,7 @@
 #include "shell/audio_effect_x.h"
 
 class ADelay : public AudioEffectX {
-public:
+  public:
     explicit ADelay(audioMasterCallback host);
     ~ADelay() override;
 
@@ -38,7 +38,7 @@ public:
 
     velmorin::EngineState& engine() { return *engine_; }
 
-protected:
+  protected:
     std::unique_ptr<velmorin::ProgramBank> programs_;
     std::unique_ptr<velmorin::EngineState> engine_;
 };

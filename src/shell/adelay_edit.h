@@ -4,7 +4,7 @@
 #include "shell/adelay.h"
 
 class ADelayEdit : public ADelay {
-public:
+  public:
     explicit ADelayEdit(audioMasterCallback host);
     ~ADelayEdit() override;
 };

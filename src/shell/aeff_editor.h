@@ -9,7 +9,7 @@
 class AudioEffect;
 
 class AEffEditor {
-public:
+  public:
     explicit AEffEditor(AudioEffect* effect) : effect_(effect) {}
     virtual ~AEffEditor() = default;
 
@@ -22,6 +22,6 @@ public:
     virtual bool onKeyUp() { return false; }
     virtual bool setKnobMode(int32_t) { return false; }
 
-protected:
+  protected:
     AudioEffect* effect_;
 };

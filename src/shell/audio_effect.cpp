@@ -6,7 +6,9 @@
 
 namespace {
 
-AudioEffect* effectOf(AEffect* e) { return static_cast<AudioEffect*>(e->object); }
+AudioEffect* effectOf(AEffect* e) {
+    return static_cast<AudioEffect*>(e->object);
+}
 
 extern "C" {
 
@@ -37,12 +39,16 @@ void setParameterEntry(AEffect* e, int32_t index, float value) {
     effectOf(e)->setParameter(index, value);
 }
 
-float getParameterEntry(AEffect* e, int32_t index) { return effectOf(e)->getParameter(index); }
+float getParameterEntry(AEffect* e, int32_t index) {
+    return effectOf(e)->getParameter(index);
+}
 
 }  // extern "C"
 
 // A sample rate below twice the 960 Hz crossover has no meaningful filter.
-bool isUsableSampleRate(float rate) { return std::isfinite(rate) && rate > 1920.0f; }
+bool isUsableSampleRate(float rate) {
+    return std::isfinite(rate) && rate > 1920.0f;
+}
 
 }  // namespace
 
@@ -67,7 +73,9 @@ AudioEffect::AudioEffect(audioMasterCallback hostCallback, int32_t programs, int
     canProcessReplacing();
 }
 
-AudioEffect::~AudioEffect() { delete editor; }
+AudioEffect::~AudioEffect() {
+    delete editor;
+}
 
 void AudioEffect::setEditor(AEffEditor* newEditor) {
     editor = newEditor;

@@ -9,7 +9,7 @@
 #include "shell/vst2.h"
 
 class AudioEffect {
-public:
+  public:
     AudioEffect(audioMasterCallback host, int32_t numPrograms, int32_t numParams);
     virtual ~AudioEffect();
     AudioEffect(const AudioEffect&) = delete;
@@ -45,7 +45,7 @@ public:
     AEffEditor* getEditor() const { return editor; }
     void setEditor(AEffEditor* newEditor);
 
-protected:
+  protected:
     void setUniqueID(int32_t id) { cEffect.uniqueID = id; }
     void setNumInputs(int32_t inputs) { cEffect.numInputs = inputs; }
     void setNumOutputs(int32_t outputs) { cEffect.numOutputs = outputs; }
@@ -63,6 +63,6 @@ protected:
     Relaxed<int32_t> curProgram{0};
     AEffect cEffect;
 
-private:
+  private:
     intptr_t editorRequest(int32_t opcode, void* ptr);
 };

@@ -4,7 +4,7 @@
 #include "shell/audio_effect.h"
 
 class AudioEffectX : public AudioEffect {
-public:
+  public:
     using AudioEffect::AudioEffect;
 
     intptr_t dispatcher(int32_t opcode, int32_t index, intptr_t value, void* ptr,

@@ -28,7 +28,9 @@ PluginLibrary::PluginLibrary() {
     if (!entry_) throw std::runtime_error("VSTPluginMain not found");
 }
 
-PluginLibrary::~PluginLibrary() { dlclose(handle_); }
+PluginLibrary::~PluginLibrary() {
+    dlclose(handle_);
+}
 
 PluginLibrary& Plugin::library() {
     static PluginLibrary loaded;
@@ -39,7 +41,9 @@ Plugin::Plugin() : effect_(library().entry()(RecordingHost::callback)) {
     if (!effect_) throw std::runtime_error("VSTPluginMain returned null");
 }
 
-Plugin::~Plugin() { close(); }
+Plugin::~Plugin() {
+    close();
+}
 
 intptr_t Plugin::close() {
     if (!effect_) return 0;

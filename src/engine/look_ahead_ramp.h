@@ -1,0 +1,26 @@
+// The look-ahead: when a lane's new gain is lower than the one stored a slot
+// earlier, the gains already waiting in the delay are lowered along a straight
+// line from the new gain up to 1.0 at the read slot, so the reduction is
+// complete when the peak that caused it leaves the delay. Stored gains are
+// never raised, and the walk stops at the first slot that needs no change.
+#pragma once
+
+#include <cstdint>
+
+namespace velmorin {
+
+inline void rampBack(float* gains, int32_t readPos, int32_t ringLength, float newGain) {
+    if (ringLength <= 1) return;
+    const int32_t previous = (readPos + ringLength - 2) % ringLength;
+    if (!(gains[previous] > newGain)) return;
+    const float d = (1.0f - newGain) / static_cast<float>(ringLength - 1);
+    float v = newGain + d;
+    for (int32_t n = ringLength - 2; n >= 0; --n) {
+        float& stored = gains[(readPos + n) % ringLength];
+        if (!(stored > v)) break;
+        stored = v;
+        v += d;
+    }
+}
+
+}  // namespace velmorin
