@@ -2,11 +2,12 @@
 // channels since the editor last looked, with the gain of each extreme's own
 // frame, and the energy sums of the final output.
 //
-// Hand-over: the audio thread accumulates into a private record and, at block
-// end, publishes it into a one-slot mailbox whenever the editor has emptied
-// it; otherwise it keeps accumulating and publishes later. The editor takes the
-// whole slot at once. So every frame reaches exactly one take, every take
-// covers whole blocks, and nothing is shared without synchronisation.
+// Hand-over: at block end the audio thread folds the block into a one-slot
+// mailbox; the editor takes the whole slot at once. Writer and taker claim the
+// slot with a compare-and-swap and never wait for each other: a block that
+// finds a take in progress keeps its values pending for the next block. So
+// every frame reaches exactly one take, every take covers whole blocks, and
+// nothing is shared without synchronisation.
 #pragma once
 
 #include <atomic>
@@ -59,13 +60,20 @@ struct OutputSums {
 template <typename T>
 class FeedMailbox {
   public:
-    // Producer, at block end: folds the block's values in and hands them over
-    // if the slot is free. Also applies a clear asked for by `discard`.
+    // Producer, at block end: folds the block's values in and hands everything
+    // pending over, unless a take is copying the slot right now (then it waits
+    // for the next block). Also applies a clear asked for by `discard`.
     void publish(const T& block) {
         if (clearRequested_.exchange(false, std::memory_order_acquire)) pending_ = T{};
         pending_.merge(block);
-        if (state_.load(std::memory_order_acquire) != kEmpty) return;
-        slot_ = pending_;
+        int32_t state = state_.load(std::memory_order_acquire);
+        if (state == kTaking) return;
+        if (!state_.compare_exchange_strong(state, kWriting, std::memory_order_acquire)) return;
+        if (state == kFull) {
+            slot_.merge(pending_);
+        } else {
+            slot_ = pending_;
+        }
         pending_ = T{};
         state_.store(kFull, std::memory_order_release);
     }
@@ -88,7 +96,7 @@ class FeedMailbox {
     }
 
   private:
-    enum : int32_t { kEmpty, kFull, kTaking };
+    enum : int32_t { kEmpty, kFull, kWriting, kTaking };
     T pending_{};
     T slot_{};
     std::atomic<int32_t> state_{kEmpty};
