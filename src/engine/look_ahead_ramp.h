@@ -11,15 +11,16 @@ namespace velmorin {
 
 inline void rampBack(float* gains, int32_t readPos, int32_t ringLength, float newGain) {
     if (ringLength <= 1) return;
-    const int32_t previous = (readPos + ringLength - 2) % ringLength;
-    if (!(gains[previous] > newGain)) return;
+    int32_t slot = (readPos + ringLength - 2) % ringLength;  // the newest older sample
+    if (!(gains[slot] > newGain)) return;
     const float d = (1.0f - newGain) / static_cast<float>(ringLength - 1);
     float v = newGain + d;
+    // Back to the read slot, wrapping at the ring's start (no division per slot).
     for (int32_t n = ringLength - 2; n >= 0; --n) {
-        float& stored = gains[(readPos + n) % ringLength];
-        if (!(stored > v)) break;
-        stored = v;
+        if (!(gains[slot] > v)) break;
+        gains[slot] = v;
         v += d;
+        slot = slot == 0 ? ringLength - 1 : slot - 1;
     }
 }
 

@@ -1,0 +1,64 @@
+// The look-ahead ramp against the straightforward walk it replaces, which
+// indexes every slot modulo the ring length. Both must agree to the bit.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+
+#include "engine/engine_state.h"
+#include "engine/look_ahead_ramp.h"
+
+using namespace velmorin;
+
+namespace {
+
+void referenceRampBack(float* gains, int32_t readPos, int32_t ringLength, float newGain) {
+    if (ringLength <= 1) return;
+    if (!(gains[(readPos + ringLength - 2) % ringLength] > newGain)) return;
+    const float d = (1.0f - newGain) / static_cast<float>(ringLength - 1);
+    float v = newGain + d;
+    for (int32_t n = ringLength - 2; n >= 0; --n) {
+        float& stored = gains[(readPos + n) % ringLength];
+        if (!(stored > v)) break;
+        stored = v;
+        v += d;
+    }
+}
+
+}  // namespace
+
+TEST(LookAheadRamp, MatchesTheStraightforwardWalkBitForBit) {
+    std::mt19937 rng(5);
+    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+    float fast[kRingCapacity], reference[kRingCapacity];
+    for (int32_t length : {1, 2, 3, 440}) {
+        std::fill(fast, fast + kRingCapacity, 1.0f);
+        std::fill(reference, reference + kRingCapacity, 1.0f);
+        int32_t pos = 0;
+        for (int32_t frame = 0; frame < 200000; ++frame) {
+            // Mostly release, with sudden drops of every depth.
+            const float g = unit(rng) < 0.05f ? unit(rng) : 1.0f - unit(rng) * unit(rng) * 0.1f;
+            const int32_t wr = (pos + length - 1) % length;
+            fast[wr] = reference[wr] = g;
+            rampBack(fast, pos, length, g);
+            referenceRampBack(reference, pos, length, g);
+            ASSERT_EQ(std::memcmp(fast, reference, sizeof fast), 0)
+                << "length " << length << " frame " << frame;
+            pos = (pos + 1) % length;
+        }
+    }
+}
+
+TEST(LookAheadRamp, LowersWaitingGainsAlongALineAndNeverRaisesThem) {
+    float gains[kRingCapacity];
+    std::fill(gains, gains + kRingCapacity, 1.0f);
+    const int32_t pos = 100;
+    gains[(pos + 439) % 440] = 0.5f;
+    rampBack(gains, pos, 440, 0.5f);
+    EXPECT_NEAR(gains[(pos + 438) % 440], 0.5f + 0.5f / 439.0f, 1e-7f);
+    EXPECT_NEAR(gains[pos], 1.0f, 5e-5f);  // the slot read now (439 float additions)
+    gains[(pos + 1) % 440] = 0.1f;         // a deeper gain already waiting stays
+    gains[pos] = 1.0f;
+    rampBack(gains, pos, 440, 0.4f);
+    EXPECT_EQ(gains[(pos + 1) % 440], 0.1f);
+}
