@@ -61,8 +61,11 @@ void writeNumber(char* text, const char* format, float value) {
     std::snprintf(text, kParameterTextSize, format, static_cast<double>(value));
 }
 
+// Saturating like the truncation itself: the offset must not overflow.
 int32_t quantizedRatioStep(float hostValue) {
-    return truncateToInt(hostValue * 38.0f + 2.5f) - 2;
+    const int32_t shifted = truncateToInt(hostValue * 38.0f + 2.5f);
+    return shifted < std::numeric_limits<int32_t>::min() + 2 ? std::numeric_limits<int32_t>::min()
+                                                             : shifted - 2;
 }
 
 }  // namespace
