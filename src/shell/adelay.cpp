@@ -1,5 +1,6 @@
 #include "shell/adelay.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "engine/parameter_mapping.h"
@@ -24,6 +25,7 @@ ADelay::ADelay(audioMasterCallback host)
     canProcessReplacing();
     setUniqueID(fourCharCode('Q', 'd', 'V', 'l'));
     setInitialDelay(reportedLatency(*engine_));
+    std::srand(1);  // every new effect dithers with the same noise
     setProgram(0);
 }
 
