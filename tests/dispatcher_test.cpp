@@ -101,32 +101,16 @@ TEST(Dispatcher, ChunkRequestsAreRefusedAndTouchNothing) {
 // write nothing through the pointer and change no state. The editor requests
 // are left out: they belong to whatever editor is attached.
 TEST(Dispatcher, UnlistedRequestsAnswerZeroAndChangeNothing) {
-    const std::set<int32_t> answered = {effClose,
-                                        effSetProgram,
-                                        effGetProgram,
-                                        effSetTotalSampleToProcess,
-                                        effSetProgramName,
-                                        effGetProgramName,
-                                        effGetParamLabel,
-                                        effGetParamDisplay,
-                                        effGetParamName,
-                                        effEditGetRect,
-                                        effEditOpen,
-                                        effEditClose,
-                                        effEditIdle,
-                                        effIdentify,
-                                        effCanBeAutomated,
-                                        effGetPlugCategory,
-                                        effGetEffectName,
-                                        effGetVendorString,
-                                        effGetProductString,
-                                        effGetVendorVersion,
-                                        effCanDo,
-                                        effGetVstVersion,
-                                        effEditKeyDown,
-                                        effEditKeyUp,
-                                        effSetEditKnobMode,
-                                        effGetCurrentMidiProgram};
+    // clang-format off
+    const std::set<int32_t> answered = {
+        effClose, effSetProgram, effGetProgram, effSetTotalSampleToProcess,
+        effSetProgramName, effGetProgramName, effGetParamLabel, effGetParamDisplay,
+        effGetParamName, effEditGetRect, effEditOpen, effEditClose,
+        effEditIdle, effIdentify, effCanBeAutomated, effGetPlugCategory,
+        effGetEffectName, effGetVendorString, effGetProductString, effGetVendorVersion,
+        effCanDo, effGetVstVersion, effEditKeyDown, effEditKeyUp,
+        effSetEditKnobMode, effGetCurrentMidiProgram};
+    // clang-format on
     Plugin plugin;
     plugin.selectProgram(3);
     plugin.set(3, 0.5f);

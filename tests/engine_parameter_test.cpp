@@ -116,12 +116,6 @@ TEST_F(EngineParameters, IndexOutsideTheTableStillRunsTheClosingSteps) {
     }
 }
 
-TEST_F(EngineParameters, MixKeepsTheFloatInTheRecordOnly) {
-    set(kMixH, 0.5f);
-    EXPECT_EQ(engine.stored.mix[0].get(), 120);
-    EXPECT_EQ(record.mix[0].get(), 120.5f);
-}
-
 TEST(EngineSuspend, ClearsTheRingsAndTheDcTrackerOnly) {
     ADelay effect(nullptr);
     EngineState& engine = effect.engine();
