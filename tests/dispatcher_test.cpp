@@ -153,6 +153,41 @@ TEST(Dispatcher, LatencyFollowsLookAheadExactlyOne) {
     EXPECT_TRUE(RecordingHost::calls().empty());  // the host is not told
 }
 
+TEST(Dispatcher, EffectCallsTheHostOnlyForTheVersion) {
+    RecordingHost::calls().clear();
+    Plugin plugin;
+    plugin.dispatch(effOpen);
+    plugin.dispatch(effSetSampleRate, 0, 0, nullptr, 48000.0f);
+    plugin.dispatch(effSetBlockSize, 0, 256);
+    plugin.dispatch(effMainsChanged, 0, 1);
+    plugin.selectProgram(8);  // latency changes to 0
+    plugin.set(19, 1.0f);     // and back to 880
+    plugin.dispatch(effMainsChanged, 0, 0);
+    ASSERT_EQ(RecordingHost::calls().size(), 1u);
+    EXPECT_EQ(RecordingHost::calls()[0].opcode, audioMasterVersion);
+}
+
+TEST(Dispatcher, DeprecatedProcessEntriesLeaveOutputsUntouched) {
+    Plugin plugin;
+    AEffect* e = plugin.effect();
+    float in[2][4] = {{0.5f, 0.5f, 0.5f, 0.5f}, {-0.5f, -0.5f, -0.5f, -0.5f}};
+    float out[2][4] = {{9, 9, 9, 9}, {9, 9, 9, 9}};
+    float* inputs[2] = {in[0], in[1]};
+    float* outputs[2] = {out[0], out[1]};
+    e->process(e, inputs, outputs, 4);
+    double inD[2][4] = {};
+    double outD[2][4] = {{9, 9, 9, 9}, {9, 9, 9, 9}};
+    double* inputsD[2] = {inD[0], inD[1]};
+    double* outputsD[2] = {outD[0], outD[1]};
+    e->processDoubleReplacing(e, inputsD, outputsD, 4);
+    for (int channel = 0; channel < 2; ++channel) {
+        for (int n = 0; n < 4; ++n) {
+            EXPECT_EQ(out[channel][n], 9.0f);
+            EXPECT_EQ(outD[channel][n], 9.0);
+        }
+    }
+}
+
 TEST(Dispatcher, CloseAnswersOne) {
     Plugin plugin;
     EXPECT_EQ(plugin.dispatch(effOpen), 0);
