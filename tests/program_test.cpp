@@ -76,8 +76,7 @@ const char* onOff(bool on) {
 }
 
 // The effect with its bank opened up and every setParameter call recorded.
-class ProbedDelay : public ADelayEdit {
-  public:
+struct ProbedDelay : ADelayEdit {
     ProbedDelay() : ADelayEdit(nullptr) {}
     const velmorin::ProgramRecord& program(int32_t index) const { return (*programs_)[index]; }
     void setParameter(int32_t index, float value) override {

@@ -26,7 +26,7 @@ struct RecordingHost {
 };
 
 class PluginLibrary {
-  public:
+public:
     PluginLibrary();  // loads VELMORIN_PLUGIN_PATH
     ~PluginLibrary();
     PluginLibrary(const PluginLibrary&) = delete;
@@ -34,7 +34,7 @@ class PluginLibrary {
 
     VstPluginMainProc entry() const { return entry_; }
 
-  private:
+private:
     void* handle_ = nullptr;
     VstPluginMainProc entry_ = nullptr;
 };
@@ -44,7 +44,7 @@ class PluginLibrary {
 constexpr int32_t kTextBufferSize = 64;
 
 class Plugin {
-  public:
+public:
     Plugin();
     ~Plugin();
     Plugin(const Plugin&) = delete;
@@ -60,13 +60,14 @@ class Plugin {
     std::string display(int32_t index) const { return text(effGetParamDisplay, index); }
     std::string programName() const { return text(effGetProgramName, 0); }
     void selectProgram(int32_t program) const { dispatch(effSetProgram, 0, program); }
-    void process(float* left, float* right, float* outLeft, float* outRight, int32_t frames) const;
+    void process(float* left, float* right, float* outLeft, float* outRight,
+                 int32_t frames) const;
     // Closes the effect now (effClose); the destructor then does nothing.
     intptr_t close();
 
     static PluginLibrary& library();
 
-  private:
+private:
     std::string text(int32_t opcode, int32_t index) const;
     AEffect* effect_;
 };
