@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 
@@ -146,6 +147,21 @@ TEST(AudioPath, DitherIsSmallRectangularNoiseIndependentPerChannel) {
     }
     EXPECT_NEAR(sum / (2.0 * left.size()), 7.6e-6, 2e-7);
     EXPECT_GT(different, 99000);
+}
+
+TEST(AudioPath, EveryEffectDithersTheSameNoiseAndLeavesTheProcessGeneratorAlone) {
+    auto ditheredSilence = [] {
+        DirectEffect effect;
+        effect.setParameter(kDither, 1.0f);
+        return effect.runMono(std::vector<float>(4096, 0.0f));
+    };
+    std::srand(7);
+    const int expected = std::rand();
+    std::srand(7);
+    const auto first = ditheredSilence();
+    EXPECT_EQ(std::rand(), expected);  // the host's sequence is not disturbed
+    std::srand(12345);
+    EXPECT_EQ(ditheredSilence(), first);
 }
 
 TEST(AudioPath, NormalizerSettlesTheLoudestPeakOnTheTarget) {

@@ -61,8 +61,11 @@ void writeNumber(char* text, const char* format, float value) {
     std::snprintf(text, kParameterTextSize, format, static_cast<double>(value));
 }
 
+// Saturating like the truncation itself: the offset must not overflow.
 int32_t quantizedRatioStep(float hostValue) {
-    return truncateToInt(hostValue * 38.0f + 2.5f) - 2;
+    const int32_t shifted = truncateToInt(hostValue * 38.0f + 2.5f);
+    return shifted < std::numeric_limits<int32_t>::min() + 2 ? std::numeric_limits<int32_t>::min()
+                                                             : shifted - 2;
 }
 
 }  // namespace
@@ -110,8 +113,15 @@ StoredValue hostToStored(int32_t index, float hostValue) {
             const float x = scaledBeforeTruncation(hostValue, scaledRange(index));
             return {x, truncateToInt16(x)};
         }
+        case ParameterKind::Mix: {
+            // Programs keep the level before truncation and replay it. A level
+            // strictly between 0 and 1 would replay as a normalized value, so
+            // it is kept as the 0 it truncates to.
+            const float x = scaledBeforeTruncation(hostValue, scaledRange(index));
+            const float kept = x > 0.0f && x < 1.0f ? 0.0f : x;
+            return {kept, truncateToInt(x)};
+        }
         case ParameterKind::Zoom:
-        case ParameterKind::Mix:
         case ParameterKind::Output: {
             const float x = scaledBeforeTruncation(hostValue, scaledRange(index));
             return {x, truncateToInt(x)};

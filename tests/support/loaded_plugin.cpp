@@ -16,8 +16,8 @@ intptr_t& RecordingHost::versionAnswer() {
 }
 
 intptr_t RecordingHost::callback(AEffect* effect, int32_t opcode, int32_t index, intptr_t value,
-                                 void*, float opt) {
-    calls().push_back({effect, opcode, index, value, opt});
+                                 void* ptr, float opt) {
+    calls().push_back({effect, opcode, index, value, ptr, opt});
     return opcode == audioMasterVersion ? versionAnswer() : 0;
 }
 

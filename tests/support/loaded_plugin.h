@@ -13,6 +13,7 @@ struct HostCall {
     int32_t opcode;
     int32_t index;
     intptr_t value;
+    void* ptr;
     float opt;
 };
 
@@ -63,8 +64,9 @@ class Plugin {
     // Closes the effect now (effClose); the destructor then does nothing.
     intptr_t close();
 
-  private:
-    std::string text(int32_t opcode, int32_t index) const;
     static PluginLibrary& library();
+
+private:
+    std::string text(int32_t opcode, int32_t index) const;
     AEffect* effect_;
 };
