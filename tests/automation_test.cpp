@@ -5,16 +5,11 @@
 #include <vector>
 
 #include "shell/adelay_edit.h"
+#include "support/loaded_plugin.h"
 
 namespace {
 
-struct Report {
-    AEffect* effect;
-    int32_t opcode;
-    int32_t index;
-    intptr_t value;
-    void* ptr;
-    float opt;
+struct Report : HostCall {
     float storedWhenReported;  // what the effect answered to getParameter then
 };
 
@@ -26,7 +21,7 @@ std::vector<Report>& reports() {
 intptr_t reportingHost(AEffect* effect, int32_t opcode, int32_t index, intptr_t value, void* ptr,
                        float opt) {
     const float stored = effect ? effect->getParameter(effect, index) : 0.0f;
-    reports().push_back({effect, opcode, index, value, ptr, opt, stored});
+    reports().push_back({{effect, opcode, index, value, ptr, opt}, stored});
     return 0;
 }
 
