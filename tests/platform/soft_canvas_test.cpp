@@ -195,6 +195,10 @@ TEST_F(SoftCanvasText, UsesTheCompiledValueFontAndItsCellHeight) {
     // Digits share one width, so read-outs do not jitter as values change.
     for (char d = '1'; d <= '9'; ++d)
         EXPECT_EQ(glyphs().glyph(d).advance, glyphs().glyph('0').advance);
+    // The narrow width asked for: lower-case letters average about 5 pixels.
+    int lowerCase = 0;
+    for (char c = 'a'; c <= 'z'; ++c) lowerCase += glyphs().glyph(c).advance;
+    EXPECT_NEAR(lowerCase / 26.0, 5.0, 0.75);
     // Text the value font cannot show stands in as '?'.
     EXPECT_EQ(&glyphs().glyph('\x7f'), &glyphs().glyph('?'));
 }
