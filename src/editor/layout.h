@@ -128,9 +128,8 @@ inline constexpr int kOutputMeterFullScale = 225;
 inline constexpr double kOutputMeterPixelsPerDb = 10.6667;
 inline constexpr double kGainMeterPixelsPerDb = 10.3765;
 
-// The output level read-out: the skin block restored under it, and its text.
+// The skin block under the output level read-out.
 inline constexpr Place kLevelReadoutSkin{535, 182};
-inline constexpr int kLevelReadoutTextTop = 183;
 
 // A rectangle from (left, top) to (right, bottom).
 struct Area {

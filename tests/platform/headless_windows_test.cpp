@@ -54,6 +54,8 @@ class HeadlessWindowsTest : public ::testing::Test {
 };
 
 TEST_F(HeadlessWindowsTest, ClassesAndWindowsFailAsWindowsWould) {
+    windows.initCommonControls();
+    EXPECT_EQ(windows.commonControlsInits(), 1);
     EXPECT_FALSE(windows.registerWindowClass("Velmorin", recordingProcedure));  // already there
     EXPECT_FALSE(windows.createChildWindow("Other", "x", &hostWindow, 10, 10));
     windows.failures.windowCreation = true;
@@ -145,6 +147,7 @@ TEST_F(HeadlessWindowsTest, MenuChecksAndPopupChoiceReachTheOwner) {
           {Kind::Command, "Info", 40022, {}}}}};
     const MenuHandle menu = windows.createMenu(description);
     windows.setWindowMenu(window, menu);
+    EXPECT_EQ(windows.windowMenu(window), menu);
     windows.checkMenuItem(menu, 40028, true);
     windows.checkMenuItem(menu, 12345, true);  // no such item: nothing
     EXPECT_TRUE(windows.isMenuItemChecked(menu, 40028));

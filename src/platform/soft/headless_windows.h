@@ -113,7 +113,6 @@ class HeadlessWindows : public WindowServices {
     bool isVisible(WindowHandle window) const;
     WindowHandle focus() const { return focus_; }
     std::optional<std::uint32_t> timerPeriod(WindowHandle window, std::uintptr_t id) const;
-    std::uint64_t now() const { return now_; }
     bool isMenu(MenuHandle menu) const { return menus_.count(menu.value) != 0; }
     MenuHandle windowMenu(WindowHandle window) const;
     bool isMenuItemChecked(MenuHandle menu, std::uint16_t id) const;
@@ -123,7 +122,6 @@ class HeadlessWindows : public WindowServices {
     int colourDialogsShown() const { return colourDialogsShown_; }
     Colour lastColourDialogInitial() const { return colourDialogInitial_; }
     int commonControlsInits() const { return commonControlsInits_; }
-    std::size_t liveWindowCount() const { return windows_.size(); }
 
   private:
     struct WindowRecord {
