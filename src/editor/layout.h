@@ -87,6 +87,28 @@ inline constexpr std::array<ControlPlace, 28> kControlPlaces{{
 }};
 // clang-format on
 
+// The value boxes, one per Fader, in the order the editor creates them;
+// each lies over its fader's read-out (the ratio boxes one pixel further
+// left).
+struct ValueBoxPlace {
+    ParameterIndex parameter;
+    int x;
+    int y;
+};
+inline constexpr std::array<ValueBoxPlace, 11> kValueBoxPlaces{{
+    {kOutput, 535, 223},
+    {kThrLimiter, 485, 223},
+    {kThrH, 53, 13},
+    {kRatioH, 103, 13},
+    {kThrM, 53, 152},
+    {kRatioM, 103, 152},
+    {kThrL, 53, 291},
+    {kRatioL, 103, 291},
+    {kMixH, 435, 223},
+    {kMixM, 393, 223},
+    {kMixL, 351, 223},
+}};
+
 // Cap and read-out sizes; a cap is drawn so that its row kFaderCapAbove
 // (kSmallCapAbove) marks the value.
 inline constexpr int kFaderCapWidth = 16;
