@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config binutils
   libgtest-dev libgmock-dev libbenchmark-dev
+  libfreetype-dev libcairo2-dev fonts-liberation
 )
 
 missing=()

@@ -1,0 +1,135 @@
+#include "platform/soft/file_preference_store.h"
+
+#include <unistd.h>
+
+#include <charconv>
+#include <cstdlib>
+#include <fstream>
+#include <optional>
+#include <span>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+namespace platform {
+namespace {
+
+// More than a well-formed file ever holds: anything larger is not ours.
+constexpr std::uintmax_t kMaxFileSize = 4096;
+
+std::optional<std::int32_t> parseInteger(std::string_view text) {
+    std::int32_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (ec != std::errc() || ptr != end) return std::nullopt;
+    return value;
+}
+
+// Whitespace-separated integers; nullopt when any of them is not one.
+std::optional<std::vector<std::int32_t>> parseIntegers(std::string_view text) {
+    std::vector<std::int32_t> values;
+    std::istringstream in{std::string(text)};
+    std::string token;
+    while (in >> token) {
+        const auto value = parseInteger(token);
+        if (!value) return std::nullopt;
+        values.push_back(*value);
+    }
+    return values;
+}
+
+void readInteger(std::string_view text, std::int32_t& field) {
+    const auto values = parseIntegers(text);
+    if (values && values->size() == 1) field = values->front();
+}
+
+// A shorter list replaces only the entries it has; a longer one does not
+// fit the field and is ignored.
+void readColours(std::string_view text, std::span<std::int32_t> field) {
+    const auto values = parseIntegers(text);
+    if (!values || values->empty() || values->size() > field.size()) return;
+    std::copy(values->begin(), values->end(), field.begin());
+}
+
+}  // namespace
+
+std::filesystem::path FilePreferenceStore::defaultLocation() {
+    std::filesystem::path base;
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    if (config && std::filesystem::path(config).is_absolute())
+        base = config;
+    else if (home && std::filesystem::path(home).is_absolute())
+        base = std::filesystem::path(home) / ".config";
+    else
+        return {};
+    return base / "velmorin" / "preferences";
+}
+
+void FilePreferenceStore::read(PreferenceRecord& record) {
+    if (file_.empty()) return;
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(file_, ec);
+    if (ec || size > kMaxFileSize) return;
+    std::ifstream in(file_);
+    std::string line;
+    while (std::getline(in, line)) {
+        const auto equals = line.find('=');
+        if (equals == std::string::npos) continue;
+        const std::string_view name = std::string_view(line).substr(0, equals);
+        const std::string_view value = std::string_view(line).substr(equals + 1);
+        if (name == "subAN")
+            readInteger(value, record.normalizeTarget);
+        else if (name == "subPH")
+            readInteger(value, record.peakHold);
+        else if (name == "subCO")
+            readInteger(value, record.colourScheme);
+        else if (name == "subCR")
+            readColours(value, record.waveColours);
+        else if (name == "subWZ")
+            readInteger(value, record.zoomRange);
+        else if (name == "subDS")
+            readInteger(value, record.displaySpeed);
+        else if (name == "subDC")
+            readInteger(value, record.dcRemoval);
+    }
+}
+
+void FilePreferenceStore::write(const PreferenceRecord& record) {
+    if (file_.empty()) return;
+    std::error_code ec;
+    std::filesystem::create_directories(file_.parent_path(), ec);
+    if (ec) return;
+
+    std::ostringstream text;
+    text << "subAN=" << record.normalizeTarget << "\n"
+         << "subPH=" << record.peakHold << "\n"
+         << "subCO=" << record.colourScheme << "\n"
+         << "subCR=";
+    for (std::size_t i = 0; i < record.waveColours.size(); ++i)
+        text << (i ? " " : "") << record.waveColours[i];
+    text << "\n"
+         << "subWZ=" << record.zoomRange << "\n"
+         << "subDS=" << record.displaySpeed << "\n"
+         << "subDC=" << record.dcRemoval << "\n";
+
+    // The process id keeps two processes writing at once apart; the last
+    // rename wins with a complete file either way.
+    std::filesystem::path temporary = file_;
+    temporary += ".tmp" + std::to_string(::getpid());
+    {
+        std::ofstream out(temporary, std::ios::trunc);
+        out << text.str();
+        out.flush();
+        if (!out) {
+            std::filesystem::remove(temporary, ec);
+            return;
+        }
+    }
+    std::filesystem::rename(temporary, file_, ec);
+    if (ec) std::filesystem::remove(temporary, ec);
+}
+
+}  // namespace platform

@@ -1,0 +1,172 @@
+// The preference file: what a well-formed file restores, what a damaged one
+// leaves alone, and that a write never leaves half a file behind.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <numeric>
+#include <optional>
+#include <string>
+
+#include "platform/soft/file_preference_store.h"
+
+namespace platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+PreferenceRecord sampleRecord() {
+    PreferenceRecord r;
+    r.normalizeTarget = 3;
+    r.peakHold = 100000000;
+    r.colourScheme = 2;
+    std::iota(r.waveColours.begin(), r.waveColours.end(), 200);
+    r.zoomRange = 0;
+    r.displaySpeed = 4;
+    r.dcRemoval = 0;
+    return r;
+}
+
+// Every field set to -7, so any change shows.
+PreferenceRecord sentinelRecord() {
+    PreferenceRecord r;
+    r.normalizeTarget = r.peakHold = r.colourScheme = r.zoomRange = r.displaySpeed = r.dcRemoval =
+        -7;
+    r.waveColours.fill(-7);
+    return r;
+}
+
+bool operator==(const PreferenceRecord& a, const PreferenceRecord& b) {
+    return a.normalizeTarget == b.normalizeTarget && a.peakHold == b.peakHold &&
+           a.colourScheme == b.colourScheme && a.waveColours == b.waveColours &&
+           a.zoomRange == b.zoomRange && a.displaySpeed == b.displaySpeed &&
+           a.dcRemoval == b.dcRemoval;
+}
+
+class FilePreferenceStoreTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "velmorin-prefs-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        folder = pattern;
+        file = folder / "velmorin" / "preferences";
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    void writeFile(const std::string& text) {
+        fs::create_directories(file.parent_path());
+        std::ofstream(file) << text;
+    }
+
+    fs::path folder;
+    fs::path file;
+};
+
+TEST_F(FilePreferenceStoreTest, WrittenRecordReadsBackWhole) {
+    FilePreferenceStore store(file);
+    store.write(sampleRecord());
+    PreferenceRecord back = sentinelRecord();
+    FilePreferenceStore(file).read(back);
+    EXPECT_TRUE(back == sampleRecord());
+
+    // Writing again replaces the file and leaves nothing else in its folder.
+    PreferenceRecord changed = sampleRecord();
+    changed.displaySpeed = 1;
+    store.write(changed);
+    back = sentinelRecord();
+    store.read(back);
+    EXPECT_EQ(back.displaySpeed, 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()),
+              1);
+}
+
+TEST_F(FilePreferenceStoreTest, NothingStoredLeavesEveryField) {
+    PreferenceRecord record = sentinelRecord();
+    FilePreferenceStore(file).read(record);  // no file yet
+    FilePreferenceStore(fs::path()).read(record);
+    FilePreferenceStore(fs::path()).write(sampleRecord());  // nowhere to write: no fault
+    EXPECT_TRUE(record == sentinelRecord());
+}
+
+TEST_F(FilePreferenceStoreTest, DamagedValuesLeaveTheirFieldsOthersAreRead) {
+    writeFile(
+        "garbage without equals\n"
+        "subAN=abc\n"
+        "subPH=\n"
+        "subCO=1 2\n"
+        "subWZ=99999999999\n"
+        "subXX=5\n"
+        "subDS=4\r\n"
+        "subDC= 0 \n"
+        "subCR=1 2 x\n");
+    PreferenceRecord record = sentinelRecord();
+    FilePreferenceStore(file).read(record);
+    PreferenceRecord expected = sentinelRecord();
+    expected.displaySpeed = 4;  // values are not range-checked
+    expected.dcRemoval = 0;
+    EXPECT_TRUE(record == expected);
+}
+
+TEST_F(FilePreferenceStoreTest, ShortColourListReplacesOnlyItsEntriesLongOneIsIgnored) {
+    writeFile("subCR=0 160 0 200 220 255\n");
+    PreferenceRecord record = sentinelRecord();
+    FilePreferenceStore(file).read(record);
+    EXPECT_EQ(record.waveColours[1], 160);
+    EXPECT_EQ(record.waveColours[5], 255);
+    EXPECT_EQ(record.waveColours[6], -7);
+
+    std::string tooMany = "subCR=";
+    for (int i = 1; i <= 37; ++i) tooMany += std::to_string(i) + " ";
+    writeFile(tooMany + "\n");
+    record = sentinelRecord();
+    FilePreferenceStore(file).read(record);
+    EXPECT_EQ(record.waveColours[0], -7);
+}
+
+TEST_F(FilePreferenceStoreTest, OversizedOrUnwritableFilesAreLeftAlone) {
+    writeFile("subAN=1\n" + std::string(10000, '#') + "\n");
+    PreferenceRecord record = sentinelRecord();
+    FilePreferenceStore(file).read(record);
+    EXPECT_EQ(record.normalizeTarget, -7);
+
+    // A file where the folder should be: the write fails quietly.
+    std::ofstream(folder / "blocked") << "x";
+    FilePreferenceStore(folder / "blocked" / "preferences").write(sampleRecord());
+    EXPECT_TRUE(fs::is_regular_file(folder / "blocked"));
+}
+
+class EnvironmentVariable {
+  public:
+    EnvironmentVariable(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        value ? setenv(name, value, 1) : unsetenv(name);
+    }
+    ~EnvironmentVariable() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
+
+  private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+TEST(FilePreferenceLocation, FollowsTheConfigurationFolderConvention) {
+    {
+        EnvironmentVariable config("XDG_CONFIG_HOME", "/srv/cfg");
+        EnvironmentVariable home("HOME", "/home/ann");
+        EXPECT_EQ(FilePreferenceStore::defaultLocation(),
+                  fs::path("/srv/cfg/velmorin/preferences"));
+    }
+    {
+        EnvironmentVariable config("XDG_CONFIG_HOME", "relative/cfg");  // not absolute: ignored
+        EnvironmentVariable home("HOME", "/home/ann");
+        EXPECT_EQ(FilePreferenceStore::defaultLocation(),
+                  fs::path("/home/ann/.config/velmorin/preferences"));
+    }
+    {
+        EnvironmentVariable config("XDG_CONFIG_HOME", nullptr);
+        EnvironmentVariable home("HOME", nullptr);
+        EXPECT_TRUE(FilePreferenceStore::defaultLocation().empty());
+    }
+}
+
+}  // namespace
+}  // namespace platform
