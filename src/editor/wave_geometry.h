@@ -1,0 +1,43 @@
+// Sizes of the wave display surfaces and the places on the skin they are
+// built from. Display index: 0 High, 1 Mid, 2 Low, 3 Master.
+#pragma once
+
+#include <array>
+
+#include "platform/geometry.h"
+
+namespace velmorin {
+
+inline constexpr int kWaveDisplayCount = 4;
+
+// A display as the window shows it; the trace and mask surfaces are one
+// column wider so a new column can be drawn right of the visible ones.
+inline constexpr int kWaveAreaWidth = 122;
+inline constexpr int kWaveAreaHeight = 128;
+inline constexpr int kTraceSurfaceWidth = 123;
+inline constexpr int kTraceSurfaceHeight = 128;
+inline constexpr int kTraceCentreRow = 64;
+// The trace column a tick draws; columns 1 to 122 are what a display shows.
+inline constexpr int kNewestTraceColumn = 122;
+
+// Each display's area on the skin.
+inline constexpr std::array<platform::Point, kWaveDisplayCount> kWaveAreaOnSkin{
+    {{156, 14}, {156, 152}, {156, 289}, {352, 82}}};
+
+// The backdrop holds the wave area at its origin and, right of it, the
+// unlit gain-reduction strip (the Master strip of the skin, for all four).
+inline constexpr int kBackdropWidth = 136;
+inline constexpr int kBackdropHeight = 289;
+inline constexpr int kGainStripColumn = 122;
+inline constexpr int kGainStripWidth = 13;
+inline constexpr int kGainStripHeight = 125;
+inline constexpr platform::Point kGainStripOnSkin{505, 84};
+
+// The output meter's background.
+inline constexpr int kMeterBackdropWidth = 32;
+inline constexpr int kMeterBackdropHeight = 289;
+inline constexpr int kOutputMeterWidth = 31;
+inline constexpr int kOutputMeterHeight = 289;
+inline constexpr platform::Point kOutputMeterOnSkin{604, 80};
+
+}  // namespace velmorin
