@@ -45,17 +45,6 @@ TEST(WaveColumnRingStorage, WritesOneDisplayAtTheWritePosition) {
     EXPECT_EQ(ring.at(2, -1), WaveColumn{});
 }
 
-TEST(WaveZoom, DividesTheProductTowardZero) {
-    EXPECT_EQ(zoomedOffset(2048, 20), 40);
-    EXPECT_EQ(zoomedOffset(10000, 20), 195);
-    EXPECT_EQ(zoomedOffset(-10000, 20), -195);
-    EXPECT_EQ(zoomedOffset(4096, 32), 128);  // a peak of 0.125 at zoom 32
-    EXPECT_EQ(zoomedOffset(1023, 1), 0);
-    EXPECT_EQ(zoomedOffset(-1023, 1), 0);
-    EXPECT_EQ(zoomedOffset(-1025, 1), -1);
-    EXPECT_EQ(zoomedOffset(30000, 0), 0);
-}
-
 // The 32-bit product with wrap-around, worked out in 64 bits.
 int32_t wrappedOffset(int32_t value, int32_t zoom) {
     int64_t product = (static_cast<int64_t>(value) * zoom) % (int64_t{1} << 32);
@@ -76,7 +65,10 @@ TEST(WaveZoom, WrapsProductsThatLeaveThirtyTwoBits) {
 TEST(WaveTraceRows, LimitsOnlyTheTopAboveAndTheBottomBelow) {
     EXPECT_EQ(traceRows(2048, -2048, 20), (TraceRows{24, 104}));
     EXPECT_EQ(traceRows(10000, -10000, 20), (TraceRows{0, 128}));
-    EXPECT_EQ(traceRows(4096, 0, 32), (TraceRows{0, 64}));
+    EXPECT_EQ(traceRows(4096, 0, 32), (TraceRows{0, 64}));  // a peak of 0.125 at zoom 32
+    // Truncation toward zero, on both sides of the centre.
+    EXPECT_EQ(traceRows(1023, -1023, 1), (TraceRows{64, 64}));
+    EXPECT_EQ(traceRows(1025, -1025, 1), (TraceRows{63, 65}));
     // A top below the centre and a bottom above it are left as they are.
     EXPECT_EQ(traceRows(-10000, 10000, 20), (TraceRows{64 + 195, 64 - 195}));
     EXPECT_EQ(traceRows(30000, -30000, 0), (TraceRows{64, 64}));
