@@ -9,6 +9,11 @@ using platform::RasterOp;
 
 constexpr platform::Rect kTraceRect{0, 0, kTraceSurfaceWidth, kTraceSurfaceHeight};
 
+// A closed editor has no surfaces; nothing is drawn then.
+bool hasTraces(const DisplaySurfaces& display) {
+    return display.trace && display.mask;
+}
+
 void clearTraces(DisplaySurfaces& display, const SurfaceInks& inks) {
     display.trace->fillRect(kTraceRect, inks.blackBrush);
     display.mask->fillRect(kTraceRect, inks.whiteBrush);
@@ -51,6 +56,7 @@ void rerenderWaveDisplays(WaveSurfaces& surfaces, const WaveColumnRing& ring,
     const int p = ring.columnPos();
     for (int g = 0; g < kWaveDisplayCount; ++g) {
         DisplaySurfaces& display = surfaces.displays[g];
+        if (!hasTraces(display)) continue;
         clearTraces(display, inks);
         for (int x = 1; x <= kNewestTraceColumn; ++x)
             drawTraceColumn(*display.trace, *display.mask, x,
@@ -63,7 +69,9 @@ void appendWaveColumn(WaveSurfaces& surfaces, WaveColumnRing& ring, int display,
                       const WaveColumn& column, int32_t zoom, const WavePens& pens,
                       const SurfaceInks& inks) {
     if (display < 0 || display >= kWaveDisplayCount) return;
+    ring.write(display, column);
     DisplaySurfaces& target = surfaces.displays[display];
+    if (!hasTraces(target)) return;
     for (platform::Canvas* surface : {target.trace.get(), target.mask.get()})
         surface->copyFrom(0, 0, kTraceSurfaceWidth - 1, kTraceSurfaceHeight, *surface, 1, 0,
                           RasterOp::Copy);
@@ -72,7 +80,6 @@ void appendWaveColumn(WaveSurfaces& surfaces, WaveColumnRing& ring, int display,
     target.trace->fillRect(newest, inks.blackBrush);
     drawTraceColumn(*target.trace, *target.mask, kNewestTraceColumn, column, zoom, pens[display],
                     inks.blackPen);
-    ring.write(display, column);
 }
 
 }  // namespace velmorin

@@ -36,14 +36,16 @@ WaveSurfaces buildWaveSurfaces(platform::Graphics& graphics, const platform::Can
                                const CornerHighlight& highlight, const SurfaceInks& inks);
 
 // Redraws all four trace and mask surfaces from the ring, oldest column at
-// x = 1 and newest at x = 122; column 0 stays empty.
+// x = 1 and newest at x = 122; column 0 stays empty. Displays without
+// surfaces (a closed editor) are skipped.
 void rerenderWaveDisplays(WaveSurfaces& surfaces, const WaveColumnRing& ring,
                           const DisplayZooms& zooms, const WavePens& pens, const SurfaceInks& inks);
 
 // A tick's new column for one display: scrolls its trace and mask one column
 // to the left, draws `column` in the freed column and stores it in the ring
 // at columnPos. An all-zero column draws nothing, which is what a bypassed
-// tick needs. The ring moves on once all four displays are done.
+// tick needs. The ring moves on once all four displays are done. Without
+// surfaces only the ring is written; an unknown display changes nothing.
 void appendWaveColumn(WaveSurfaces& surfaces, WaveColumnRing& ring, int display,
                       const WaveColumn& column, int32_t zoom, const WavePens& pens,
                       const SurfaceInks& inks);

@@ -204,5 +204,14 @@ TEST_F(WaveRerender, ReproducesWhatAppendingTheSameColumnsDrew) {
     }
 }
 
+TEST_F(WaveRerender, WithoutSurfacesOnlyTheRingIsWritten) {
+    WaveSurfaces closed;
+    const WaveColumn c{2048, -2048, 0, 0};
+    appendWaveColumn(closed, ring, 1, c, 20, pens, inks.view());
+    appendWaveColumn(closed, ring, 4, c, 20, pens, inks.view());
+    rerenderWaveDisplays(closed, ring, {20, 20, 20, 20}, pens, inks.view());
+    EXPECT_EQ(ring.at(1, 0), c);
+}
+
 }  // namespace
 }  // namespace velmorin
