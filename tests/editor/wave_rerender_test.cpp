@@ -2,6 +2,7 @@
 // matches what the ticks drew when they appended the same columns.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <vector>
@@ -34,9 +35,10 @@ std::vector<Colour> columnOf(const Canvas& canvas, int x) {
 // A vertical line as the canvas draws it: from `start` toward `end`, the end
 // row left out, whatever lies off the 128 rows clipped.
 void paintRows(std::vector<Colour>& column, int64_t start, int64_t end, Colour ink) {
-    const int64_t step = start < end ? 1 : -1;
-    for (int64_t y = start; y != end; y += step)
-        if (y >= 0 && y < 128) column[static_cast<size_t>(y)] = ink;
+    const int64_t first = start <= end ? start : end + 1;
+    const int64_t last = start <= end ? end - 1 : start;
+    for (int64_t y = std::max<int64_t>(first, 0); y <= std::min<int64_t>(last, 127); ++y)
+        column[static_cast<size_t>(y)] = ink;
 }
 
 struct ExpectedColumn {
