@@ -28,16 +28,16 @@ inline constexpr std::array<platform::Point, kWaveDisplayCount> kWaveAreaOnSkin{
 // unlit gain-reduction strip (the Master strip of the skin, for all four).
 inline constexpr int kBackdropWidth = 136;
 inline constexpr int kBackdropHeight = 289;
-inline constexpr int kGainStripColumn = 122;
-inline constexpr int kGainStripWidth = 13;
-inline constexpr int kGainStripHeight = 125;
-inline constexpr platform::Point kGainStripOnSkin{505, 84};
+inline constexpr int kBackdropStripColumn = 122;
+inline constexpr int kBackdropStripWidth = 13;
+inline constexpr int kBackdropStripHeight = 125;
+inline constexpr platform::Point kBackdropStripOnSkin{505, 84};
 
 // The output meter's background.
 inline constexpr int kMeterBackdropWidth = 32;
 inline constexpr int kMeterBackdropHeight = 289;
-inline constexpr int kOutputMeterWidth = 31;
-inline constexpr int kOutputMeterHeight = 289;
+inline constexpr int kOutputMeterSkinWidth = 31;
+inline constexpr int kOutputMeterSkinHeight = 289;
 inline constexpr platform::Point kOutputMeterOnSkin{604, 80};
 
 }  // namespace velmorin

@@ -28,8 +28,9 @@ WaveSurfaces buildWaveSurfaces(platform::Graphics& graphics, const platform::Can
         display.trace = graphics.createSurface(kTraceSurfaceWidth, kTraceSurfaceHeight);
         display.trace->fillRect(kTraceRect, inks.blackBrush);
         display.backdrop = graphics.createSurface(kBackdropWidth, kBackdropHeight);
-        display.backdrop->copyFrom(kGainStripColumn, 0, kGainStripWidth, kGainStripHeight, skin,
-                                   kGainStripOnSkin.x, kGainStripOnSkin.y, RasterOp::Copy);
+        display.backdrop->copyFrom(kBackdropStripColumn, 0, kBackdropStripWidth,
+                                   kBackdropStripHeight, skin, kBackdropStripOnSkin.x,
+                                   kBackdropStripOnSkin.y, RasterOp::Copy);
     }
     for (int g = 0; g < kWaveDisplayCount; ++g)
         surfaces.displays[g].backdrop->copyFrom(0, 0, kWaveAreaWidth, kWaveAreaHeight, skin,
@@ -38,8 +39,8 @@ WaveSurfaces buildWaveSurfaces(platform::Graphics& graphics, const platform::Can
 
     surfaces.outputMeterBackdrop =
         graphics.createSurface(kMeterBackdropWidth, kMeterBackdropHeight);
-    surfaces.outputMeterBackdrop->copyFrom(0, 0, kOutputMeterWidth, kOutputMeterHeight, skin,
-                                           kOutputMeterOnSkin.x, kOutputMeterOnSkin.y,
+    surfaces.outputMeterBackdrop->copyFrom(0, 0, kOutputMeterSkinWidth, kOutputMeterSkinHeight,
+                                           skin, kOutputMeterOnSkin.x, kOutputMeterOnSkin.y,
                                            RasterOp::Copy);
 
     for (int g = 0; g < kWaveDisplayCount; ++g) highlight.apply(*surfaces.displays[g].backdrop, g);
