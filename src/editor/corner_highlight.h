@@ -26,6 +26,7 @@ class CornerHighlight {
     explicit CornerHighlight(const platform::Canvas& shape);
 
     // Level g serves display g; the strength falls off from High to Low.
+    // Level 0 to 3, x below 44, y below 18.
     float addend(int level, int x, int y) const { return addend_[level][x][y]; }
     float multiplier(int level, int x, int y) const { return multiplier_[level][x][y]; }
 
