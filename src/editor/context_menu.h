@@ -1,0 +1,42 @@
+// Menu resource 111: the context menu's commands, as data the platform builds
+// a menu from.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/menu_description.h"
+
+namespace velmorin {
+
+enum MenuCommand : std::uint16_t {
+    kCmdNormalize0 = 40004,
+    kCmdNormalize009 = 40005,
+    kCmdPeakHold2s = 40006,
+    kCmdPeakHold4s = 40007,
+    kCmdPeakHold6s = 40008,
+    kCmdPeakHold8s = 40009,
+    kCmdPeakHold10s = 40010,
+    kCmdPeakHold20s = 40011,
+    kCmdPeakHold30s = 40012,
+    kCmdColoursNatural = 40013,
+    kCmdColoursIcy = 40014,
+    kCmdZoom5x = 40017,
+    kCmdZoom16x = 40019,
+    kCmdZoom10x = 40020,
+    kCmdInfo = 40022,
+    kCmdNormalize001 = 40024,
+    kCmdColoursCustom = 40025,
+    kCmdSpeedSlow = 40027,
+    kCmdSpeedNormal = 40028,
+    kCmdSpeedFast = 40029,
+    kCmdNormalize005 = 40030,
+    kCmdDcOn = 40031,
+    kCmdDcOff = 40032,
+    kCmdPeakHoldForever = 40034,
+};
+
+// One top-level popup (its caption is never shown) holding the six settings
+// popups, a separator and "Info".
+const platform::MenuDescription& contextMenuDescription();
+
+}  // namespace velmorin

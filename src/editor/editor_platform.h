@@ -1,0 +1,17 @@
+// What the editor asks of the system, handed in by whoever builds the editor:
+// the headless services in tests and on Linux, the Win32 ones on Windows.
+#pragma once
+
+#include "platform/graphics.h"
+#include "platform/preference_store.h"
+#include "platform/window_services.h"
+
+namespace velmorin {
+
+struct EditorPlatform {
+    platform::Graphics& graphics;
+    platform::WindowServices& windows;
+    platform::PreferenceStore& preferences;
+};
+
+}  // namespace velmorin
