@@ -1,0 +1,121 @@
+#include "editor/ad_editor.h"
+
+#include "editor/context_menu.h"
+#include "editor/editor_timer.h"
+#include "editor/editor_window.h"
+#include "editor/shared_editor_resources.h"
+#include "editor/stored_values_view.h"
+#include "shell/adelay.h"
+
+namespace velmorin {
+namespace {
+
+// Until the display preferences are applied: outer, inner and threshold
+// colours of every display; the Master threshold line is red.
+constexpr platform::Colour kStartOuter = platform::rgb(0, 160, 0);
+constexpr platform::Colour kStartInner = platform::rgb(200, 220, 255);
+constexpr platform::Colour kStartBandThreshold = platform::rgb(0, 200, 0);
+constexpr platform::Colour kStartMasterThreshold = platform::rgb(200, 0, 0);
+
+}  // namespace
+
+ADEditor::ADEditor(ADelay& effect, const EditorPlatform& platform)
+    : AEffEditor(&effect), platform_(platform) {
+    effect.setEditor(this);
+}
+
+ADEditor::~ADEditor() {
+    close();
+}
+
+ADelay& ADEditor::delay() const {
+    return static_cast<ADelay&>(*effect_);
+}
+
+bool ADEditor::getRect(ERect** rect) {
+    static ERect editorRect{0, 0, kEditorHeight, kEditorWidth};
+    *rect = &editorRect;
+    return true;
+}
+
+bool ADEditor::open(void* parentWindow) {
+    if (view_.window) return true;
+    SharedEditorResources& shared = SharedEditorResources::process();
+    platform::WindowServices& windows = platform_.windows;
+
+    parent_ = parentWindow;
+    if (!shared.acquire(platform_, editorWindowProcedure)) {
+        parent_ = nullptr;
+        return false;
+    }
+    const platform::WindowHandle window = windows.createChildWindow(
+        SharedEditorResources::kWindowClass, "Velmorin", parentWindow, kEditorWidth, kEditorHeight);
+    if (!window) {
+        shared.release();
+        parent_ = nullptr;
+        return false;
+    }
+    shared.enterWindow(window);
+    windows.setUserData(window, &delay());
+    view_.window = window;
+    view_.dragControl = nullptr;
+    createWavePens();
+    readDisplayPrefs(platform_.preferences, view_.prefs, delay().engine());
+    // The wave display surfaces are built here, from the window's device
+    // context, once they join the editor.
+    view_.controls.create({windows, window, shared.skin()}, shared);
+    view_.activeEdit = nullptr;
+    view_.controls.createValueBoxes(windows, window, shared.font());
+    view_.menu = windows.createMenu(contextMenuDescription());
+    windows.setWindowMenu(window, view_.menu);
+    // Applying the display preferences (check marks, pen colours, zoom
+    // ranges) comes here with the context menu's commands.
+    startEditorTimer(windows, window, view_.prefs.displaySpeed);
+    return true;
+}
+
+void ADEditor::close() {
+    if (!view_.window) return;
+    platform::WindowServices& windows = platform_.windows;
+    // The wave display surfaces are deleted here once they join the editor.
+    view_.controls.destroy();
+    view_.activeEdit = nullptr;
+    view_.dragControl = nullptr;
+    view_.controls.destroyValueBoxes(windows);
+    windows.destroyMenu(view_.menu);
+    view_.menu = {};
+    deleteWavePens();
+    windows.killTimer(view_.window, kEditorTimerId);
+
+    // The window may live on until its host window goes: messages that still
+    // reach it, or reach it after the effect is gone, find no effect.
+    windows.setUserData(view_.window, nullptr);
+    view_.window = {};
+    parent_ = nullptr;
+    SharedEditorResources::process().release();
+}
+
+void ADEditor::refresh() {
+    if (!view_.controls.exist()) return;
+    showStoredValues(view_.controls, delay().engine());
+    // Re-rendering the four wave displays from the column ring follows here
+    // once the wave display surfaces join the editor.
+}
+
+void ADEditor::createWavePens() {
+    for (int display = 0; display < kWaveDisplays; ++display) {
+        auto& pens = view_.wavePens[display];
+        const bool master = display == kWaveDisplays - 1;
+        pens[0] = platform_.graphics.createPen(kStartOuter);
+        pens[1] = platform_.graphics.createPen(kStartInner);
+        pens[2] =
+            platform_.graphics.createPen(master ? kStartMasterThreshold : kStartBandThreshold);
+    }
+}
+
+void ADEditor::deleteWavePens() {
+    for (auto& pens : view_.wavePens)
+        for (auto& pen : pens) pen.reset();
+}
+
+}  // namespace velmorin

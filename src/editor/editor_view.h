@@ -1,0 +1,31 @@
+// The editor's state that outlives its window: kept for the whole life of the
+// effect, so closing and reopening the editor keeps the preferences, and the
+// window and timer procedures find all of it through the effect.
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "editor/display_prefs.h"
+#include "editor/editor_controls.h"
+#include "platform/drawing_objects.h"
+#include "platform/window_services.h"
+
+namespace velmorin {
+
+inline constexpr int kWaveDisplays = 4;  // 0 High, 1 Mid, 2 Low, 3 Master
+inline constexpr int kWavePenRoles = 3;  // 0 outer trace, 1 inner trace, 2 threshold line
+
+struct EditorView {
+    platform::WindowHandle window;  // empty while the editor is closed
+    platform::MenuHandle menu;      // menu 111, the context menu's source
+    std::array<std::array<std::unique_ptr<platform::Pen>, kWavePenRoles>, kWaveDisplays> wavePens;
+    DisplayPrefs prefs;
+    EditorControls controls;
+    Fader* activeEdit = nullptr;       // the fader whose value box is open for typing
+    FaderBase* dragControl = nullptr;  // the fader the mouse is dragging
+    // The wave display surfaces and the wave column ring join here with the
+    // wave displays; the meter state with the display tick.
+};
+
+}  // namespace velmorin
