@@ -1,6 +1,7 @@
 #include "editor/ad_editor.h"
 
 #include "editor/context_menu.h"
+#include "editor/display_prefs_applier.h"
 #include "editor/editor_timer.h"
 #include "editor/editor_window.h"
 #include "editor/shared_editor_resources.h"
@@ -8,17 +9,6 @@
 #include "shell/adelay.h"
 
 namespace velmorin {
-namespace {
-
-// Until the display preferences are applied: outer, inner and threshold
-// colours of every display; the Master threshold line is red.
-constexpr platform::Colour kStartOuter = platform::rgb(0, 160, 0);
-constexpr platform::Colour kStartInner = platform::rgb(200, 220, 255);
-constexpr platform::Colour kStartBandThreshold = platform::rgb(0, 200, 0);
-constexpr platform::Colour kStartMasterThreshold = platform::rgb(200, 0, 0);
-
-}  // namespace
-
 ADEditor::ADEditor(ADelay& effect, const EditorPlatform& platform)
     : AEffEditor(&effect), platform_(platform) {
     effect.setEditor(this);
@@ -59,7 +49,8 @@ bool ADEditor::open(void* parentWindow) {
     windows.setUserData(window, &delay());
     view_.window = window;
     view_.dragControl = nullptr;
-    createWavePens();
+    // The colours the effect starts with, until the preferences are applied.
+    recolourWavePens(view_.wavePens, platform_.graphics, DisplayPrefs{}.waveColours);
     readDisplayPrefs(platform_.preferences, view_.prefs, delay().engine());
     // The wave display surfaces are built here, from the window's device
     // context, once they join the editor.
@@ -68,8 +59,7 @@ bool ADEditor::open(void* parentWindow) {
     view_.controls.createValueBoxes(windows, window, shared.font());
     view_.menu = windows.createMenu(contextMenuDescription());
     windows.setWindowMenu(window, view_.menu);
-    // Applying the display preferences (check marks, pen colours, zoom
-    // ranges) comes here with the context menu's commands.
+    applyDisplayPrefs(view_, delay(), platform_);
     startEditorTimer(windows, window, view_.prefs.displaySpeed);
     return true;
 }
@@ -100,17 +90,6 @@ void ADEditor::refresh() {
     showStoredValues(view_.controls, delay().engine());
     // Re-rendering the four wave displays from the column ring follows here
     // once the wave display surfaces join the editor.
-}
-
-void ADEditor::createWavePens() {
-    for (int display = 0; display < kWaveDisplays; ++display) {
-        auto& pens = view_.wavePens[display];
-        const bool master = display == kWaveDisplays - 1;
-        pens[0] = platform_.graphics.createPen(kStartOuter);
-        pens[1] = platform_.graphics.createPen(kStartInner);
-        pens[2] =
-            platform_.graphics.createPen(master ? kStartMasterThreshold : kStartBandThreshold);
-    }
 }
 
 void ADEditor::deleteWavePens() {

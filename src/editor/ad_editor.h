@@ -35,7 +35,6 @@ class ADEditor : public AEffEditor {
 
   private:
     ADelay& delay() const;
-    void createWavePens();
     void deleteWavePens();
 
     EditorPlatform platform_;

@@ -2,6 +2,7 @@
 // a menu from.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "platform/menu_description.h"
@@ -34,6 +35,30 @@ enum MenuCommand : std::uint16_t {
     kCmdDcOff = 40032,
     kCmdPeakHoldForever = 40034,
 };
+
+// A menu item that stands for one value of a preference.
+struct MenuChoice {
+    std::int32_t value;
+    MenuCommand command;
+};
+
+inline constexpr std::array<MenuChoice, 2> kDcRemovalChoices{{{1, kCmdDcOn}, {0, kCmdDcOff}}};
+inline constexpr std::array<MenuChoice, 4> kNormalizeChoices{
+    {{0, kCmdNormalize0}, {1, kCmdNormalize001}, {3, kCmdNormalize005}, {2, kCmdNormalize009}}};
+inline constexpr std::array<MenuChoice, 2> kColourSchemeChoices{
+    {{0, kCmdColoursNatural}, {1, kCmdColoursIcy}}};  // "Custom" is never checked
+inline constexpr std::array<MenuChoice, 3> kZoomRangeChoices{
+    {{0, kCmdZoom5x}, {1, kCmdZoom10x}, {2, kCmdZoom16x}}};
+inline constexpr std::array<MenuChoice, 8> kPeakHoldChoices{{{16, kCmdPeakHold2s},
+                                                             {32, kCmdPeakHold4s},
+                                                             {48, kCmdPeakHold6s},
+                                                             {64, kCmdPeakHold8s},
+                                                             {80, kCmdPeakHold10s},
+                                                             {160, kCmdPeakHold20s},
+                                                             {240, kCmdPeakHold30s},
+                                                             {100000000, kCmdPeakHoldForever}}};
+inline constexpr std::array<MenuChoice, 3> kDisplaySpeedChoices{
+    {{1, kCmdSpeedSlow}, {2, kCmdSpeedNormal}, {3, kCmdSpeedFast}}};
 
 // One top-level popup (its caption is never shown) holding the six settings
 // popups, a separator and "Info".

@@ -11,15 +11,17 @@
 
 namespace velmorin {
 
+using WaveColourTable = std::array<int32_t, 36>;
+
 struct DisplayPrefs {
     int32_t peakHold = 32;
     int32_t colourScheme = 1;  // 0 Natural, 1 Icy, 2 Custom
     // R, G, B of entry 3d + k: display d, k = 0 outer trace, 1 inner trace,
     // 2 threshold line.
-    std::array<int32_t, 36> waveColours{0, 160, 0, 200, 220, 255, 0,   200, 0,  //
-                                        0, 160, 0, 200, 220, 255, 0,   200, 0,  //
-                                        0, 160, 0, 200, 220, 255, 0,   200, 0,  //
-                                        0, 160, 0, 200, 220, 255, 200, 0,   0};
+    WaveColourTable waveColours{0, 160, 0, 200, 220, 255, 0,   200, 0,  //
+                                0, 160, 0, 200, 220, 255, 0,   200, 0,  //
+                                0, 160, 0, 200, 220, 255, 0,   200, 0,  //
+                                0, 160, 0, 200, 220, 255, 200, 0,   0};
     int32_t zoomRange = 1;
     int32_t displaySpeed = 2;
 };

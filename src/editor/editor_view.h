@@ -15,11 +15,13 @@ namespace velmorin {
 
 inline constexpr int kWaveDisplays = 4;  // 0 High, 1 Mid, 2 Low, 3 Master
 inline constexpr int kWavePenRoles = 3;  // 0 outer trace, 1 inner trace, 2 threshold line
+using WavePenTable =
+    std::array<std::array<std::unique_ptr<platform::Pen>, kWavePenRoles>, kWaveDisplays>;
 
 struct EditorView {
     platform::WindowHandle window;  // empty while the editor is closed
     platform::MenuHandle menu;      // menu 111, the context menu's source
-    std::array<std::array<std::unique_ptr<platform::Pen>, kWavePenRoles>, kWaveDisplays> wavePens;
+    WavePenTable wavePens;          // [display][role]
     DisplayPrefs prefs;
     EditorControls controls;
     Fader* activeEdit = nullptr;       // the fader whose value box is open for typing

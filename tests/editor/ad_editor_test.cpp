@@ -160,7 +160,7 @@ TEST_F(ADEditorTest, HostDestroyingItsWindowFirstTearsTheViewDownOnce) {
 
 TEST_F(ADEditorTest, ReopenKeepsTheViewStateOfTheEffect) {
     const DisplayPrefs defaults;
-    platform::PreferenceRecord stored{0, 160, 1, defaults.waveColours, 1, 3, 1};
+    platform::PreferenceRecord stored{0, 160, 2, defaults.waveColours, 1, 3, 1};
     stored.waveColours[0] = 77;
     preferences.write(stored);
 

@@ -114,6 +114,10 @@ TEST_F(EditorRefreshTest, BandSwitchesGreyOutTheirFaders) {
 }
 
 TEST_F(EditorRefreshTest, ReopenShowsMinimaUntilTheNextParameterChange) {
+    // A zoom range no menu item offers sends no zoom values at open, so
+    // nothing marks the parameters changed.
+    const DisplayPrefs defaults;
+    preferences.write({0, 32, 1, defaults.waveColours, 7, 2, 1});
     ASSERT_EQ(lamp(kHighOn), 1);
     const float storedThreshold = effect->engine().stored.thresholdSteps[0].get();
     editorOf(*effect).close();
@@ -127,6 +131,16 @@ TEST_F(EditorRefreshTest, ReopenShowsMinimaUntilTheNextParameterChange) {
     tick();
     EXPECT_EQ(lamp(kHighOn), 1);
     EXPECT_EQ(fader(kThrH), std::clamp(storedThreshold, 12.0f, 72.0f));
+}
+
+TEST_F(EditorRefreshTest, ReopenWithAZoomRangeShowsTheValuesAtTheFirstTick) {
+    // Applying the zoom range sends the zoom values again, which the first
+    // tick after the open shows together with everything else.
+    editorOf(*effect).close();
+    ASSERT_TRUE(editorOf(*effect).open(&hostWindow));
+    EXPECT_EQ(lamp(kHighOn), 0);
+    tick();
+    EXPECT_EQ(lamp(kHighOn), 1);
 }
 
 TEST_F(EditorRefreshTest, RefreshOfAClosedEditorDoesNothing) {
