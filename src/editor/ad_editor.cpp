@@ -24,6 +24,7 @@ ADelay& ADEditor::delay() const {
 
 bool ADEditor::getRect(ERect** rect) {
     static ERect editorRect{0, 0, kEditorHeight, kEditorWidth};
+    if (!rect) return false;
     *rect = &editorRect;
     return true;
 }
@@ -33,16 +34,11 @@ bool ADEditor::open(void* parentWindow) {
     SharedEditorResources& shared = SharedEditorResources::process();
     platform::WindowServices& windows = platform_.windows;
 
-    parent_ = parentWindow;
-    if (!shared.acquire(platform_, editorWindowProcedure)) {
-        parent_ = nullptr;
-        return false;
-    }
+    if (!shared.acquire(platform_, editorWindowProcedure)) return false;
     const platform::WindowHandle window = windows.createChildWindow(
         SharedEditorResources::kWindowClass, "Velmorin", parentWindow, kEditorWidth, kEditorHeight);
     if (!window) {
         shared.release();
-        parent_ = nullptr;
         return false;
     }
     shared.enterWindow(window);
@@ -81,7 +77,6 @@ void ADEditor::close() {
     // reach it, or reach it after the effect is gone, find no effect.
     windows.setUserData(view_.window, nullptr);
     view_.window = {};
-    parent_ = nullptr;
     SharedEditorResources::process().release();
 }
 

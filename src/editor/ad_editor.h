@@ -25,7 +25,8 @@ class ADEditor : public AEffEditor {
     bool open(void* parentWindow) override;
     // Does nothing unless open.
     void close() override;
-    bool isOpen() const override { return parent_ != nullptr; }
+    // Open while the view holds its window, whatever parent the host gave.
+    bool isOpen() const override { return static_cast<bool>(view_.window); }
 
     // Copies the stored parameter values into the controls; nothing while
     // closed.
@@ -38,7 +39,6 @@ class ADEditor : public AEffEditor {
     void deleteWavePens();
 
     EditorPlatform platform_;
-    void* parent_ = nullptr;
     EditorView view_;
 };
 

@@ -8,6 +8,8 @@
 
 namespace velmorin {
 
+// Every service must outlive the editors made with it: an editor left open
+// closes itself when its effect is destroyed.
 struct EditorPlatform {
     platform::Graphics& graphics;
     platform::WindowServices& windows;

@@ -31,7 +31,7 @@ class SharedEditorResources {
     // Counts one more open editor; the first also initialises the common
     // controls, registers the window class with `procedure` and creates the
     // shared objects. False, with the count as it was, when the class cannot
-    // be registered.
+    // be registered. Later editors share what the first one's platform made.
     bool acquire(const EditorPlatform& platform, platform::WindowProcedure procedure);
     // Counts one editor fewer; the last destroys every editor window still
     // alive in the table, then the shared objects and the class.

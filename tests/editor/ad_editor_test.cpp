@@ -26,6 +26,7 @@ TEST_F(ADEditorTest, RectangleIsFixedAndAvailableBeforeOpen) {
     ERect* viaHost = nullptr;
     EXPECT_EQ(effect.dispatcher(effEditGetRect, 0, 0, &viaHost, 0), 1);
     EXPECT_EQ(viaHost, rect);
+    EXPECT_FALSE(editorOf(effect).getRect(nullptr));
 }
 
 TEST_F(ADEditorTest, KeyAndKnobRequestsAreDeclinedAndIdleDoesNothing) {
@@ -133,6 +134,7 @@ TEST_F(ADEditorTest, SecondOpenWhileOpenKeepsTheOpenWindow) {
     const platform::WindowHandle window = windowOf(effect);
     EXPECT_TRUE(editorOf(effect).open(&otherHostWindow));
     EXPECT_EQ(windowOf(effect), window);
+    EXPECT_TRUE(editorOf(effect).isOpen());
     EXPECT_EQ(SharedEditorResources::process().openEditorCount(), 1);
     editorOf(effect).close();
     EXPECT_EQ(SharedEditorResources::process().openEditorCount(), 0);
