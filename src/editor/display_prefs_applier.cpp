@@ -63,9 +63,9 @@ void applyZoomRange(EditorView& view, ADelay& effect, int32_t zoomRange) {
 
 void recolourWavePens(WavePenTable& pens, platform::Graphics& graphics,
                       const WaveColourTable& colours) {
-    for (int entry = 0; entry < kWaveDisplays * kWavePenRoles; ++entry) {
+    for (int entry = 0; entry < kWaveDisplays * kPensPerWaveDisplay; ++entry) {
         const auto component = [&](int k) { return static_cast<uint8_t>(colours[3 * entry + k]); };
-        pens[entry / kWavePenRoles][entry % kWavePenRoles] =
+        pens[entry / kPensPerWaveDisplay][entry % kPensPerWaveDisplay] =
             graphics.createPen(platform::rgb(component(0), component(1), component(2)));
     }
 }

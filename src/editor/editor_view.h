@@ -13,10 +13,10 @@
 
 namespace velmorin {
 
-inline constexpr int kWaveDisplays = 4;  // 0 High, 1 Mid, 2 Low, 3 Master
-inline constexpr int kWavePenRoles = 3;  // 0 outer trace, 1 inner trace, 2 threshold line
+inline constexpr int kWaveDisplays = 4;        // 0 High, 1 Mid, 2 Low, 3 Master
+inline constexpr int kPensPerWaveDisplay = 3;  // 0 outer trace, 1 inner trace, 2 threshold line
 using WavePenTable =
-    std::array<std::array<std::unique_ptr<platform::Pen>, kWavePenRoles>, kWaveDisplays>;
+    std::array<std::array<std::unique_ptr<platform::Pen>, kPensPerWaveDisplay>, kWaveDisplays>;
 
 struct EditorView {
     platform::WindowHandle window;  // empty while the editor is closed
