@@ -41,8 +41,6 @@ TEST_F(DisplayPrefsApplierTest, NothingStoredGivesTheEffectsOwnChoicesAllChecked
     EXPECT_EQ(pen(effect, 1, 0), platform::rgb(112, 120, 195));
     EXPECT_EQ(pen(effect, 2, 0), platform::rgb(98, 105, 171));
     EXPECT_EQ(pen(effect, 3, 0), platform::rgb(128, 137, 223));
-    EXPECT_EQ(pen(effect, 2, 1), platform::rgb(200, 220, 255));
-    EXPECT_EQ(pen(effect, 1, 2), platform::rgb(0, 200, 0));
     EXPECT_EQ(pen(effect, 3, 2), platform::rgb(200, 0, 0));
     EXPECT_EQ(editorOf(effect).view().prefs.waveColours[9], 112);  // the table holds Icy too
     EXPECT_EQ(editorOf(effect).view().controls.zoomFader(kZoomM)->maximum(), 20.0f);
@@ -97,14 +95,21 @@ TEST_F(DisplayPrefsApplierTest, ZoomRangeSetsTheFadersAndMovesStoredZoomsIntoIt)
     editorOf(first).close();
 }
 
-TEST_F(DisplayPrefsApplierTest, ColourSchemesRecolourThePens) {
+TEST_F(DisplayPrefsApplierTest, StoredChoicesAreCheckedAndSchemesRecolourThePens) {
     platform::PreferenceRecord record = storedDefaults();
     record.colourScheme = 0;
+    record.normalizeTarget = 2;
+    record.dcRemoval = 0;
+    record.displaySpeed = 1;
+    record.peakHold = 100000000;
     ADelayEdit& natural = openWith(record);
     EXPECT_EQ(pen(natural, 1, 0), platform::rgb(0, 140, 0));
     EXPECT_EQ(pen(natural, 2, 0), platform::rgb(0, 120, 0));
-    EXPECT_TRUE(checked(natural).count(kCmdColoursNatural));
-    EXPECT_FALSE(checked(natural).count(kCmdColoursIcy));
+    EXPECT_EQ(checked(natural), (std::set<int>{kCmdColoursNatural, kCmdNormalize009, kCmdDcOff,
+                                               kCmdSpeedSlow, kCmdPeakHoldForever, kCmdZoom10x}));
+    // The engine's two settings come from the store with the others.
+    EXPECT_EQ(natural.engine().normalizeTarget.get(), 2);
+    EXPECT_EQ(natural.engine().dcRemoval.get(), 0);
     editorOf(natural).close();
 
     record.colourScheme = 2;
@@ -118,20 +123,6 @@ TEST_F(DisplayPrefsApplierTest, ColourSchemesRecolourThePens) {
     EXPECT_FALSE(checked(custom).count(kCmdColoursIcy));
     EXPECT_FALSE(checked(custom).count(kCmdColoursCustom));
     editorOf(custom).close();
-}
-
-TEST_F(DisplayPrefsApplierTest, EngineSettingsComeFromTheStoreToo) {
-    platform::PreferenceRecord record = storedDefaults();
-    record.normalizeTarget = 2;
-    record.dcRemoval = 0;
-    record.displaySpeed = 1;
-    record.peakHold = 100000000;
-    ADelayEdit& effect = openWith(record);
-    EXPECT_EQ(effect.engine().normalizeTarget.get(), 2);
-    EXPECT_EQ(effect.engine().dcRemoval.get(), 0);
-    EXPECT_EQ(checked(effect), (std::set<int>{kCmdNormalize009, kCmdDcOff, kCmdSpeedSlow,
-                                              kCmdPeakHoldForever, kCmdColoursIcy, kCmdZoom10x}));
-    editorOf(effect).close();
 }
 
 }  // namespace

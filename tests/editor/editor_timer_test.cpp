@@ -15,30 +15,16 @@ TEST(TimerPeriod, FollowsTheDisplaySpeedAndFallsBackToNormal) {
     for (int32_t other : {0, 5, -1, INT32_MIN, INT32_MAX}) EXPECT_EQ(timerPeriodMs(other), 125u);
 }
 
-class EditorTimerTest : public EditorFixture {
-  protected:
-    void storeDisplaySpeed(int32_t speed) {
-        const DisplayPrefs defaults;
-        preferences.write({0, 32, 1, defaults.waveColours, 1, speed, 1});
-    }
-};
+using EditorTimerTest = EditorFixture;
 
 TEST_F(EditorTimerTest, OpenStartsTheTimerAtTheStoredSpeed) {
     ADelayEdit& effect = makeEffect();
     for (auto [speed, period] : {std::pair{4, 80u}, {1, 166u}, {0, 125u}, {5, 125u}}) {
-        storeDisplaySpeed(speed);
+        preferences.write({0, 32, 1, DisplayPrefs{}.waveColours, 1, speed, 1});
         ASSERT_TRUE(editorOf(effect).open(&hostWindow));
         EXPECT_EQ(windows.timerPeriod(windowOf(effect), kEditorTimerId), period) << speed;
         editorOf(effect).close();
     }
-}
-
-TEST_F(EditorTimerTest, StartingAgainReplacesTheRunningTimer) {
-    ADelayEdit& effect = makeEffect();
-    ASSERT_TRUE(editorOf(effect).open(&hostWindow));
-    startEditorTimer(windows, windowOf(effect), 3);
-    EXPECT_EQ(windows.timerPeriod(windowOf(effect), kEditorTimerId), 100u);
-    editorOf(effect).close();
 }
 
 // A window of the test's own whose user data is the effect: it records the
@@ -101,20 +87,16 @@ TEST_F(TimerProcedureTest, PostsTheTickAndRefreshesBeforeTheTickIsHandled) {
     EXPECT_EQ(ticks[2].highOnLamp, 0);
 }
 
-TEST_F(TimerProcedureTest, AnotherTimerIdRefreshesWithoutPosting) {
+TEST_F(TimerProcedureTest, OtherTimerIdsOnlyRefreshAndWindowsWithoutEffectAreLeftAlone) {
+    windows.setUserData(probe, nullptr);
+    editorTimerProcedure(probe, platform::kMsgTimer, kEditorTimerId, 0);
+    EXPECT_EQ(probed->engine().parametersChanged.get(), 1);
+
+    windows.setUserData(probe, probed);
     editorTimerProcedure(probe, platform::kMsgTimer, 7, 0);
     windows.dispatchPostedMessages();
     EXPECT_TRUE(ticks.empty());
-    EXPECT_EQ(probed->engine().parametersChanged.get(), 0);
     EXPECT_EQ(editorOf(*probed).view().controls.lamp(kHighOn)->state(), 1);
-}
-
-TEST_F(TimerProcedureTest, WindowWithoutEffectIsLeftAlone) {
-    windows.setUserData(probe, nullptr);
-    editorTimerProcedure(probe, platform::kMsgTimer, kEditorTimerId, 0);
-    windows.dispatchPostedMessages();
-    EXPECT_TRUE(ticks.empty());
-    EXPECT_EQ(probed->engine().parametersChanged.get(), 1);
 }
 
 }  // namespace
