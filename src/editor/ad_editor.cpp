@@ -9,6 +9,7 @@
 #include "shell/adelay.h"
 
 namespace velmorin {
+
 ADEditor::ADEditor(ADelay& effect, const EditorPlatform& platform)
     : AEffEditor(&effect), platform_(platform) {
     effect.setEditor(this);

@@ -1,6 +1,6 @@
-// The editor's state that outlives its window: kept for the whole life of the
-// effect, so closing and reopening the editor keeps the preferences, and the
-// window and timer procedures find all of it through the effect.
+// The editor's state that outlives its window. The editor object holding it
+// is created and destroyed with its effect, so closing and reopening keeps
+// it, and the window and timer procedures find it through the effect.
 #pragma once
 
 #include <array>
