@@ -1,9 +1,15 @@
 #include "shell/adelay_edit.h"
 
-ADelayEdit::ADelayEdit(audioMasterCallback host) : ADelay(host) {
+#include <new>
+
+ADelayEdit::ADelayEdit(audioMasterCallback host, const EditorFactory& makeEditor) : ADelay(host) {
     setUniqueID(fourCharCode('Q', 'd', 'V', 'l'));
-    // The editor is not built yet: no editor is attached, so the record does
-    // not announce one.
+    if (!makeEditor) return;
+    try {
+        setEditor(makeEditor(*this));
+    } catch (const std::bad_alloc&) {
+        setEditor(nullptr);  // without memory for an editor the effect goes on without one
+    }
 }
 
 ADelayEdit::~ADelayEdit() = default;

@@ -1,0 +1,33 @@
+// The display preferences an effect keeps while it lives and the store keeps
+// for the next editor that opens. The normalize target and DC removal belong
+// to the engine, which reads them at every block; they are stored with these.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "engine/engine_state.h"
+#include "platform/preference_store.h"
+
+namespace velmorin {
+
+using WaveColourTable = std::array<int32_t, 36>;
+
+struct DisplayPrefs {
+    int32_t peakHold = 32;
+    int32_t colourScheme = 1;  // 0 Natural, 1 Icy, 2 Custom
+    // R, G, B of entry 3d + k: display d, k = 0 outer trace, 1 inner trace,
+    // 2 threshold line.
+    WaveColourTable waveColours{0, 160, 0, 200, 220, 255, 0,   200, 0,  //
+                                0, 160, 0, 200, 220, 255, 0,   200, 0,  //
+                                0, 160, 0, 200, 220, 255, 0,   200, 0,  //
+                                0, 160, 0, 200, 220, 255, 200, 0,   0};
+    int32_t zoomRange = 1;
+    int32_t displaySpeed = 2;
+};
+
+// Replaces every field the store holds a value for; the others keep theirs.
+// No range is checked here: each use of a field copes with any value.
+void readDisplayPrefs(platform::PreferenceStore& store, DisplayPrefs& prefs, EngineState& engine);
+
+}  // namespace velmorin

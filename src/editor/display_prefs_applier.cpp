@@ -1,0 +1,93 @@
+#include "editor/display_prefs_applier.h"
+
+#include <algorithm>
+#include <span>
+
+#include "editor/context_menu.h"
+#include "shell/adelay.h"
+
+namespace velmorin {
+namespace {
+
+// The outer-trace colours of the two fixed schemes, one per display; every
+// other entry is the same in both.
+constexpr std::array<platform::Colour, kWaveDisplays> kNaturalOuter{
+    platform::rgb(0, 160, 0), platform::rgb(0, 140, 0), platform::rgb(0, 120, 0),
+    platform::rgb(0, 160, 0)};
+constexpr std::array<platform::Colour, kWaveDisplays> kIcyOuter{
+    platform::rgb(128, 137, 223), platform::rgb(112, 120, 195), platform::rgb(98, 105, 171),
+    platform::rgb(128, 137, 223)};
+
+struct ZoomRange {
+    float minimum;
+    float maximum;
+};
+constexpr std::array<ZoomRange, 3> kZoomRanges{{{1, 10}, {1, 20}, {2, 32}}};
+constexpr std::array<ParameterIndex, 4> kZoomParameters{kZoomMaster, kZoomH, kZoomM, kZoomL};
+
+void check(platform::WindowServices& windows, platform::MenuHandle menu,
+           std::span<const MenuChoice> choices, int32_t value) {
+    for (const MenuChoice& choice : choices)
+        windows.checkMenuItem(menu, choice.command, choice.value == value);
+}
+
+void writeSchemeColours(WaveColourTable& colours, int32_t scheme) {
+    colours = DisplayPrefs{}.waveColours;
+    const auto& outer = scheme == 0 ? kNaturalOuter : kIcyOuter;
+    for (int display = 0; display < kWaveDisplays; ++display) {
+        colours[9 * display + 0] = platform::redOf(outer[display]);
+        colours[9 * display + 1] = platform::greenOf(outer[display]);
+        colours[9 * display + 2] = platform::blueOf(outer[display]);
+    }
+}
+
+// The two smaller ranges only lower values above their top, the largest only
+// raises values below its bottom.
+int32_t limitedZoom(int32_t value, int32_t zoomRange) {
+    const ZoomRange range = kZoomRanges[zoomRange];
+    return zoomRange == 2 ? std::max(value, static_cast<int32_t>(range.minimum))
+                          : std::min(value, static_cast<int32_t>(range.maximum));
+}
+
+void applyZoomRange(EditorView& view, ADelay& effect, int32_t zoomRange) {
+    const ZoomRange range = kZoomRanges[zoomRange];
+    for (int i = 0; i < static_cast<int>(kZoomParameters.size()); ++i) {
+        if (SmallFader* fader = view.controls.zoomFader(kZoomParameters[i]))
+            fader->setRange(range.minimum, range.maximum);
+        const int32_t stored = effect.engine().stored.zoom[i].get();
+        effect.setParameter(kZoomParameters[i], static_cast<float>(limitedZoom(stored, zoomRange)));
+    }
+}
+
+}  // namespace
+
+void recolourWavePens(WavePenTable& pens, platform::Graphics& graphics,
+                      const WaveColourTable& colours) {
+    for (int entry = 0; entry < kWaveDisplays * kPensPerWaveDisplay; ++entry) {
+        const auto component = [&](int k) { return static_cast<uint8_t>(colours[3 * entry + k]); };
+        pens[entry / kPensPerWaveDisplay][entry % kPensPerWaveDisplay] =
+            graphics.createPen(platform::rgb(component(0), component(1), component(2)));
+    }
+}
+
+void applyDisplayPrefs(EditorView& view, ADelay& effect, const EditorPlatform& platform) {
+    platform::WindowServices& windows = platform.windows;
+    DisplayPrefs& prefs = view.prefs;
+    check(windows, view.menu, kNormalizeChoices, effect.engine().normalizeTarget.get());
+    check(windows, view.menu, kPeakHoldChoices, prefs.peakHold);
+
+    if (prefs.colourScheme == 0 || prefs.colourScheme == 1)
+        writeSchemeColours(prefs.waveColours, prefs.colourScheme);
+    if (prefs.colourScheme >= 0 && prefs.colourScheme <= 2)
+        recolourWavePens(view.wavePens, platform.graphics, prefs.waveColours);
+    check(windows, view.menu, kColourSchemeChoices, prefs.colourScheme);
+
+    if (prefs.zoomRange >= 0 && prefs.zoomRange < static_cast<int32_t>(kZoomRanges.size()))
+        applyZoomRange(view, effect, prefs.zoomRange);
+    check(windows, view.menu, kZoomRangeChoices, prefs.zoomRange);
+
+    check(windows, view.menu, kDisplaySpeedChoices, prefs.displaySpeed);
+    check(windows, view.menu, kDcRemovalChoices, effect.engine().dcRemoval.get());
+}
+
+}  // namespace velmorin

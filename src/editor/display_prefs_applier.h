@@ -1,0 +1,22 @@
+// Brings the open editor in line with its display preferences: the context
+// menu's check marks, the wave pens' colours and the zoom faders' range.
+#pragma once
+
+#include "editor/editor_platform.h"
+#include "editor/editor_view.h"
+
+class ADelay;
+
+namespace velmorin {
+
+// Replaces the twelve wave pens with pens of the colour table's entries, in
+// entry order. Components are taken modulo 256, as RGB() takes its bytes.
+void recolourWavePens(WavePenTable& pens, platform::Graphics& graphics,
+                      const WaveColourTable& colours);
+
+// Scheme 0 and 1 also write their colours into the table; a zoom range moves
+// the stored zoom values into it and sends them to the effect again. A value
+// that no menu item has checks no item and changes nothing else.
+void applyDisplayPrefs(EditorView& view, ADelay& effect, const EditorPlatform& platform);
+
+}  // namespace velmorin

@@ -1,0 +1,31 @@
+#include "editor/editor_window.h"
+
+#include "editor/ad_editor.h"
+#include "editor/shared_editor_resources.h"
+#include "platform/window_messages.h"
+#include "shell/adelay.h"
+
+namespace velmorin {
+
+EditorWindow editorWindowOf(platform::WindowHandle window) {
+    platform::WindowServices* windows = SharedEditorResources::process().windows();
+    if (!windows) return {};
+    return {windows, static_cast<ADelay*>(windows->userData(window))};
+}
+
+ADEditor* editorOf(ADelay& effect) {
+    return dynamic_cast<ADEditor*>(effect.getEditor());
+}
+
+std::intptr_t editorWindowProcedure(platform::WindowHandle window, std::uint32_t message,
+                                    std::uintptr_t, std::intptr_t) {
+    const EditorWindow editorWindow = editorWindowOf(window);
+    if (!editorWindow.effect) return 0;
+    if (message == platform::kMsgDestroy) {
+        ADEditor* editor = editorOf(*editorWindow.effect);
+        if (editor && editor->view().window == window) editor->close();
+    }
+    return 0;
+}
+
+}  // namespace velmorin
