@@ -5,6 +5,12 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config binutils
   libgtest-dev libgmock-dev libbenchmark-dev
+  # the velmorin host
+  libsndfile1-dev libebur128-dev libcli11-dev
+  # third-party VST 2.4 plug-ins the host is tested against
+  zam-plugins lsp-plugins-vst
+  # the Windows build, and Wine to test it
+  mingw-w64 g++-mingw-w64-x86-64 wine64 wine
 )
 
 missing=()

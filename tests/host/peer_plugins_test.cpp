@@ -27,7 +27,9 @@ const Peer kPeers[] = {
      "Multiband Compressor Stereo x8", "g_out=0.5"},
 };
 
-void PrintTo(const Peer& peer, std::ostream* out) { *out << peer.path; }
+void PrintTo(const Peer& peer, std::ostream* out) {
+    *out << peer.path;
+}
 
 class PeerPlugin : public ::testing::TestWithParam<Peer> {
   protected:

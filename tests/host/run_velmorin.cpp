@@ -24,12 +24,12 @@ std::string slurp(const std::filesystem::path& path) {
 
 }  // namespace
 
-CommandResult runVelmorin(const std::vector<std::string>& arguments) {
+CommandResult runProgram(const std::string& program, const std::vector<std::string>& arguments) {
     const auto folder = std::filesystem::temp_directory_path();
     const std::string tag = "velmorin-run-" + std::to_string(getpid());
     const auto out = folder / (tag + ".out");
     const auto err = folder / (tag + ".err");
-    std::string command = quoted(VELMORIN_COMMAND_PATH);
+    std::string command = quoted(program);
     for (const auto& argument : arguments) command += " " + quoted(argument);
     command += " >" + quoted(out.string()) + " 2>" + quoted(err.string()) + " </dev/null";
     const int status = std::system(command.c_str());
@@ -37,4 +37,8 @@ CommandResult runVelmorin(const std::vector<std::string>& arguments) {
     std::filesystem::remove(out);
     std::filesystem::remove(err);
     return result;
+}
+
+CommandResult runVelmorin(const std::vector<std::string>& arguments) {
+    return runProgram(VELMORIN_COMMAND_PATH, arguments);
 }

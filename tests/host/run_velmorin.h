@@ -1,4 +1,5 @@
-// Runs the built velmorin command and captures what it prints.
+// Runs a program (by default the built velmorin command) and captures what it
+// prints.
 #pragma once
 
 #include <string>
@@ -10,4 +11,5 @@ struct CommandResult {
     std::string err;
 };
 
+CommandResult runProgram(const std::string& program, const std::vector<std::string>& arguments);
 CommandResult runVelmorin(const std::vector<std::string>& arguments);
