@@ -13,9 +13,11 @@ cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
 cmake --build build-win -j2
 export WINEPREFIX=$PWD/build-win/wineprefix WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-[ -f "$WINEPREFIX/system.reg" ] || wineboot -i 2>/dev/null
 wineserver -p  # one server for all runs: each start then costs far less
 trap 'wineserver -k || true' EXIT
+# Start Wine's own services now, outside the tests: they would otherwise
+# inherit a test's output and keep CTest waiting until they end.
+if [ -f "$WINEPREFIX/system.reg" ]; then wineboot >/dev/null 2>&1; else wineboot -i >/dev/null 2>&1; fi
 ctest --test-dir build-win --output-on-failure
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORIN_WINDOWS_BUILD="$PWD/build-win"
