@@ -34,8 +34,10 @@ std::filesystem::path executablePath() {
 std::filesystem::path defaultPluginPath() {
     const std::filesystem::path beside = executablePath().parent_path() / kPluginFile;
     std::vector<std::filesystem::path> candidates = {beside};
-#if defined(VELMORIN_INSTALLED_PLUGIN)
-    candidates.emplace_back(VELMORIN_INSTALLED_PLUGIN);
+#if defined(VELMORIN_VST_DIR)
+    const std::filesystem::path installed(VELMORIN_VST_DIR);
+    const std::filesystem::path prefix = executablePath().parent_path().parent_path();
+    candidates.push_back((installed.is_absolute() ? installed : prefix / installed) / kPluginFile);
 #endif
 #if !defined(_WIN32)
     if (const char* home = std::getenv("HOME")) {
