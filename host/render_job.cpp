@@ -10,6 +10,10 @@ void RenderJob::check() const {
     if (blockSize < 1) {
         throw HostError("--block " + std::to_string(blockSize), "block size must be positive");
     }
+    if (blockSize > kMaxBlockSize) {
+        throw HostError("--block " + std::to_string(blockSize),
+                        "block size must be at most " + std::to_string(kMaxBlockSize));
+    }
 }
 
 std::filesystem::path RenderJob::pluginPath() const {

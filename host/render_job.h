@@ -13,6 +13,9 @@
 
 namespace velmorin::host {
 
+// Far beyond what hosts use; keeps the block buffers a sane size.
+constexpr int32_t kMaxBlockSize = 1 << 20;
+
 struct RenderJob {
     std::filesystem::path plugin;  // empty: the default plug-in
     std::string program;           // empty: the effect's own current program

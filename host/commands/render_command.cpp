@@ -33,9 +33,10 @@ bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
 void run(const CLI::App& command, RenderArguments& arguments) {
     collectSettings(command, arguments.job);
     arguments.job.check();
-    if (sameFile(arguments.in, arguments.out)) {
-        throw HostError("output " + arguments.out.string(), "is the input file");
-    }
+    const std::string what = "output " + arguments.out.string();
+    if (sameFile(arguments.in, arguments.out)) throw HostError(what, "is the input file");
+    std::error_code ec;
+    if (std::filesystem::is_directory(arguments.out, ec)) throw HostError(what, "is a folder");
     const AudioBuffer input = readAudioFile(arguments.in);
     const RenderResult result = runRenderJob(arguments.job, input);
     writeAudioFile(arguments.out, result.output, kFormats.at(arguments.format));

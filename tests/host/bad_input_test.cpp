@@ -92,6 +92,7 @@ TEST_F(BadInput, OutputThatWouldLoseOrCannotHoldTheResult) {
     expectRefused({"render", input_.string(), sameByAnotherName.string()}, {"is the input"});
     EXPECT_EQ(readAudioFile(input_).frames(), 4410u);  // the input survives
 
+    expectRefused({"render", input_.string(), folder_.path().string()}, {"is a folder"});
     const auto noFolder = folder_ / "absent" / "out.wav";
     expectRefused({"render", input_.string(), noFolder.string()}, {"output folder", "absent"});
     const auto plainFile = folder_ / "plain";
@@ -129,6 +130,7 @@ TEST_F(BadInput, ProgramsParametersValuesAndBlockSizes) {
     expectRefused(render({"--param", "3=nan"}), {"--param 3=nan", "not a number"});
     expectRefused(render({"--block", "0"}), {"--block 0", "positive"});
     expectRefused(render({"--block", "-512"}), {"--block -512", "positive"});
+    expectRefused(render({"--block", "2000000"}), {"--block 2000000", "at most"});
     expectRefused(render({"--format", "pcm8"}), {"--format", "pcm8"});
     expectRefused({"demo", folder_.path().string(), "--program", "Nothing"},
                   {"--program Nothing", "no program"});
