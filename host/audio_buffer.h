@@ -17,6 +17,14 @@ struct AudioBuffer {
         left.resize(frames);
         right.resize(frames);
     }
+    // Frames FIRST to FIRST + COUNT as left, right pairs, the layout the
+    // audio libraries take.
+    void interleave(std::size_t first, std::size_t count, float* out) const {
+        for (std::size_t i = 0; i < count; ++i) {
+            out[2 * i] = left[first + i];
+            out[2 * i + 1] = right[first + i];
+        }
+    }
 };
 
 }  // namespace velmorin::host

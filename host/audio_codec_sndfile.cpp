@@ -59,10 +59,7 @@ void encodeWav(const std::filesystem::path& path, const AudioBuffer& audio, Samp
     float interleaved[kChunkFrames * 2];
     for (std::size_t start = 0; start < audio.frames(); start += kChunkFrames) {
         const std::size_t frames = std::min(kChunkFrames, audio.frames() - start);
-        for (std::size_t i = 0; i < frames; ++i) {
-            interleaved[2 * i] = audio.left[start + i];
-            interleaved[2 * i + 1] = audio.right[start + i];
-        }
+        audio.interleave(start, frames, interleaved);
         const auto count = static_cast<sf_count_t>(frames);
         if (sf_writef_float(file.get(), interleaved, count) != count) {
             throw HostError(what, std::string("cannot write (") + sf_strerror(file.get()) + ")");

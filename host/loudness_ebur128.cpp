@@ -40,10 +40,7 @@ Loudness measureLoudness(const AudioBuffer& audio) {
     float interleaved[kChunkFrames * 2];
     for (std::size_t start = 0; start < audio.frames(); start += kChunkFrames) {
         const std::size_t frames = std::min(kChunkFrames, audio.frames() - start);
-        for (std::size_t i = 0; i < frames; ++i) {
-            interleaved[2 * i] = audio.left[start + i];
-            interleaved[2 * i + 1] = audio.right[start + i];
-        }
+        audio.interleave(start, frames, interleaved);
         ebur128_add_frames_float(state.get(), interleaved, frames);
     }
     Loudness loudness{toDb(channelMaximum(state.get(), ebur128_sample_peak)),
