@@ -24,10 +24,14 @@ struct RenderArguments {
     RenderJob job;
 };
 
+// The same file, or (when OUT does not exist yet) the same path spelt otherwise.
 bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
     std::error_code ec;
     if (std::filesystem::equivalent(a, b, ec)) return true;
-    return std::filesystem::weakly_canonical(a, ec) == std::filesystem::weakly_canonical(b, ec);
+    std::error_code ecA, ecB;
+    const auto canonicalA = std::filesystem::weakly_canonical(a, ecA);
+    const auto canonicalB = std::filesystem::weakly_canonical(b, ecB);
+    return !ecA && !ecB && canonicalA == canonicalB;
 }
 
 void run(const CLI::App& command, RenderArguments& arguments) {
