@@ -1,6 +1,7 @@
 // The host runs third-party plug-ins from Debian's packages, which ask the
-// host far more than Velmorin does (sample rate and block size from effOpen,
-// time info, strings). Skipped, with a message, when they are not installed.
+// host what Velmorin never does (the sample rate, the block size, the time
+// info) and export other entry points (main). Skipped, with a message, when
+// they are not installed.
 #include <gtest/gtest.h>
 
 #include <cmath>
