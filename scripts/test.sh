@@ -13,6 +13,7 @@ cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
 cmake --build build-win -j2
 export WINEPREFIX=$PWD/build-win/wineprefix WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+mkdir -p "$WINEPREFIX"
 wineserver -p  # one server for all runs: each start then costs far less
 trap 'wineserver -k || true' EXIT
 # Start Wine's own services now, outside the tests: they would otherwise
