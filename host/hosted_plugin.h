@@ -40,7 +40,6 @@ class HostedPlugin {
     void prepare(double sampleRate, int32_t blockSize);
     void start();  // effMainsChanged 1
     void stop();   // effMainsChanged 0
-    bool running() const { return running_; }
     int32_t blockSize() const { return context_->blockSize; }
     int32_t latency() const { return effect_->initialDelay; }
     // Two inputs and two outputs of at most the block size; extra inputs of

@@ -16,7 +16,6 @@ class PluginLibrary {
     PluginLibrary(const PluginLibrary&) = delete;
     PluginLibrary& operator=(const PluginLibrary&) = delete;
 
-    const std::filesystem::path& path() const { return path_; }
     VstPluginMainProc entry() const { return entry_; }
     // How errors about this plug-in name it.
     std::string what() const { return "plug-in " + path_.string(); }
