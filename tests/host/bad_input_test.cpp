@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
+#include <unistd.h>
+
 #include <fstream>
 
 #include "audio_file.h"
@@ -44,7 +46,7 @@ class BadInput : public ::testing::Test {
     void expectRefused(const std::vector<std::string>& arguments,
                        const std::vector<std::string>& mentions) {
         SCOPED_TRACE(::testing::PrintToString(arguments));
-        const CommandResult result = runVelmorin(arguments);
+        const CommandResult result = runAs_.empty() ? runVelmorin(arguments) : runAs(arguments);
         EXPECT_NE(result.exitCode, 0);
         EXPECT_EQ(result.out, "");
         ASSERT_FALSE(result.err.empty());
@@ -61,6 +63,15 @@ class BadInput : public ::testing::Test {
         return arguments;
     }
 
+    // Runs the command through the command in runAs_ (a user switch).
+    CommandResult runAs(const std::vector<std::string>& arguments) const {
+        std::vector<std::string> all(runAs_.begin() + 1, runAs_.end());
+        all.push_back(VELMORIN_COMMAND_PATH);
+        all.insert(all.end(), arguments.begin(), arguments.end());
+        return runProgram(runAs_.front(), all);
+    }
+
+    std::vector<std::string> runAs_;
     TempFolder folder_;
     std::filesystem::path input_ = folder_ / "in.wav";
     std::filesystem::path output_ = folder_ / "out.wav";
@@ -100,6 +111,29 @@ TEST_F(BadInput, OutputThatWouldLoseOrCannotHoldTheResult) {
     before_ = folder_.names();
     expectRefused({"render", input_.string(), (plainFile / "out.wav").string()},
                   {"output folder", plainFile.string()});
+}
+
+TEST_F(BadInput, FilesAndFoldersWithoutPermission) {
+    const auto locked = folder_ / "locked.wav";
+    std::filesystem::copy_file(input_, locked);
+    std::filesystem::permissions(locked, std::filesystem::perms::none);
+    const auto readOnly = folder_ / "read-only";
+    std::filesystem::create_directory(readOnly);
+    std::filesystem::permissions(
+        readOnly, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
+                      std::filesystem::perms::group_read | std::filesystem::perms::group_exec |
+                      std::filesystem::perms::others_read | std::filesystem::perms::others_exec);
+    before_ = folder_.names();
+    if (geteuid() == 0) {  // permissions bind everyone but root: run as nobody
+        runAs_ = {"runuser", "-u", "nobody", "--"};
+        if (runAs({"--help"}).exitCode != 0) {
+            GTEST_SKIP() << "running as root, and nobody cannot run " << VELMORIN_COMMAND_PATH;
+        }
+    }
+    expectRefused({"render", locked.string(), output_.string()}, {locked.string(), "cannot read"});
+    expectRefused({"render", input_.string(), (readOnly / "out.wav").string()},
+                  {"output folder " + readOnly.string(), "cannot write"});
+    EXPECT_TRUE(std::filesystem::is_empty(readOnly));
 }
 
 TEST_F(BadInput, PluginsThatCannotBeHosted) {
