@@ -38,11 +38,13 @@ HostedPlugin::HostedPlugin(const std::filesystem::path& path)
       context_(std::make_unique<HostContext>()),
       effect_(createEffect(library_, context_.get())) {
     dispatch(effOpen);
-    if (effect_->numInputs < 2 || effect_->numOutputs < 2 ||
-        !(effect_->flags & effFlagsCanReplacing) || !effect_->processReplacing) {
+    if (effect_->numInputs < 2 || effect_->numOutputs < 2) {
         throw HostError(what(), "cannot process 2 inputs into 2 outputs (it has " +
                                     std::to_string(effect_->numInputs) + " in, " +
                                     std::to_string(effect_->numOutputs) + " out)");
+    }
+    if (!(effect_->flags & effFlagsCanReplacing) || !effect_->processReplacing) {
+        throw HostError(what(), "cannot process 2 inputs into 2 outputs (no processReplacing)");
     }
     inputs_ = std::make_unique<float*[]>(effect_->numInputs);
     outputs_ = std::make_unique<float*[]>(effect_->numOutputs);
