@@ -5,7 +5,14 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config binutils
   libgtest-dev libgmock-dev libbenchmark-dev
+  # the editor's build-time glyphs and artwork
   libfreetype-dev libcairo2-dev fonts-liberation
+  # the velmorin host
+  libsndfile1-dev libebur128-dev libcli11-dev
+  # third-party VST 2.4 plug-ins the host is tested against
+  zam-plugins lsp-plugins-vst
+  # the Windows build, and Wine to test it
+  mingw-w64 g++-mingw-w64-x86-64 wine64 wine
 )
 
 missing=()

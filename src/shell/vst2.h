@@ -222,5 +222,16 @@ struct VstTimeInfo {
     int32_t flags;
 };
 
+// Which fields of a VstTimeInfo record carry a value.
+enum VstTimeInfoFlags : int32_t {
+    kVstTransportChanged = 1 << 0,
+    kVstTransportPlaying = 1 << 1,
+    kVstNanosValid = 1 << 8,
+    kVstPpqPosValid = 1 << 9,
+    kVstTempoValid = 1 << 10,
+    kVstBarsValid = 1 << 11,
+    kVstTimeSigValid = 1 << 13,
+};
+
 // The entry point every host looks up.
 using VstPluginMainProc = AEffect* (*)(audioMasterCallback host);

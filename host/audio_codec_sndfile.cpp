@@ -1,0 +1,71 @@
+// The audio codec over libsndfile: reads whatever it reads, writes WAV.
+#include <sndfile.h>
+
+#include <memory>
+
+#include "audio_codec.h"
+#include "host_error.h"
+
+namespace velmorin::host {
+
+namespace {
+
+struct SndfileCloser {
+    void operator()(SNDFILE* file) const { sf_close(file); }
+};
+using SndfileHandle = std::unique_ptr<SNDFILE, SndfileCloser>;
+
+int subtype(SampleFormat format) {
+    switch (format) {
+        case SampleFormat::pcm24:
+            return SF_FORMAT_PCM_24;
+        case SampleFormat::pcm16:
+            return SF_FORMAT_PCM_16;
+        case SampleFormat::float32:
+            break;
+    }
+    return SF_FORMAT_FLOAT;
+}
+
+}  // namespace
+
+DecodedAudio decodeAudio(const std::filesystem::path& path, const std::string& what) {
+    SF_INFO info{};
+    SndfileHandle file(sf_open(path.string().c_str(), SFM_READ, &info));
+    if (!file) throw HostError(what, std::string("not audio (") + sf_strerror(nullptr) + ")");
+    DecodedAudio decoded;
+    decoded.sampleRate = info.samplerate;
+    decoded.channels = info.channels;
+    if (info.channels > 2) return decoded;  // refused by the caller without reading
+    decoded.interleaved.resize(static_cast<std::size_t>(info.frames) * info.channels);
+    const sf_count_t read = sf_readf_float(file.get(), decoded.interleaved.data(), info.frames);
+    decoded.interleaved.resize(static_cast<std::size_t>(read) * info.channels);
+    return decoded;
+}
+
+void encodeWav(const std::filesystem::path& path, const AudioBuffer& audio, SampleFormat format,
+               const std::string& what) {
+    SF_INFO info{};
+    info.samplerate = audio.sampleRate;
+    info.channels = 2;
+    info.format = SF_FORMAT_WAV | subtype(format);
+    SndfileHandle file(sf_open(path.string().c_str(), SFM_WRITE, &info));
+    if (!file) throw HostError(what, std::string("cannot write (") + sf_strerror(nullptr) + ")");
+    // No PEAK chunk: it carries a time stamp, and equal audio should give equal files.
+    sf_command(file.get(), SFC_SET_ADD_PEAK_CHUNK, nullptr, SF_FALSE);
+    sf_command(file.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
+
+    constexpr std::size_t kChunkFrames = 4096;
+    float interleaved[kChunkFrames * 2];
+    for (std::size_t start = 0; start < audio.frames(); start += kChunkFrames) {
+        const std::size_t frames = std::min(kChunkFrames, audio.frames() - start);
+        audio.interleave(start, frames, interleaved);
+        const auto count = static_cast<sf_count_t>(frames);
+        if (sf_writef_float(file.get(), interleaved, count) != count) {
+            throw HostError(what, std::string("cannot write (") + sf_strerror(file.get()) + ")");
+        }
+    }
+    if (sf_close(file.release()) != 0) throw HostError(what, "cannot finish the file");
+}
+
+}  // namespace velmorin::host

@@ -1,0 +1,31 @@
+#include <cstdio>
+#include <exception>
+
+#include "commands/commands.h"
+
+namespace velmorin::host {
+
+int runCommandLine(int argc, char** argv) {
+    CLI::App app("velmorin: render, inspect and benchmark VST 2.4 plug-ins", "velmorin");
+    app.require_subcommand(1);
+    // Paths such as /tmp/in.wav (under Wine) are files, not /options.
+    app.allow_windows_style_options(false);
+    addRenderCommand(app);
+    addInfoCommand(app);
+    addDemoCommand(app);
+    addBenchCommand(app);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::Success& help) {
+        return app.exit(help);
+    } catch (const CLI::ParseError& error) {
+        std::fprintf(stderr, "velmorin: %s\n", error.what());
+        return error.get_exit_code() != 0 ? error.get_exit_code() : 1;
+    } catch (const std::exception& error) {  // HostError, or running out of memory
+        std::fprintf(stderr, "velmorin: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace velmorin::host

@@ -1,0 +1,17 @@
+// The subcommands of the velmorin command. Each adds itself to the command
+// line; it runs during parsing and reports failure by throwing HostError.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+namespace velmorin::host {
+
+void addRenderCommand(CLI::App& app);
+void addInfoCommand(CLI::App& app);
+void addDemoCommand(CLI::App& app);
+void addBenchCommand(CLI::App& app);
+
+// Parses and runs; prints one line on failure. Returns the exit status.
+int runCommandLine(int argc, char** argv);
+
+}  // namespace velmorin::host

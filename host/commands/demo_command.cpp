@@ -1,0 +1,58 @@
+// velmorin demo: the built-in demo mix mastered through Velmorin.
+#include <cstdio>
+#include <memory>
+#include <system_error>
+
+#include "audio_file.h"
+#include "commands/commands.h"
+#include "commands/job_options.h"
+#include "demo_mix.h"
+#include "host_error.h"
+#include "report.h"
+
+namespace velmorin::host {
+
+namespace {
+
+constexpr const char* kDemoProgram = "Mastering 1";
+
+struct DemoArguments {
+    std::filesystem::path folder = ".";
+    RenderJob job;
+};
+
+void run(const DemoArguments& arguments) {
+    arguments.job.check();
+    std::error_code ec;
+    std::filesystem::create_directories(arguments.folder, ec);
+    if (ec) throw HostError("output folder " + arguments.folder.string(), ec.message());
+
+    const AudioBuffer input = synthesizeDemoMix();
+    const RenderResult result = runRenderJob(arguments.job, input);
+    const std::filesystem::path inputFile = arguments.folder / "demo-input.wav";
+    const std::filesystem::path masteredFile = arguments.folder / "demo-mastered.wav";
+    writeAudioFile(inputFile, input, SampleFormat::float32);
+    writeAudioFile(masteredFile, result.output, SampleFormat::float32);
+    std::printf("demo mix: %.0f s at %d Hz, mastered with program \"%s\"\n", input.seconds(),
+                input.sampleRate, arguments.job.program.c_str());
+    std::printf("wrote %s and %s\n\n", inputFile.string().c_str(), masteredFile.string().c_str());
+    std::printf("%s", formatReport(input, result).c_str());
+}
+
+}  // namespace
+
+void addDemoCommand(CLI::App& app) {
+    auto arguments = std::make_shared<DemoArguments>();
+    arguments->job.program = kDemoProgram;
+    arguments->job.compensateLatency = true;
+    CLI::App* command = app.add_subcommand(
+        "demo", "Master a built-in demo mix; write demo-input.wav and demo-mastered.wav");
+    command->add_option("OUT_DIR", arguments->folder, "folder for the two files")
+        ->capture_default_str();
+    addProgramOption(*command, arguments->job);
+    command->get_option("--program")->capture_default_str();
+    addPluginOption(*command, arguments->job);
+    command->callback([arguments] { run(*arguments); });
+}
+
+}  // namespace velmorin::host

@@ -1,0 +1,63 @@
+// One effect created from a plug-in library and driven in the order hosts
+// follow: effOpen, sample rate, block size, effMainsChanged 1, process,
+// effMainsChanged 0, effClose. The record is never touched after effClose.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "host_callback.h"
+#include "plugin_library.h"
+
+namespace velmorin::host {
+
+class HostedPlugin {
+  public:
+    // Loads the library and opens one effect; throws HostError for a missing
+    // library, a null or foreign record, or an effect that cannot run 2-in/2-out.
+    explicit HostedPlugin(const std::filesystem::path& path);
+    ~HostedPlugin();
+    HostedPlugin(const HostedPlugin&) = delete;
+    HostedPlugin& operator=(const HostedPlugin&) = delete;
+
+    const AEffect& record() const { return *effect_; }
+    std::string what() const { return library_.what(); }
+    intptr_t dispatch(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr,
+                      float opt = 0.0f) const;
+
+    // Identity and parameter texts, each read into a generous buffer.
+    std::string text(int32_t opcode, int32_t index = 0) const;
+    std::string parameterName(int32_t index) const { return text(effGetParamName, index); }
+    float parameter(int32_t index) const;
+    void setParameter(int32_t index, float value) const;
+    int32_t program() const { return static_cast<int32_t>(dispatch(effGetProgram)); }
+    void selectProgram(int32_t program) const { dispatch(effSetProgram, 0, program); }
+    std::string programName() const { return text(effGetProgramName); }
+
+    // Only while stopped: hosts change these with the effect suspended.
+    void prepare(double sampleRate, int32_t blockSize);
+    void start();  // effMainsChanged 1
+    void stop();   // effMainsChanged 0
+    int32_t blockSize() const { return context_->blockSize; }
+    int32_t latency() const { return effect_->initialDelay; }
+    // Two inputs and two outputs of at most the block size; extra inputs of
+    // the effect get silence and extra outputs are dropped.
+    void process(const float* const* inputs, float* const* outputs, int32_t frames);
+
+  private:
+    struct Closer {
+        void operator()(AEffect* effect) const;
+    };
+
+    PluginLibrary library_;
+    std::unique_ptr<HostContext> context_;
+    std::unique_ptr<AEffect, Closer> effect_;  // closed before the context and library go
+    bool running_ = false;
+    std::unique_ptr<float[]> spare_;  // silence and scratch for extra channels
+    std::unique_ptr<float*[]> inputs_;
+    std::unique_ptr<float*[]> outputs_;
+};
+
+}  // namespace velmorin::host

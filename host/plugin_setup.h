@@ -1,0 +1,32 @@
+// What a user asks of a plug-in before it processes: a program chosen by
+// number or name, then parameter settings by name or index, in their order.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "hosted_plugin.h"
+
+namespace velmorin::host {
+
+// The effect's program names, read by selecting each program in turn (not
+// every effect answers the indexed request); the current program is restored.
+std::vector<std::string> programNames(const HostedPlugin& plugin);
+
+// CHOICE is a program number or name; throws HostError when there is none.
+void selectProgram(const HostedPlugin& plugin, const std::string& choice);
+
+struct ParameterSetting {
+    enum class Target { name, index };
+    Target target;
+    std::string text;  // NAME=VALUE or INDEX=VALUE as the user wrote it
+};
+
+// Sets one parameter; NAME is the parameter's name without trailing blanks,
+// VALUE what a host sends to setParameter. Throws HostError on bad input.
+void applySetting(const HostedPlugin& plugin, const ParameterSetting& setting);
+
+std::string withoutTrailingBlanks(std::string text);
+
+}  // namespace velmorin::host

@@ -1,0 +1,29 @@
+// Runs audio through a prepared effect block by block, between
+// effMainsChanged 1 and 0.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+
+#include "audio_buffer.h"
+#include "hosted_plugin.h"
+
+namespace velmorin::host {
+
+struct RenderResult {
+    AudioBuffer output;
+    int32_t latency = 0;          // initialDelay as read after effMainsChanged 1
+    double processSeconds = 0.0;  // wall time spent processing
+};
+
+using ProgressCallback = std::function<void(std::size_t done, std::size_t total)>;
+
+// Processes INPUT in blocks of the plug-in's prepared block size. With
+// COMPENSATE the reported latency is dropped from the start and as many silent
+// frames are fed at the end, so the output lines up with the input and is as
+// long; otherwise the output is the effect's output for the input's frames.
+RenderResult render(HostedPlugin& plugin, const AudioBuffer& input, bool compensate,
+                    const ProgressCallback& progress = {});
+
+}  // namespace velmorin::host

@@ -1,0 +1,12 @@
+#!/bin/sh
+# Succeeds when the library exports VSTPluginMain and nothing else: ELF via
+# nm, PE (the Windows build) via objdump.
+case "$1" in
+  *.dll)
+    names=$(x86_64-w64-mingw32-objdump -p "$1" |
+      sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | sed -n 's/^\t\[ *[0-9]*\] //p') ;;
+  *)
+    names=$(nm -D --defined-only "$1" | awk '{print $3}') ;;
+esac
+echo "exported: $names"
+test "$names" = VSTPluginMain
