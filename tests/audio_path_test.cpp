@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <cstdlib>
 #include <cstring>
 #include <random>
@@ -97,7 +98,7 @@ TEST(AudioPath, LookAheadReducesABurstBeforeItArrivesUnlessTheAttackIsSmoothed) 
         effect.setParameter(kLowAtk, attackSwitch);
         std::vector<float> in(20000, 0.0f);
         for (size_t n = 4000; n < in.size(); ++n) {
-            in[n] = 0.9f * static_cast<float>(std::cos(2.0 * M_PI * 200.0 * (n - 4000) / 44100.0));
+            in[n] = 0.9f * static_cast<float>(std::cos(2.0 * std::numbers::pi * 200.0 * (n - 4000) / 44100.0));
         }
         const auto out = effect.runMono(in);
         const size_t onset = 4000 + kTwoStageDelay;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 void DirectEffect::run(const std::vector<float>& left, const std::vector<float>& right,
                        std::vector<float>& outLeft, std::vector<float>& outRight, int32_t block) {
@@ -26,7 +27,7 @@ std::vector<float> DirectEffect::runMono(const std::vector<float>& input, int32_
 std::vector<float> sine(float frequency, float amplitude, int32_t frames, float sampleRate) {
     std::vector<float> s(static_cast<size_t>(frames));
     for (int32_t n = 0; n < frames; ++n) {
-        s[n] = amplitude * static_cast<float>(std::sin(2.0 * M_PI * frequency * n / sampleRate));
+        s[n] = amplitude * static_cast<float>(std::sin(2.0 * std::numbers::pi * frequency * n / sampleRate));
     }
     return s;
 }
