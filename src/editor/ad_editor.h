@@ -33,6 +33,7 @@ class ADEditor : public AEffEditor {
     virtual void refresh();
 
     const EditorView& view() const { return view_; }
+    EditorView& view() { return view_; }
 
   private:
     ADelay& delay() const;
