@@ -2,6 +2,7 @@
 
 #include "editor/context_menu.h"
 #include "editor/display_prefs_applier.h"
+#include "editor/editor_paint.h"
 #include "editor/editor_timer.h"
 #include "editor/editor_window.h"
 #include "editor/shared_editor_resources.h"
@@ -87,6 +88,11 @@ void ADEditor::refresh() {
     rerenderWaveDisplays(view_.waveSurfaces, view_.waveColumns,
                          storedDisplayZooms(delay().engine()), view_.wavePens,
                          SharedEditorResources::process().surfaceInks());
+}
+
+void ADEditor::onPaint() {
+    if (!view_.window) return;
+    paintEditor(view_, delay().engine(), platform_.windows, SharedEditorResources::process());
 }
 
 void ADEditor::deleteWavePens() {

@@ -32,6 +32,9 @@ class ADEditor : public AEffEditor {
     // closed.
     virtual void refresh();
 
+    // Paints the window of an open editor; nothing while closed.
+    void onPaint();
+
     const EditorView& view() const { return view_; }
     EditorView& view() { return view_; }
 

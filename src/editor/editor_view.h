@@ -8,6 +8,7 @@
 #include "editor/wave_column_ring.h"
 #include "editor/wave_pens.h"
 #include "editor/wave_surfaces.h"
+#include "engine/display_feed.h"
 #include "platform/window_services.h"
 
 namespace velmorin {
@@ -22,7 +23,9 @@ struct EditorView {
     EditorControls controls;
     Fader* activeEdit = nullptr;       // the fader whose value box is open for typing
     FaderBase* dragControl = nullptr;  // the fader the mouse is dragging
-    // The meter state joins here with the display tick.
+    // The output's energy gathered for the level read-out until the display
+    // tick shows it; the rest of the meter state joins with that tick.
+    OutputSums readoutSums;
 };
 
 }  // namespace velmorin
