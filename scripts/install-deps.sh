@@ -6,6 +6,7 @@ packages=(
   build-essential cmake pkg-config binutils
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev libcairo2-dev fonts-liberation
+  libpng-dev libcli11-dev
 )
 
 missing=()
