@@ -9,6 +9,8 @@ packages=(
   libfreetype-dev libcairo2-dev fonts-liberation
   # the velmorin host
   libsndfile1-dev libebur128-dev libcli11-dev
+  # the editor snapshot tool
+  libpng-dev
   # third-party VST 2.4 plug-ins the host is tested against
   zam-plugins lsp-plugins-vst
   # the Windows build, and Wine to test it

@@ -2,6 +2,7 @@
 
 #include "editor/context_menu.h"
 #include "editor/display_prefs_applier.h"
+#include "editor/editor_paint.h"
 #include "editor/editor_timer.h"
 #include "editor/editor_window.h"
 #include "editor/shared_editor_resources.h"
@@ -49,8 +50,8 @@ bool ADEditor::open(void* parentWindow) {
     // The colours the effect starts with, until the preferences are applied.
     recolourWavePens(view_.wavePens, platform_.graphics, DisplayPrefs{}.waveColours);
     readDisplayPrefs(platform_.preferences, view_.prefs, delay().engine());
-    // The wave display surfaces are built here, from the window's device
-    // context, once they join the editor.
+    view_.waveSurfaces = buildWaveSurfaces(platform_.graphics, shared.skin(),
+                                           shared.cornerHighlight(), shared.surfaceInks());
     view_.controls.create({windows, window, shared.skin()}, shared);
     view_.activeEdit = nullptr;
     view_.controls.createValueBoxes(windows, window, shared.font());
@@ -64,7 +65,7 @@ bool ADEditor::open(void* parentWindow) {
 void ADEditor::close() {
     if (!view_.window) return;
     platform::WindowServices& windows = platform_.windows;
-    // The wave display surfaces are deleted here once they join the editor.
+    view_.waveSurfaces = {};
     view_.controls.destroy();
     view_.activeEdit = nullptr;
     view_.dragControl = nullptr;
@@ -84,8 +85,14 @@ void ADEditor::close() {
 void ADEditor::refresh() {
     if (!view_.controls.exist()) return;
     showStoredValues(view_.controls, delay().engine());
-    // Re-rendering the four wave displays from the column ring follows here
-    // once the wave display surfaces join the editor.
+    rerenderWaveDisplays(view_.waveSurfaces, view_.waveColumns,
+                         storedDisplayZooms(delay().engine()), view_.wavePens,
+                         SharedEditorResources::process().surfaceInks());
+}
+
+void ADEditor::onPaint() {
+    if (!view_.window) return;
+    paintEditor(view_, delay().engine(), platform_.windows, SharedEditorResources::process());
 }
 
 void ADEditor::deleteWavePens() {

@@ -32,7 +32,11 @@ class ADEditor : public AEffEditor {
     // closed.
     virtual void refresh();
 
+    // Paints the window of an open editor; nothing while closed.
+    void onPaint();
+
     const EditorView& view() const { return view_; }
+    EditorView& view() { return view_; }
 
   private:
     ADelay& delay() const;

@@ -11,10 +11,10 @@ namespace {
 
 // The outer-trace colours of the two fixed schemes, one per display; every
 // other entry is the same in both.
-constexpr std::array<platform::Colour, kWaveDisplays> kNaturalOuter{
+constexpr std::array<platform::Colour, kWaveDisplayCount> kNaturalOuter{
     platform::rgb(0, 160, 0), platform::rgb(0, 140, 0), platform::rgb(0, 120, 0),
     platform::rgb(0, 160, 0)};
-constexpr std::array<platform::Colour, kWaveDisplays> kIcyOuter{
+constexpr std::array<platform::Colour, kWaveDisplayCount> kIcyOuter{
     platform::rgb(128, 137, 223), platform::rgb(112, 120, 195), platform::rgb(98, 105, 171),
     platform::rgb(128, 137, 223)};
 
@@ -34,7 +34,7 @@ void check(platform::WindowServices& windows, platform::MenuHandle menu,
 void writeSchemeColours(WaveColourTable& colours, int32_t scheme) {
     colours = DisplayPrefs{}.waveColours;
     const auto& outer = scheme == 0 ? kNaturalOuter : kIcyOuter;
-    for (int display = 0; display < kWaveDisplays; ++display) {
+    for (int display = 0; display < kWaveDisplayCount; ++display) {
         colours[9 * display + 0] = platform::redOf(outer[display]);
         colours[9 * display + 1] = platform::greenOf(outer[display]);
         colours[9 * display + 2] = platform::blueOf(outer[display]);
@@ -61,11 +61,11 @@ void applyZoomRange(EditorView& view, ADelay& effect, int32_t zoomRange) {
 
 }  // namespace
 
-void recolourWavePens(WavePenTable& pens, platform::Graphics& graphics,
+void recolourWavePens(WavePens& pens, platform::Graphics& graphics,
                       const WaveColourTable& colours) {
-    for (int entry = 0; entry < kWaveDisplays * kPensPerWaveDisplay; ++entry) {
+    for (int entry = 0; entry < kWaveDisplayCount * kWavePenRoles; ++entry) {
         const auto component = [&](int k) { return static_cast<uint8_t>(colours[3 * entry + k]); };
-        pens[entry / kPensPerWaveDisplay][entry % kPensPerWaveDisplay] =
+        pens[entry / kWavePenRoles][entry % kWavePenRoles] =
             graphics.createPen(platform::rgb(component(0), component(1), component(2)));
     }
 }

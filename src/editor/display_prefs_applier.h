@@ -11,8 +11,7 @@ namespace velmorin {
 
 // Replaces the twelve wave pens with pens of the colour table's entries, in
 // entry order. Components are taken modulo 256, as RGB() takes its bytes.
-void recolourWavePens(WavePenTable& pens, platform::Graphics& graphics,
-                      const WaveColourTable& colours);
+void recolourWavePens(WavePens& pens, platform::Graphics& graphics, const WaveColourTable& colours);
 
 // Scheme 0 and 1 also write their colours into the table; a zoom range moves
 // the stored zoom values into it and sends them to the effect again. A value

@@ -46,6 +46,14 @@ void EditorControls::destroyValueBoxes(platform::WindowServices& windows) {
     }
 }
 
+void EditorControls::draw(ParameterIndex parameter) const {
+    for (int i = 0; i < kFaderCount + kLampCount; ++i) {
+        if (kControlPlaces[i].parameter != parameter) continue;
+        if (i < kFaderCount && faders_[i]) faders_[i]->draw();
+        if (i >= kFaderCount && lamps_[i - kFaderCount]) lamps_[i - kFaderCount]->draw();
+    }
+}
+
 FaderBase* EditorControls::faderOfKind(ParameterIndex parameter, ControlKind kind) const {
     for (int i = 0; i < kFaderCount; ++i)
         if (kControlPlaces[i].parameter == parameter && kControlPlaces[i].kind == kind)

@@ -30,6 +30,9 @@ class EditorControls {
                           const platform::Font& font);
     void destroyValueBoxes(platform::WindowServices& windows);
 
+    // Draws the control of a parameter, if it has one and the controls exist.
+    void draw(ParameterIndex parameter) const;
+
     // The control of a parameter, or null when it has none of that kind or
     // the controls do not exist.
     Fader* fader(ParameterIndex parameter) const;

@@ -21,9 +21,15 @@ std::intptr_t editorWindowProcedure(platform::WindowHandle window, std::uint32_t
                                     std::uintptr_t, std::intptr_t) {
     const EditorWindow editorWindow = editorWindowOf(window);
     if (!editorWindow.effect) return 0;
-    if (message == platform::kMsgDestroy) {
-        ADEditor* editor = editorOf(*editorWindow.effect);
-        if (editor && editor->view().window == window) editor->close();
+    ADEditor* editor = editorOf(*editorWindow.effect);
+    if (!editor || editor->view().window != window) return 0;
+    switch (message) {
+        case platform::kMsgDestroy:
+            editor->close();
+            break;
+        case platform::kMsgPaint:
+            editor->onPaint();
+            break;
     }
     return 0;
 }

@@ -150,8 +150,15 @@ inline constexpr int kOutputMeterFullScale = 225;
 inline constexpr double kOutputMeterPixelsPerDb = 10.6667;
 inline constexpr double kGainMeterPixelsPerDb = 10.3765;
 
-// The skin block under the output level read-out.
+// The output level read-out: the skin block restored under it, and the
+// rectangle its text is centred in.
 inline constexpr Place kLevelReadoutSkin{535, 182};
+inline constexpr int kLevelReadoutSkinWidth = 42;
+inline constexpr int kLevelReadoutSkinHeight = 15;
+inline constexpr int kLevelReadoutLeft = 535;
+inline constexpr int kLevelReadoutTop = 183;
+inline constexpr int kLevelReadoutRight = 577;
+inline constexpr int kLevelReadoutBottom = 197;
 
 // A rectangle from (left, top) to (right, bottom).
 struct Area {

@@ -49,8 +49,7 @@ void SharedEditorResources::create(const EditorPlatform& platform) {
     // Like a device context without its bitmap, a missing bitmap draws nothing.
     for (auto& bitmap : bitmaps_)
         if (!bitmap) bitmap = platform.graphics.createSurface(0, 0);
-    // The corner-highlight tables are computed from highlightSource() here
-    // once the wave display surfaces join the editor.
+    cornerHighlight_ = CornerHighlight(highlightSource());
 
     font_ = platform.graphics.createFont(kEditorFont);
     if (!font_) font_ = std::make_unique<platform::Font>(kEditorFont);
@@ -78,6 +77,7 @@ void SharedEditorResources::release() {
 
 void SharedEditorResources::destroy() {
     for (auto& bitmap : bitmaps_) bitmap.reset();
+    cornerHighlight_ = CornerHighlight();
     font_.reset();
     redPen_.reset();
     greenPen_.reset();

@@ -8,7 +8,9 @@
 #include <memory>
 
 #include "editor/bitmap_ids.h"
+#include "editor/corner_highlight.h"
 #include "editor/editor_platform.h"
+#include "editor/wave_pens.h"
 #include "platform/canvas.h"
 #include "platform/drawing_objects.h"
 
@@ -55,6 +57,9 @@ class SharedEditorResources {
     const platform::Canvas& bitmap(BitmapId id) const;
     const platform::Canvas& skin() const { return bitmap(kBitmapSkin); }
     const platform::Canvas& highlightSource() const { return bitmap(kBitmapHighlight); }
+    // Computed from the highlight source at the first open; without the
+    // source bitmap the displays get no highlight.
+    const CornerHighlight& cornerHighlight() const { return cornerHighlight_; }
     const platform::Font& font() const { return *font_; }
     const platform::Pen& redPen() const { return *redPen_; }
     const platform::Pen& greenPen() const { return *greenPen_; }
@@ -62,6 +67,7 @@ class SharedEditorResources {
     const platform::Pen& blackPen() const { return *blackPen_; }
     const platform::Brush& whiteBrush() const { return *whiteBrush_; }
     const platform::Brush& blackBrush() const { return *blackBrush_; }
+    SurfaceInks surfaceInks() const { return {*blackBrush_, *whiteBrush_, *blackPen_}; }
 
   private:
     static constexpr int kBitmapCount = 15;
@@ -75,6 +81,7 @@ class SharedEditorResources {
     platform::WindowServices* windows_ = nullptr;
 
     std::array<std::unique_ptr<platform::Canvas>, kBitmapCount> bitmaps_;
+    CornerHighlight cornerHighlight_;
     std::unique_ptr<platform::Font> font_;
     std::unique_ptr<platform::Pen> redPen_, greenPen_, bluePen_, blackPen_;
     std::unique_ptr<platform::Brush> whiteBrush_, blackBrush_;

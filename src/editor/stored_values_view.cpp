@@ -70,4 +70,9 @@ void showStoredValues(const EditorControls& controls, const EngineState& engine)
         setZoom(controls, ParameterIndex(kZoomH + band), stored.zoom[1 + band].get());
 }
 
+DisplayZooms storedDisplayZooms(const EngineState& engine) {
+    const auto& zoom = engine.stored.zoom;
+    return {zoom[1].get(), zoom[2].get(), zoom[3].get(), zoom[0].get()};
+}
+
 }  // namespace velmorin

@@ -4,10 +4,15 @@
 #pragma once
 
 #include "editor/editor_controls.h"
+#include "editor/wave_surfaces.h"
 #include "engine/engine_state.h"
 
 namespace velmorin {
 
 void showStoredValues(const EditorControls& controls, const EngineState& engine);
+
+// The stored zooms in display order, High, Mid, Low, Master; the engine keeps
+// the master's first.
+DisplayZooms storedDisplayZooms(const EngineState& engine);
 
 }  // namespace velmorin

@@ -1,0 +1,19 @@
+// The editor window's paint: the whole skin, the level read-out, the wave
+// displays with their gain-reduction strips and the output meter as their
+// surfaces hold them, then every control.
+#pragma once
+
+#include "editor/editor_view.h"
+#include "editor/shared_editor_resources.h"
+#include "engine/engine_state.h"
+
+namespace velmorin {
+
+// Paints an open editor's window. Only what the window has invalid is
+// repainted from the skin and the surfaces; the controls redraw themselves
+// whole, through their own window canvas. The output sums the engine handed
+// over are kept for the read-out, not cleared.
+void paintEditor(EditorView& view, EngineState& engine, platform::WindowServices& windows,
+                 const SharedEditorResources& shared);
+
+}  // namespace velmorin
