@@ -48,6 +48,15 @@ TEST(FeedMailbox, EveryBlockReachesExactlyOneTake) {
     EXPECT_EQ(box.take().sampleCount, 10);
 }
 
+TEST(FeedMailbox, SumsNobodyTakesNeverOverflowTheirCount) {
+    FeedMailbox<OutputSums> box;
+    const int32_t block = 1 << 20;
+    for (int32_t i = 0; i < 4096; ++i) box.publish({1.0f, 1.0f, block});  // 2^32 frames
+    const OutputSums taken = box.take();
+    EXPECT_GT(taken.sampleCount, 0);
+    EXPECT_EQ(taken.sampleCount % block, 0);  // still whole blocks
+}
+
 TEST(FeedMailbox, DiscardDropsHandedOverAndPendingValues) {
     FeedMailbox<OutputSums> box;
     box.publish({1.0f, 1.0f, 5});

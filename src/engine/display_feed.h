@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <limits>
 
 namespace velmorin {
 
@@ -50,6 +51,12 @@ struct OutputSums {
     float sumSqLeft = 0, sumSqRight = 0;
     int32_t sampleCount = 0;
     void merge(const OutputSums& later) {
+        // With nobody taking (editor closed for hours) the count would
+        // overflow; the level only needs recent frames, so start afresh.
+        if (sampleCount > std::numeric_limits<int32_t>::max() - later.sampleCount) {
+            *this = later;
+            return;
+        }
         sumSqLeft += later.sumSqLeft;
         sumSqRight += later.sumSqRight;
         sampleCount += later.sampleCount;
