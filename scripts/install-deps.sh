@@ -1,21 +1,26 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build and the tests need, if missing.
+# Installs the Debian 12 packages the build needs, if missing.
+#   bash scripts/install-deps.sh demo   what the plug-in and the velmorin command need
+#   bash scripts/install-deps.sh        that, and everything the tests need
 set -euo pipefail
 
-packages=(
+demo_packages=(
   build-essential cmake pkg-config binutils
-  libgtest-dev libgmock-dev libbenchmark-dev
   # the editor's build-time glyphs and artwork
   libfreetype-dev libcairo2-dev fonts-liberation
-  # the velmorin host
-  libsndfile1-dev libebur128-dev libcli11-dev
-  # the editor snapshot tool
-  libpng-dev
+  # the velmorin host (and the editor snapshot tool, configured with it)
+  libsndfile1-dev libebur128-dev libcli11-dev nlohmann-json3-dev libpng-dev
+)
+test_packages=(
+  libgtest-dev libgmock-dev libbenchmark-dev
   # third-party VST 2.4 plug-ins the host is tested against
   zam-plugins lsp-plugins-vst
   # the Windows build, and Wine to test it
   mingw-w64 g++-mingw-w64-x86-64 wine64 wine
 )
+
+packages=("${demo_packages[@]}")
+[ "${1:-}" = demo ] || packages+=("${test_packages[@]}")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -21,7 +21,9 @@ trap 'wineserver -k || true' EXIT
 if [ -f "$WINEPREFIX/system.reg" ]; then wineboot >/dev/null 2>&1; else wineboot -i >/dev/null 2>&1; fi
 ctest --test-dir build-win --output-on-failure
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORIN_WINDOWS_BUILD="$PWD/build-win"
+# Tests and benchmarks on explicitly: the demo may have configured build/ without them.
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORIN_WINDOWS_BUILD="$PWD/build-win" \
+  -DVELMORIN_BUILD_TESTS=ON -DVELMORIN_BUILD_BENCHMARKS=ON
 cmake --build build -j2
 ctest --test-dir build --output-on-failure -j2
 
