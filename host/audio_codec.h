@@ -17,6 +17,8 @@ struct DecodedAudio {
     int sampleRate = 0;
     int channels = 0;
     std::vector<float> interleaved;
+    // What the header announces; more than was decoded when the file ends early.
+    std::size_t promisedFrames = 0;
 };
 
 // WHAT names the file in errors (HostError) when its content is not audio.

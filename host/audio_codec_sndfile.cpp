@@ -1,6 +1,10 @@
 // The audio codec over libsndfile: reads whatever it reads, writes WAV.
 #include <sndfile.h>
 
+#include <algorithm>
+#include <cinttypes>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "audio_codec.h"
@@ -27,6 +31,27 @@ int subtype(SampleFormat format) {
     return SF_FORMAT_FLOAT;
 }
 
+// libsndfile fits the frame count of a file that ends before its header says
+// to what is there, and notes the header's figure in its log as
+// "data : <announced bytes> (should be <bytes there>)" (AIFF: "SSND : ...").
+std::size_t announcedFrames(SNDFILE* file, sf_count_t framesThere) {
+    char log[4096] = {};
+    sf_command(file, SFC_GET_LOG_INFO, log, sizeof log);
+    for (const char* chunk : {"\ndata : ", "\nSSND : "}) {
+        const char* line = std::strstr(log, chunk);
+        uintmax_t announced = 0;
+        uintmax_t there = 0;
+        if (line &&
+            std::sscanf(line + std::strlen(chunk), "%ju (should be %ju)", &announced, &there) ==
+                2 &&
+            there > 0 && announced > there && framesThere > 0) {
+            const double bytesPerFrame = static_cast<double>(there) / framesThere;
+            return static_cast<std::size_t>(static_cast<double>(announced) / bytesPerFrame);
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 DecodedAudio decodeAudio(const std::filesystem::path& path, const std::string& what) {
@@ -40,6 +65,8 @@ DecodedAudio decodeAudio(const std::filesystem::path& path, const std::string& w
     decoded.interleaved.resize(static_cast<std::size_t>(info.frames) * info.channels);
     const sf_count_t read = sf_readf_float(file.get(), decoded.interleaved.data(), info.frames);
     decoded.interleaved.resize(static_cast<std::size_t>(read) * info.channels);
+    decoded.promisedFrames =
+        std::max(static_cast<std::size_t>(info.frames), announcedFrames(file.get(), info.frames));
     return decoded;
 }
 

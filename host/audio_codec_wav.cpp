@@ -109,6 +109,7 @@ DecodedAudio decodeAudio(const std::filesystem::path& path, const std::string& w
             const std::size_t width = static_cast<std::size_t>(format.bits / 8);
             const std::size_t samples = available / width / format.channels * format.channels;
             decoded.interleaved.resize(samples);
+            decoded.promisedFrames = size / width / format.channels;
             for (std::size_t i = 0; i < samples; ++i) {
                 decoded.interleaved[i] =
                     decodeSample(&bytes[body + i * width], format.tag, format.bits);

@@ -1,6 +1,7 @@
 #include "audio_file.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <system_error>
@@ -25,10 +26,17 @@ AudioBuffer readAudioFile(const std::filesystem::path& path) {
                                   " channels; only mono and stereo are supported");
     }
     if (decoded.interleaved.empty()) throw HostError(what, "contains no audio");
+    const std::size_t frames = decoded.interleaved.size() / decoded.channels;
+    if (decoded.promisedFrames > frames) {
+        std::fprintf(stderr,
+                     "velmorin: warning: %s ends early: %zu of the %zu frames its header "
+                     "announces; rendering those\n",
+                     what.c_str(), frames, decoded.promisedFrames);
+    }
 
     AudioBuffer audio;
     audio.sampleRate = decoded.sampleRate;
-    audio.resize(decoded.interleaved.size() / decoded.channels);
+    audio.resize(frames);
     const int rightChannel = decoded.channels - 1;  // mono goes to both sides
     for (std::size_t frame = 0; frame < audio.frames(); ++frame) {
         audio.left[frame] = decoded.interleaved[frame * decoded.channels];
