@@ -19,4 +19,10 @@ struct Loudness {
 // is measured and the rest stays empty.
 Loudness measureLoudness(const AudioBuffer& audio);
 
+// What a delivery asks for: an integrated loudness and a true-peak ceiling.
+struct LoudnessTarget {
+    double lufs = -14.0;
+    double truePeakCeilingDb = -1.0;
+};
+
 }  // namespace velmorin::host

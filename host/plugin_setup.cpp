@@ -85,7 +85,7 @@ void selectProgram(const HostedPlugin& plugin, const std::string& choice) {
     throw HostError(option, "no program named '" + choice + "'");
 }
 
-void applySetting(const HostedPlugin& plugin, const ParameterSetting& setting) {
+SentValue applySetting(const HostedPlugin& plugin, const ParameterSetting& setting) {
     const bool byName = setting.target == ParameterSetting::Target::name;
     const std::string option = (byName ? "--set " : "--param ") + setting.text;
     const std::size_t equals = setting.text.rfind('=');
@@ -94,7 +94,9 @@ void applySetting(const HostedPlugin& plugin, const ParameterSetting& setting) {
     }
     const std::string target = setting.text.substr(0, equals);
     const int32_t index = findParameter(plugin, setting, target, option);
-    plugin.setParameter(index, parseValue(setting.text.substr(equals + 1), option));
+    const float value = parseValue(setting.text.substr(equals + 1), option);
+    plugin.setParameter(index, value);
+    return {index, value};
 }
 
 }  // namespace velmorin::host

@@ -23,9 +23,15 @@ struct ParameterSetting {
     std::string text;  // NAME=VALUE or INDEX=VALUE as the user wrote it
 };
 
-// Sets one parameter; NAME is the parameter's name without trailing blanks,
-// VALUE what a host sends to setParameter. Throws HostError on bad input.
-void applySetting(const HostedPlugin& plugin, const ParameterSetting& setting);
+struct SentValue {
+    int32_t index;
+    float value;
+};
+
+// Sets one parameter and answers what it sent where; NAME is the parameter's
+// name without trailing blanks, VALUE what a host sends to setParameter.
+// Throws HostError on bad input.
+SentValue applySetting(const HostedPlugin& plugin, const ParameterSetting& setting);
 
 std::string withoutTrailingBlanks(std::string text);
 

@@ -20,18 +20,37 @@ std::filesystem::path RenderJob::pluginPath() const {
     return plugin.empty() ? defaultPluginPath() : plugin;
 }
 
-void RenderJob::configure(HostedPlugin& hosted, int sampleRate) const {
+std::vector<SentValue> RenderJob::configure(HostedPlugin& hosted, int sampleRate) const {
     hosted.prepare(sampleRate, blockSize);
     if (!program.empty()) selectProgram(hosted, program);
-    for (const ParameterSetting& setting : settings) applySetting(hosted, setting);
+    std::vector<SentValue> sent;
+    for (const ParameterSetting& setting : settings) sent.push_back(applySetting(hosted, setting));
+    return sent;
+}
+
+RenderResult runRenderJob(const RenderJob& job, const AudioBuffer& input,
+                          const ProgressCallback& progress) {
+    HostedPlugin hosted(job.pluginPath());
+    const std::vector<SentValue> sent = job.configure(hosted, input.sampleRate);
+    // Read before processing: an effect may move its parameters while it runs.
+    std::string program = withoutTrailingBlanks(hosted.programName());
+    std::vector<AppliedSetting> settings;
+    for (const auto& [index, value] : sent) {
+        std::string display = hosted.text(effGetParamDisplay, index);
+        const std::string label = withoutTrailingBlanks(hosted.text(effGetParamLabel, index));
+        if (!label.empty()) display += " " + label;
+        settings.push_back({withoutTrailingBlanks(hosted.parameterName(index)), value, display});
+    }
+    RenderResult result = render(hosted, input, job.compensateLatency, progress);
+    result.program = std::move(program);
+    result.settings = std::move(settings);
+    return result;
 }
 
 RenderResult runRenderJob(const RenderJob& job, const AudioBuffer& input) {
-    HostedPlugin hosted(job.pluginPath());
-    job.configure(hosted, input.sampleRate);
     ProgressBar bar;
-    return render(hosted, input, job.compensateLatency,
-                  [&bar](std::size_t done, std::size_t total) { bar.update(done, total); });
+    return runRenderJob(job, input,
+                        [&bar](std::size_t done, std::size_t total) { bar.update(done, total); });
 }
 
 }  // namespace velmorin::host

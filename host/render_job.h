@@ -27,11 +27,14 @@ struct RenderJob {
     void check() const;
     std::filesystem::path pluginPath() const;
     // Sets the sample rate and block size, then the program, then the
-    // settings in their order.
-    void configure(HostedPlugin& plugin, int sampleRate) const;
+    // settings in their order; answers what each setting sent.
+    std::vector<SentValue> configure(HostedPlugin& plugin, int sampleRate) const;
 };
 
-// Loads, configures and runs the plug-in over INPUT, with a progress bar.
+// Loads, configures and runs the plug-in over INPUT, telling PROGRESS.
+RenderResult runRenderJob(const RenderJob& job, const AudioBuffer& input,
+                          const ProgressCallback& progress);
+// The same with a progress bar on a terminal.
 RenderResult runRenderJob(const RenderJob& job, const AudioBuffer& input);
 
 }  // namespace velmorin::host

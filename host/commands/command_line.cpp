@@ -11,6 +11,7 @@ int runCommandLine(int argc, char** argv) {
     // Paths such as /tmp/in.wav (under Wine) are files, not /options.
     app.allow_windows_style_options(false);
     addRenderCommand(app);
+    addBatchCommand(app);
     addInfoCommand(app);
     addDemoCommand(app);
     addBenchCommand(app);

@@ -7,6 +7,7 @@
 namespace velmorin::host {
 
 void addRenderCommand(CLI::App& app);
+void addBatchCommand(CLI::App& app);
 void addInfoCommand(CLI::App& app);
 void addDemoCommand(CLI::App& app);
 void addBenchCommand(CLI::App& app);

@@ -6,9 +6,13 @@
 #include "audio_file.h"
 #include "commands/commands.h"
 #include "commands/job_options.h"
+#include "commands/report_options.h"
 #include "demo_mix.h"
 #include "host_error.h"
-#include "report.h"
+#include "json_report.h"
+#include "loudness_plot.h"
+#include "master_file.h"
+#include "progress_bar.h"
 
 namespace velmorin::host {
 
@@ -19,6 +23,7 @@ constexpr const char* kDemoProgram = "Mastering 1";
 struct DemoArguments {
     std::filesystem::path folder = ".";
     RenderJob job;
+    ReportOptions reports;
 };
 
 void run(const DemoArguments& arguments) {
@@ -27,16 +32,27 @@ void run(const DemoArguments& arguments) {
     std::filesystem::create_directories(arguments.folder, ec);
     if (ec) throw HostError("output folder " + arguments.folder.string(), ec.message());
 
+    arguments.reports.check();
+
     const AudioBuffer input = synthesizeDemoMix();
-    const RenderResult result = runRenderJob(arguments.job, input);
     const std::filesystem::path inputFile = arguments.folder / "demo-input.wav";
     const std::filesystem::path masteredFile = arguments.folder / "demo-mastered.wav";
+    const Mastered mastered = [&] {
+        ProgressBar bar;
+        return masterAudio(
+            arguments.job, std::nullopt, input, inputFile.string(), masteredFile.string(),
+            [&bar](std::size_t done, std::size_t total) { bar.update(done, total); });
+    }();
     writeAudioFile(inputFile, input, SampleFormat::float32);
-    writeAudioFile(masteredFile, result.output, SampleFormat::float32);
+    writeAudioFile(masteredFile, mastered.result.output, SampleFormat::float32);
+    if (!arguments.reports.plot.empty()) {
+        writeLoudnessPlot(arguments.reports.plot, input, mastered.result.output, mastered.report);
+    }
+    writeJsonIfAsked(arguments.reports, "demo", {reportJson(mastered.report)});
     std::printf("demo mix: %.0f s at %d Hz, mastered with program \"%s\"\n", input.seconds(),
                 input.sampleRate, arguments.job.program.c_str());
     std::printf("wrote %s and %s\n\n", inputFile.string().c_str(), masteredFile.string().c_str());
-    std::printf("%s", formatReport(input, result).c_str());
+    std::printf("%s", formatReport(mastered.report).c_str());
 }
 
 }  // namespace
@@ -52,6 +68,8 @@ void addDemoCommand(CLI::App& app) {
     addProgramOption(*command, arguments->job);
     command->get_option("--program")->capture_default_str();
     addPluginOption(*command, arguments->job);
+    addJsonOption(*command, arguments->reports);
+    addPlotOption(*command, arguments->reports);
     command->callback([arguments] { run(*arguments); });
 }
 

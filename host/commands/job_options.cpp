@@ -1,8 +1,14 @@
 #include "commands/job_options.h"
 
+#include <map>
+
 namespace velmorin::host {
 
 namespace {
+
+const std::map<std::string, SampleFormat> kFormats = {{"float32", SampleFormat::float32},
+                                                      {"pcm24", SampleFormat::pcm24},
+                                                      {"pcm16", SampleFormat::pcm16}};
 
 constexpr const char* kSet = "--set";
 constexpr const char* kParam = "--param";
@@ -49,6 +55,16 @@ void collectSettings(const CLI::App& command, RenderJob& job) {
                 {ParameterSetting::Target::index, param->results().at(nextParam++)});
         }
     }
+}
+
+void addFormatOption(CLI::App& command, std::string& format) {
+    command.add_option("--format", format, "sample format of the output")
+        ->check(CLI::IsMember(kFormats))
+        ->capture_default_str();
+}
+
+SampleFormat sampleFormat(const std::string& format) {
+    return kFormats.at(format);
 }
 
 }  // namespace velmorin::host

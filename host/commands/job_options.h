@@ -4,6 +4,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "audio_file.h"
 #include "render_job.h"
 
 namespace velmorin::host {
@@ -15,5 +16,8 @@ void addBlockOption(CLI::App& command, RenderJob& job);
 // given by collectSettings after parsing.
 void addSettingOptions(CLI::App& command);
 void collectSettings(const CLI::App& command, RenderJob& job);
+// --format float32|pcm24|pcm16 into FORMAT, checked while parsing.
+void addFormatOption(CLI::App& command, std::string& format);
+SampleFormat sampleFormat(const std::string& format);
 
 }  // namespace velmorin::host

@@ -1,50 +1,52 @@
 // velmorin render IN OUT: an audio file through a plug-in into a WAV file.
 #include <cstdio>
-#include <map>
 #include <memory>
 
 #include "audio_file.h"
 #include "commands/commands.h"
 #include "commands/job_options.h"
+#include "commands/report_options.h"
 #include "host_error.h"
-#include "report.h"
+#include "json_report.h"
+#include "loudness_plot.h"
+#include "master_file.h"
+#include "output_path.h"
+#include "progress_bar.h"
 
 namespace velmorin::host {
 
 namespace {
-
-const std::map<std::string, SampleFormat> kFormats = {{"float32", SampleFormat::float32},
-                                                      {"pcm24", SampleFormat::pcm24},
-                                                      {"pcm16", SampleFormat::pcm16}};
 
 struct RenderArguments {
     std::filesystem::path in;
     std::filesystem::path out;
     std::string format = "float32";
     RenderJob job;
+    ReportOptions reports;
 };
-
-// The same file, or (when OUT does not exist yet) the same path spelt otherwise.
-bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
-    std::error_code ec;
-    if (std::filesystem::equivalent(a, b, ec)) return true;
-    std::error_code ecA, ecB;
-    const auto canonicalA = std::filesystem::weakly_canonical(a, ecA);
-    const auto canonicalB = std::filesystem::weakly_canonical(b, ecB);
-    return !ecA && !ecB && canonicalA == canonicalB;
-}
 
 void run(const CLI::App& command, RenderArguments& arguments) {
     collectSettings(command, arguments.job);
     arguments.job.check();
+    arguments.reports.check();
     const std::string what = "output " + arguments.out.string();
     if (sameFile(arguments.in, arguments.out)) throw HostError(what, "is the input file");
     std::error_code ec;
     if (std::filesystem::is_directory(arguments.out, ec)) throw HostError(what, "is a folder");
     const AudioBuffer input = readAudioFile(arguments.in);
-    const RenderResult result = runRenderJob(arguments.job, input);
-    writeAudioFile(arguments.out, result.output, kFormats.at(arguments.format));
-    std::printf("%s", formatReport(input, result).c_str());
+    const Mastered mastered = [&] {
+        ProgressBar bar;
+        return masterAudio(arguments.job, arguments.reports.target(), input, arguments.in.string(),
+                           arguments.out.string(), [&bar](std::size_t done, std::size_t total) {
+                               bar.update(done, total);
+                           });
+    }();
+    writeAudioFile(arguments.out, mastered.result.output, sampleFormat(arguments.format));
+    if (!arguments.reports.plot.empty()) {
+        writeLoudnessPlot(arguments.reports.plot, input, mastered.result.output, mastered.report);
+    }
+    writeJsonIfAsked(arguments.reports, "render", {reportJson(mastered.report)});
+    std::printf("%s", formatReport(mastered.report).c_str());
 }
 
 }  // namespace
@@ -61,9 +63,10 @@ void addRenderCommand(CLI::App& app) {
     addBlockOption(*command, arguments->job);
     command->add_flag("--compensate-latency", arguments->job.compensateLatency,
                       "drop the plug-in's latency so OUT lines up with IN");
-    command->add_option("--format", arguments->format, "sample format of OUT")
-        ->check(CLI::IsMember(kFormats))
-        ->capture_default_str();
+    addFormatOption(*command, arguments->format);
+    addTargetOptions(*command, arguments->reports);
+    addJsonOption(*command, arguments->reports);
+    addPlotOption(*command, arguments->reports);
     command->callback([command, arguments] { run(*command, *arguments); });
 }
 

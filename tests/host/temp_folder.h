@@ -25,9 +25,10 @@ class TempFolder {
     const std::filesystem::path& path() const { return path_; }
 
     // Every name in the folder, hidden ones included.
-    std::set<std::string> names() const {
+    std::set<std::string> names() const { return namesIn(path_); }
+    static std::set<std::string> namesIn(const std::filesystem::path& folder) {
         std::set<std::string> result;
-        for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
             result.insert(entry.path().filename().string());
         }
         return result;

@@ -1,0 +1,215 @@
+#include "loudness_target.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <optional>
+
+#include "host_error.h"
+
+namespace velmorin::host {
+
+namespace {
+
+constexpr double kTolerance = 0.5;     // LU either side of the target
+constexpr double kAimTolerance = 0.1;  // what the trim aims for, well inside it
+constexpr int kMaxSteps = 48;          // ThrLimiter: half-decibel steps, 0 to -24 dB
+constexpr double kMaxOutputDb = 24.0;  // Output: 0 to +24 dB in thousandths
+constexpr double kMixRangeDb = 12.0;   // Mix: +-12 dB in tenths, 120 is 0 dB
+constexpr int kMaxTrimPasses = 4;
+constexpr int kEstimatedPasses = 9;  // for the progress shown: a search and a trim
+
+const char* const kMixNames[] = {"MixH", "MixM", "MixL"};
+
+std::string number(double value, const char* format = "%.2f") {
+    char text[32];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+ParameterSetting setting(const char* name, double hostValue) {
+    return {ParameterSetting::Target::name, std::string(name) + "=" + number(hostValue, "%.9g")};
+}
+
+// A host value strictly between 0 and 1 is scaled by RANGE and truncated after
+// adding 0.5; 0 and 1 would be taken as stored units, so the top is kept
+// just under 1.
+double hostValueFor(int stored, int range) {
+    if (stored <= 0) return 0.0;
+    return std::min(static_cast<double>(stored) / range, 0.99999);
+}
+
+struct Measured {
+    RenderResult result;
+    Loudness loudness;
+    double integrated() const { return *loudness.integratedLufs; }
+    double truePeak() const { return *loudness.truePeakDb; }
+};
+
+class TargetSearch {
+  public:
+    TargetSearch(const RenderJob& job, const AudioBuffer& input, const std::string& what,
+                 const LoudnessTarget& target, const ProgressCallback& progress)
+        : job_(job), input_(input), what_(what), target_(target), progress_(progress) {
+        readMixLevels();
+    }
+
+    TargetedRender run() {
+        // The trim's rounding can leave a true peak a hair over: a little
+        // more limiting then.
+        const int fewest = fewestSteps();
+        for (int steps = fewest; steps <= std::min(fewest + 2, kMaxSteps); ++steps) {
+            if (std::optional<TargetedRender> done = trimmed(steps)) return std::move(*done);
+        }
+        throw HostError("--target-lufs " + number(target_.lufs),
+                        "the trim did not settle within 0.5 LU under the ceiling for " + what_);
+    }
+
+  private:
+    void readMixLevels() {
+        HostedPlugin probe(job_.pluginPath());
+        job_.configure(probe, input_.sampleRate);
+        std::map<std::string, int32_t> indices;
+        for (int32_t index = 0; index < probe.record().numParams; ++index) {
+            indices[withoutTrailingBlanks(probe.parameterName(index))] = index;
+        }
+        for (const char* name : {"Normalize", "ThrLimiter", "Output", "MixH", "MixM", "MixL"}) {
+            if (!indices.count(name)) {
+                throw HostError("--target-lufs", probe.what() + " has no parameter named '" + name +
+                                                     "' to reach the target with");
+            }
+        }
+        for (int band = 0; band < 3; ++band) {
+            mixLevels_[band] =
+                static_cast<int>(std::lround(probe.parameter(indices[kMixNames[band]]) * 240.0f));
+        }
+    }
+
+    // Output is linear after the limiter and lands in one pass; the Mix levels
+    // drive the limiter and may need another.
+    std::optional<TargetedRender> trimmed(int steps) {
+        double trim = target_.lufs - atSteps(steps).integrated();
+        for (int pass = 0; pass < kMaxTrimPasses; ++pass) {
+            std::vector<ParameterSetting> chosen = settingsFor(steps, trim);
+            Measured measured = render(chosen);
+            const double miss = target_.lufs - measured.integrated();
+            const bool last = pass == kMaxTrimPasses - 1;
+            if (std::fabs(miss) <= (last ? kTolerance : kAimTolerance)) {
+                if (measured.truePeak() > target_.truePeakCeilingDb) return std::nullopt;
+                return TargetedRender{std::move(measured.result), measured.loudness,
+                                      std::move(chosen)};
+            }
+            trim += miss;
+        }
+        return std::nullopt;
+    }
+
+    // Normalize off first, so that the threshold does not move the Output gain.
+    std::vector<ParameterSetting> settingsFor(int steps, double trimDb) const {
+        std::vector<ParameterSetting> chosen = {setting("Normalize", 0.0),
+                                                setting("ThrLimiter", hostValueFor(steps, 48))};
+        const double outputDb = std::clamp(trimDb, 0.0, kMaxOutputDb);
+        const int output = static_cast<int>(std::ceil(24000.0 - 1000.0 * outputDb));
+        chosen.push_back(
+            setting("Output", output >= 24000 ? 0.99999 : hostValueFor(output, 24000)));
+        const double mixDb = trimDb - outputDb;
+        if (mixDb != 0.0) {
+            for (int band = 0; band < 3; ++band) {
+                const long level = std::lround(mixLevels_[band] - 10.0 * mixDb);
+                const int clamped = static_cast<int>(std::clamp(level, 0L, 240L));
+                chosen.push_back(setting(kMixNames[band], hostValueFor(clamped, 240)));
+            }
+        }
+        return chosen;
+    }
+
+    Measured render(const std::vector<ParameterSetting>& chosen) {
+        RenderJob job = job_;
+        job.settings.insert(job.settings.end(), chosen.begin(), chosen.end());
+        const int pass = passes_++;
+        Measured measured;
+        measured.result = runRenderJob(job, input_, [&](std::size_t done, std::size_t total) {
+            if (!progress_ || total == 0) return;
+            const double fraction = (pass + static_cast<double>(done) / total) / kEstimatedPasses;
+            progress_(static_cast<std::size_t>(1000.0 * std::min(fraction, 0.99)), 1000);
+        });
+        measured.loudness = measureLoudness(measured.result.output);
+        if (!measured.loudness.integratedLufs || !measured.loudness.truePeakDb) {
+            throw HostError("--target-lufs", "this build does not measure loudness");
+        }
+        if (!std::isfinite(measured.integrated())) {
+            throw HostError(what_,
+                            "is silent: no gain brings it to " + number(target_.lufs) + " LUFS");
+        }
+        return measured;
+    }
+
+    // Limiter threshold only, no trim: how loud and how peaky STEPS leaves it.
+    const Measured& atSteps(int steps) {
+        auto found = bySteps_.find(steps);
+        if (found == bySteps_.end())
+            found = bySteps_.emplace(steps, render(settingsFor(steps, 0.0))).first;
+        return found->second;
+    }
+
+    // A trim moves loudness and true peak together, so a threshold serves when
+    // its peak-to-loudness ratio fits between the ceiling and the target.
+    bool fits(int steps) {
+        const Measured& measured = atSteps(steps);
+        return measured.truePeak() - measured.integrated() <=
+               target_.truePeakCeilingDb - target_.lufs;
+    }
+
+    // More limiting lowers the peak-to-loudness ratio: the least that fits.
+    int fewestSteps() {
+        if (fits(0)) return 0;
+        if (!fits(kMaxSteps)) {
+            const Measured& most = atSteps(kMaxSteps);
+            const double loudest =
+                target_.truePeakCeilingDb - (most.truePeak() - most.integrated());
+            throw HostError("--target-lufs " + number(target_.lufs),
+                            "louder than the limiter allows for " + what_ + " (at most " +
+                                number(loudest) + " LUFS with true peak at most " +
+                                number(target_.truePeakCeilingDb) + " dBTP)");
+        }
+        int low = 0;
+        int high = kMaxSteps;
+        while (high - low > 1) {
+            const int middle = (low + high) / 2;
+            (fits(middle) ? high : low) = middle;
+        }
+        return high;
+    }
+
+    RenderJob job_;
+    const AudioBuffer& input_;
+    std::string what_;
+    LoudnessTarget target_;
+    ProgressCallback progress_;
+    int mixLevels_[3] = {120, 120, 120};
+    std::map<int, Measured> bySteps_;
+    int passes_ = 0;
+};
+
+}  // namespace
+
+void checkTarget(const LoudnessTarget& target) {
+    if (!(target.lufs >= -70.0 && target.lufs <= 0.0)) {
+        throw HostError("--target-lufs " + number(target.lufs),
+                        "must be a loudness from -70 to 0 LUFS");
+    }
+    if (!(target.truePeakCeilingDb >= -30.0 && target.truePeakCeilingDb <= 0.0)) {
+        throw HostError("--true-peak-ceiling " + number(target.truePeakCeilingDb),
+                        "must be from -30 to 0 dBTP");
+    }
+}
+
+TargetedRender renderToTarget(const RenderJob& job, const AudioBuffer& input,
+                              const std::string& what, const LoudnessTarget& target,
+                              const ProgressCallback& progress) {
+    checkTarget(target);
+    return TargetSearch(job, input, what, target, progress).run();
+}
+
+}  // namespace velmorin::host

@@ -1,0 +1,111 @@
+// --target-lufs lands within 0.5 LU of the target with the true peak at or
+// under the ceiling, on a dense mix and on a quiet acoustic piece, and the
+// settings it prints repeat the same file.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <nlohmann/json.hpp>
+
+#include "audio_file.h"
+#include "demo_mix.h"
+#include "run_velmorin.h"
+#include "temp_folder.h"
+
+using namespace velmorin::host;
+
+namespace {
+
+// Plucked strings: decaying partials, a note every 1.5 s, peaking near -20 dBFS.
+AudioBuffer quietAcousticPiece() {
+    AudioBuffer audio;
+    audio.resize(12 * 44100);
+    const double notes[] = {196.0, 246.9, 293.7, 392.0, 329.6, 246.9, 220.0, 293.7};
+    for (std::size_t i = 0; i < audio.frames(); ++i) {
+        const double t = static_cast<double>(i) / 44100.0;
+        const int note = static_cast<int>(t / 1.5);
+        const double since = t - note * 1.5;
+        double sample = 0.0;
+        for (int partial = 1; partial <= 4; ++partial) {
+            sample += std::sin(2 * M_PI * notes[note % 8] * partial * since) *
+                      std::exp(-since * (1.5 + partial)) / partial;
+        }
+        audio.left[i] = static_cast<float>(0.06 * sample);
+        audio.right[i] = static_cast<float>(0.055 * sample);
+    }
+    return audio;
+}
+
+std::string bytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Splits the printed "repeat" line's options as a shell would.
+std::vector<std::string> repeatOptions(const std::string& report) {
+    const std::string marker = "velmorin render IN OUT ";
+    const std::size_t start = report.find(marker);
+    if (start == std::string::npos) return {};
+    const std::string line =
+        report.substr(start + marker.size(), report.find('\n', start) - start - marker.size());
+    std::vector<std::string> words;
+    std::string word;
+    bool quoted = false;
+    for (char c : line) {
+        if (c == '\'') {
+            quoted = !quoted;
+        } else if (c == ' ' && !quoted) {
+            if (!word.empty()) words.push_back(word);
+            word.clear();
+        } else {
+            word += c;
+        }
+    }
+    if (!word.empty()) words.push_back(word);
+    return words;
+}
+
+struct Case {
+    const char* piece;
+    const char* program;
+    double lufs;
+    double ceiling;
+};
+
+TEST(LoudnessTarget, LandsWithinHalfALoudnessUnitUnderTheCeiling) {
+    TempFolder folder;
+    writeAudioFile(folder / "mix.wav", synthesizeDemoMix(), SampleFormat::float32);
+    writeAudioFile(folder / "acoustic.wav", quietAcousticPiece(), SampleFormat::pcm24);
+    const Case cases[] = {{"mix", "Mastering 1", -14.0, -1.0},
+                          {"mix", "Init", -23.0, -2.0},
+                          {"mix", "Mastering 1", -9.0, -1.0},
+                          {"acoustic", "Init", -16.0, -1.0},
+                          {"acoustic", "Mastering 1", -14.0, -1.5}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.piece) + " " + c.program + " " + std::to_string(c.lufs));
+        const auto input = folder / (std::string(c.piece) + ".wav");
+        const auto output = folder / "out.wav";
+        const CommandResult result =
+            runVelmorin({"render", input.string(), output.string(), "--program", c.program,
+                         "--target-lufs", std::to_string(c.lufs), "--true-peak-ceiling",
+                         std::to_string(c.ceiling), "--json", (folder / "r.json").string()});
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        const nlohmann::json file =
+            nlohmann::json::parse(std::ifstream(folder / "r.json"))["files"][0];
+        EXPECT_NEAR(file["output_loudness"]["integrated_lufs"].get<double>(), c.lufs, 0.5);
+        EXPECT_LE(file["output_loudness"]["true_peak_dbtp"].get<double>(), c.ceiling);
+        EXPECT_EQ(file["target"]["integrated_lufs"], c.lufs);
+
+        // The printed settings repeat the file exactly.
+        std::vector<std::string> repeat = {"render", input.string(),
+                                           (folder / "repeat.wav").string()};
+        const std::vector<std::string> options = repeatOptions(result.out);
+        ASSERT_FALSE(options.empty()) << result.out;
+        repeat.insert(repeat.end(), options.begin(), options.end());
+        ASSERT_EQ(runVelmorin(repeat).exitCode, 0);
+        EXPECT_EQ(bytes(folder / "repeat.wav"), bytes(output));
+    }
+}
+
+}  // namespace
