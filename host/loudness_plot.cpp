@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "host_error.h"
 #include "loudness_trace.h"
@@ -38,8 +39,8 @@ constexpr Colour kOver{1.0, 0.30, 0.30};
 constexpr double kLeft = 62;
 constexpr double kRight = kPlotWidth - 18;
 constexpr double kLoudnessTop = kPlotLoudnessTop;
-constexpr double kLoudnessBottom = kPlotLoudnessBottom;
-constexpr double kLoudnessFloor = -48.0;  // LUFS at the bottom of the loudness panel
+constexpr double kLoudnessBottom = kPlotLoudnessBottom;  // time labels and legend below
+constexpr double kLoudnessFloor = -48.0;                 // LUFS at the bottom of the loudness panel
 constexpr double kStepSeconds = 0.1;
 
 struct Box {
@@ -70,8 +71,9 @@ std::string lufsText(const std::optional<double>& value) {
 
 enum class Align { left, right, centre };
 
-void text(cairo_t* cr, double x, double y, const std::string& s, Colour c, double size,
-          Align align = Align::left, bool bold = false) {
+// Answers the text's width.
+double text(cairo_t* cr, double x, double y, const std::string& s, Colour c, double size,
+            Align align = Align::left, bool bold = false) {
     cairo_select_font_face(cr, "Liberation Sans", CAIRO_FONT_SLANT_NORMAL,
                            bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cr, size);
@@ -83,6 +85,21 @@ void text(cairo_t* cr, double x, double y, const std::string& s, Colour c, doubl
     use(cr, c);
     cairo_move_to(cr, x - shift, y);
     cairo_show_text(cr, s.c_str());
+    return extents.x_advance;
+}
+
+// Text on a patch of the panel's colour, readable over lines and curves.
+void label(cairo_t* cr, double x, double y, const std::string& s, Colour c, double size,
+           Align align) {
+    cairo_set_font_size(cr, size);
+    cairo_select_font_face(cr, "Liberation Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+    cairo_text_extents_t extents;
+    cairo_text_extents(cr, s.c_str(), &extents);
+    const double left = align == Align::right ? x - extents.x_advance : x;
+    use(cr, kPanel, 0.85);
+    cairo_rectangle(cr, left - 4, y - size, extents.x_advance + 8, size + 5);
+    cairo_fill(cr);
+    text(cr, x, y, s, c, size, align, true);
 }
 
 void line(cairo_t* cr, double x0, double y0, double x1, double y1, Colour c, double width,
@@ -140,13 +157,15 @@ void timeGrid(cairo_t* cr, const TimeAxis& axis) {
     }
 }
 
-// Per pixel column the lowest and highest sample of either channel, filled.
+// Per pixel column the lowest and highest sample of either channel, dimmed,
+// and the RMS level over it, bright: the envelope an engineer reads.
 void waveform(cairo_t* cr, const AudioBuffer& audio, const TimeAxis& axis, const Box& box,
               Colour c) {
     const auto columns = static_cast<int>(kRight - kLeft);
     const double half = box.height() / 2 - 2;
     line(cr, kLeft, box.middle(), kRight, box.middle(), kGrid, 1.0);
-    use(cr, c, 0.9);
+    std::vector<double> rms(columns, 0.0);
+    use(cr, c, 0.45);
     for (int column = 0; column < columns; ++column) {
         const double t0 = axis.seconds * column / columns;
         const double t1 = axis.seconds * (column + 1) / columns;
@@ -154,19 +173,28 @@ void waveform(cairo_t* cr, const AudioBuffer& audio, const TimeAxis& axis, const
         const auto last = std::min(audio.frames(), static_cast<std::size_t>(t1 * audio.sampleRate));
         if (first >= last) continue;
         float low = 0.0f, high = 0.0f;
+        double squares = 0.0;
         for (std::size_t i = first; i < last; ++i) {
             low = std::min({low, audio.left[i], audio.right[i]});
             high = std::max({high, audio.left[i], audio.right[i]});
+            squares += 0.5 * (audio.left[i] * audio.left[i] + audio.right[i] * audio.right[i]);
         }
+        rms[column] = std::sqrt(squares / static_cast<double>(last - first));
         const double top = box.middle() - half * std::clamp(high, -1.0f, 1.0f);
         const double bottom = box.middle() - half * std::clamp(low, -1.0f, 1.0f);
         cairo_rectangle(cr, kLeft + column, top, 1.0, std::max(bottom - top, 1.0));
     }
     cairo_fill(cr);
+    use(cr, c);
+    for (int column = 0; column < columns; ++column) {
+        const double extent = half * std::min(rms[column], 1.0);
+        cairo_rectangle(cr, kLeft + column, box.middle() - extent, 1.0, std::max(2 * extent, 1.0));
+    }
+    cairo_fill(cr);
 }
 
 void waveformLabels(cairo_t* cr, const Box& box, const char* name, Colour c) {
-    text(cr, kLeft + 8, box.top + 16, name, c, 12, Align::left, true);
+    label(cr, kLeft + 8, box.top + 16, name, c, 12, Align::left);
     text(cr, kLeft - 8, box.top + 10, "+1", kDimText, 10, Align::right);
     text(cr, kLeft - 8, box.middle() + 4, "0", kDimText, 10, Align::right);
     text(cr, kLeft - 8, box.bottom - 2, "-1", kDimText, 10, Align::right);
@@ -189,9 +217,9 @@ void overs(cairo_t* cr, const LoudnessTrace& trace, double ceilingDb, const Time
         cairo_rectangle(cr, x0, kOutputBox.top, std::max(x1 - x0, 2.0), 5.0);
     }
     cairo_fill(cr);
-    text(cr, kRight - 8, kOutputBox.top + 16,
-         "ceiling " + format("%.1f dBTP", ceilingDb) + "   overs marked red", kOver, 11,
-         Align::right);
+    label(cr, kRight - 8, kOutputBox.bottom - 8,
+          "true-peak ceiling " + format("%.1f dBTP", ceilingDb) + ", overs marked above", kOver, 11,
+          Align::right);
 }
 
 double loudnessY(double lufs) {
@@ -234,14 +262,32 @@ void loudnessCurve(cairo_t* cr, const LoudnessTrace& trace, const TimeAxis& axis
     cairo_stroke(cr);
 }
 
-// A dashed line across the panel with its value at the right end.
-void level(cairo_t* cr, const std::optional<double>& lufs, const std::string& name, Colour c,
-           double labelShift) {
-    if (!lufs || !std::isfinite(*lufs)) return;
-    const double y = loudnessY(*lufs);
-    line(cr, kLeft, y, kRight, y, c, 1.2, 6.0);
-    text(cr, kRight - 6, y - 5 + labelShift, name + " " + format("%.1f", *lufs), c, 11,
-         Align::right, true);
+// A dashed line across the panel at an integrated loudness or the target.
+void level(cairo_t* cr, const std::optional<double>& lufs, Colour c) {
+    if (lufs && std::isfinite(*lufs)) {
+        const double y = loudnessY(*lufs);
+        line(cr, kLeft, y, kRight, y, c, 1.2, 6.0);
+    }
+}
+
+// What each colour is, with the values the dashed lines stand for.
+void legend(cairo_t* cr, const RenderReport& report) {
+    struct Entry {
+        std::string name;
+        Colour colour;
+        bool dashed;
+    };
+    std::vector<Entry> entries = {
+        {"input, integrated " + lufsText(report.inputLoudness.integratedLufs), kInput, false},
+        {"output, integrated " + lufsText(report.outputLoudness.integratedLufs), kOutput, false}};
+    if (report.target)
+        entries.push_back({"target " + lufsText(report.target->lufs), kTarget, true});
+    double x = kLeft;
+    const double y = kPlotHeight - 8;
+    for (const Entry& entry : entries) {
+        line(cr, x, y - 4, x + 18, y - 4, entry.colour, 2.0, entry.dashed ? 4.0 : 0.0);
+        x += 24 + text(cr, x + 24, y, entry.name, kText, 11) + 22;
+    }
 }
 
 void header(cairo_t* cr, const RenderReport& report) {
@@ -253,7 +299,7 @@ void header(cairo_t* cr, const RenderReport& report) {
     text(cr, kLeft, 46, detail, kDimText, 11);
     std::string figures = "in " + lufsText(report.inputLoudness.integratedLufs) + "   out " +
                           lufsText(report.outputLoudness.integratedLufs);
-    if (report.target) figures += "   target " + format("%.1f LUFS", report.target->lufs);
+    if (report.target) figures += "   target " + lufsText(report.target->lufs);
     text(cr, kRight, 30, figures, kText, 13, Align::right);
     const auto& peak = report.outputLoudness.truePeakDb;
     if (peak && std::isfinite(*peak)) {
@@ -297,9 +343,10 @@ void writeLoudnessPlot(const std::filesystem::path& path, const AudioBuffer& inp
     loudnessGrid(cr);
     loudnessCurve(cr, inputTrace, axis, kInput);
     loudnessCurve(cr, outputTrace, axis, kOutput);
-    level(cr, report.inputLoudness.integratedLufs, "input integrated", kInput, 0.0);
-    level(cr, report.outputLoudness.integratedLufs, "output integrated", kOutput, 0.0);
-    if (report.target) level(cr, report.target->lufs, "target", kTarget, 16.0);
+    level(cr, report.inputLoudness.integratedLufs, kInput);
+    level(cr, report.outputLoudness.integratedLufs, kOutput);
+    if (report.target) level(cr, report.target->lufs, kTarget);
+    legend(cr, report);
 
     cairo_surface_flush(surface.get());
     PendingOutput file(path);

@@ -15,7 +15,7 @@ constexpr int kPlotWidth = 960;
 constexpr int kPlotHeight = 540;
 // Where the loudness panel lies, and the colours of input and output (0xRRGGBB).
 constexpr int kPlotLoudnessTop = 300;
-constexpr int kPlotLoudnessBottom = kPlotHeight - 44;
+constexpr int kPlotLoudnessBottom = kPlotHeight - 50;
 constexpr unsigned kPlotInputColour = 0x66a3e0;
 constexpr unsigned kPlotOutputColour = 0xf5a842;
 
