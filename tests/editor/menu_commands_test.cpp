@@ -3,6 +3,8 @@
 // confirmed and cancelled, and the next editor opening with the choices.
 #include "editor/menu_commands.h"
 
+#include <cmath>
+
 #include "editor/context_menu.h"
 #include "input_fixture.h"
 
@@ -114,6 +116,23 @@ TEST_F(MenuCommandsTest, EngineSettingsReachTheEngineAndSpeedRestartsTheTimer) {
     }
     EXPECT_FALSE(checked(effect, kCmdSpeedSlow));
     EXPECT_EQ(view(effect).prefs.displaySpeed, 3);
+}
+
+TEST_F(MenuCommandsTest, DcRemovalOffLetsTheNextBlockKeepAnOffset) {
+    const auto lastOutput = [](ADelayEdit& effect) {
+        std::vector<float> left(8192, 0.25f), right(8192, 0.25f);
+        float* io[2] = {left.data(), right.data()};
+        effect.processReplacing(io, io, static_cast<int32_t>(left.size()));
+        return left.back();
+    };
+    ADelayEdit& removing = openEditor();
+    ADelayEdit& keeping = makeEffect();
+    ASSERT_TRUE(editorOf(keeping).open(&otherHostWindow));
+    choose(keeping, kCmdDcOff);
+    const float removed = std::fabs(lastOutput(removing));
+    const float kept = std::fabs(lastOutput(keeping));
+    EXPECT_LT(removed, kept / 2.0f) << removed << " " << kept;
+    editorOf(keeping).close();
 }
 
 TEST_F(MenuCommandsTest, ZoomRangesMoveTheZoomValuesWithoutAutomation) {

@@ -187,5 +187,30 @@ TEST_F(ValueEntryTest, MessagesForAClosedEditorTouchNothing) {
     editorOf(effect).close();
 }
 
+// A host that closes the editor as soon as it hears of a change.
+ADelayEdit* gClosedOnAutomation = nullptr;
+intptr_t closingHost(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
+    if (opcode == audioMasterAutomate && gClosedOnAutomation)
+        gClosedOnAutomation->getEditor()->close();
+    return 0;
+}
+
+TEST_F(ValueEntryTest, AHostClosingTheEditorOnTheChangeEndsTheClick) {
+    ADelayEdit& effect = makeEffect(closingHost);
+    bandsOn(effect);
+    ASSERT_TRUE(editorOf(effect).open(&hostWindow));
+    const platform::WindowHandle window = windowOf(effect);
+    clickReadout(effect, kOutput);
+    windows.type(boxOf(effect, kOutput), "3");
+    gClosedOnAutomation = &effect;
+    const platform::Point next = readoutOf(kThrH);
+    windows.send(window, platform::kMsgLeftButtonDown, 1, at(next.x, next.y));
+    windows.send(window, platform::kMsgLeftButtonUp, 0, at(next.x, next.y));
+    gClosedOnAutomation = nullptr;
+    EXPECT_FALSE(editorOf(effect).isOpen());
+    EXPECT_EQ(stored(effect, kOutput), 21000.0f);
+    EXPECT_EQ(view(effect).activeEdit, nullptr);
+}
+
 }  // namespace
 }  // namespace velmorin
