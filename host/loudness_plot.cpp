@@ -310,11 +310,11 @@ void header(cairo_t* cr, const RenderReport& report) {
 
 }  // namespace
 
-void checkPlotPath(const std::filesystem::path& path) {
+void checkPlotPath(const std::filesystem::path& path, const std::filesystem::path& folderToBeMade) {
     if (path.extension() != ".png") {
         throw HostError("--plot " + path.string(), "the picture is a PNG: name it .png");
     }
-    checkOutputPath(path, "--plot");
+    checkOutputPath(path, "--plot", folderToBeMade);
 }
 
 void writeLoudnessPlot(const std::filesystem::path& path, const AudioBuffer& input,

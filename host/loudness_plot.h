@@ -26,7 +26,9 @@ void writeLoudnessPlot(const std::filesystem::path& path, const AudioBuffer& inp
                        const AudioBuffer& output, const RenderReport& report);
 
 // Refuses a plot path before any work is done: HostError unless it names a
-// .png file in an existing folder, or when this build draws no pictures.
-void checkPlotPath(const std::filesystem::path& path);
+// .png file in an existing folder (or FOLDER_TO_BE_MADE), or when this build
+// draws no pictures.
+void checkPlotPath(const std::filesystem::path& path,
+                   const std::filesystem::path& folderToBeMade = {});
 
 }  // namespace velmorin::host

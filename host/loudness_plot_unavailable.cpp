@@ -4,7 +4,7 @@
 
 namespace velmorin::host {
 
-void checkPlotPath(const std::filesystem::path& path) {
+void checkPlotPath(const std::filesystem::path& path, const std::filesystem::path&) {
     throw HostError("--plot " + path.string(), "this build draws no pictures");
 }
 

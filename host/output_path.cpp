@@ -6,13 +6,15 @@
 
 namespace velmorin::host {
 
-void checkOutputPath(const std::filesystem::path& path, const std::string& what) {
+void checkOutputPath(const std::filesystem::path& path, const std::string& what,
+                     const std::filesystem::path& toBeMade) {
     std::error_code ec;
     if (path.empty()) throw HostError(what, "no file name");
     if (std::filesystem::is_directory(path, ec))
         throw HostError(what + " " + path.string(), "is a folder");
     const std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
-    if (!std::filesystem::is_directory(folder, ec)) {
+    if (!std::filesystem::is_directory(folder, ec) &&
+        !(!toBeMade.empty() && sameFile(folder, toBeMade))) {
         throw HostError(what + " " + path.string(), "no folder " + folder.string());
     }
 }

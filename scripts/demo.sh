@@ -8,4 +8,4 @@ bash scripts/install-deps.sh demo
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVELMORIN_BUILD_TESTS=OFF -DVELMORIN_BUILD_BENCHMARKS=OFF
 cmake --build build -j2 --target Velmorin velmorin
-./build/velmorin demo out
+./build/velmorin demo out --plot out/demo-loudness.png

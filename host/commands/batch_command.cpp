@@ -192,7 +192,7 @@ void printChosenSettings(const std::vector<BatchFile>& files) {
 void run(const CLI::App& command, BatchArguments& arguments) {
     collectSettings(command, arguments.job);
     arguments.job.check();
-    arguments.reports.check();
+    arguments.reports.check(arguments.folder);
     std::vector<BatchFile> files = plan(arguments);
     tryJob(arguments.job);
     std::error_code ec;

@@ -28,11 +28,10 @@ struct DemoArguments {
 
 void run(const DemoArguments& arguments) {
     arguments.job.check();
+    arguments.reports.check(arguments.folder);
     std::error_code ec;
     std::filesystem::create_directories(arguments.folder, ec);
     if (ec) throw HostError("output folder " + arguments.folder.string(), ec.message());
-
-    arguments.reports.check();
 
     const AudioBuffer input = synthesizeDemoMix();
     const std::filesystem::path inputFile = arguments.folder / "demo-input.wav";

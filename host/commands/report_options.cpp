@@ -12,10 +12,10 @@ std::optional<LoudnessTarget> ReportOptions::target() const {
     return LoudnessTarget{*targetLufs, truePeakCeilingDb};
 }
 
-void ReportOptions::check() const {
+void ReportOptions::check(const std::filesystem::path& folderToBeMade) const {
     if (const auto asked = target()) checkTarget(*asked);
-    if (!json.empty()) checkOutputPath(json, "--json");
-    if (!plot.empty()) checkPlotPath(plot);
+    if (!json.empty()) checkOutputPath(json, "--json", folderToBeMade);
+    if (!plot.empty()) checkPlotPath(plot, folderToBeMade);
 }
 
 void addJsonOption(CLI::App& command, ReportOptions& options) {

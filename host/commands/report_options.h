@@ -20,8 +20,9 @@ struct ReportOptions {
     double truePeakCeilingDb = -1.0;
 
     std::optional<LoudnessTarget> target() const;
-    // Refuses bad values and unusable paths before any work.
-    void check() const;
+    // Refuses bad values and unusable paths before any work; reports may go
+    // into FOLDER_TO_BE_MADE, which the command makes first.
+    void check(const std::filesystem::path& folderToBeMade = {}) const;
 };
 
 void addJsonOption(CLI::App& command, ReportOptions& options);
