@@ -11,10 +11,12 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "editor/ad_editor.h"
 #include "fuzz/fuzz_input.h"
+#include "params/parameter_table.h"
 #include "platform/soft/file_preference_store.h"
 #include "platform/soft/headless_windows.h"
 #include "platform/soft/soft_graphics.h"
@@ -26,6 +28,7 @@ namespace {
 
 using velmorin::ADEditor;
 using velmorin::EditorPlatform;
+using velmorin::ParameterIndex;
 
 constexpr int32_t kMaxFrames = 8192;
 constexpr int32_t kLastOpcode = 80;  // a few past the last request a host knows
@@ -201,7 +204,7 @@ class HostileHost {
     void editorCall() {
         platform::HeadlessWindows& windows = services().windows;
         ERect* rect = nullptr;
-        switch (in_.byte() % 8) {
+        switch (in_.byte() % 10) {
             case 0:
                 effect_->dispatcher(effect_, effEditOpen, 0, 0, &hostWindow_, 0);
                 break;
@@ -215,6 +218,12 @@ class HostileHost {
             case 3:
             case 4:
                 windows.advance(in_.below(2000));  // timer ticks and the posted display ticks
+                break;
+            case 5:
+                windows.chooseMenuCommand(static_cast<uint16_t>(40000 + in_.below(40)));
+                break;
+            case 6:
+                typeInto(static_cast<ParameterIndex>(in_.below(31)));
                 break;
             default: {
                 ADEditor* editor = static_cast<ADEditor*>(effectObject()->getEditor());
@@ -240,6 +249,20 @@ class HostileHost {
                 break;
             }
         }
+    }
+
+    // Any text, typed into a parameter's value box (when one is open), with or
+    // without the Enter that commits it.
+    void typeInto(ParameterIndex parameter) {
+        ADEditor* editor = static_cast<ADEditor*>(effectObject()->getEditor());
+        if (!editor || !editor->view().window) return;
+        const platform::WindowHandle box = editor->view().controls.valueBox(parameter);
+        if (!box || !services().windows.isWindow(box)) return;
+        std::string text;
+        for (uint32_t n = in_.below(24); n > 0; --n) text += static_cast<char>(in_.byte());
+        if (in_.byte() % 2) text += "\r\n";
+        services().windows.type(box, text);
+        services().windows.dispatchPostedMessages();
     }
 
     ADelayEdit* effectObject() const { return static_cast<ADelayEdit*>(effect_->object); }
