@@ -3,6 +3,7 @@
 // non-zero, leaves no partial or temporary file and keeps an existing output.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
