@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "editor/ad_editor.h"
+#include "editor/context_menu.h"
+#include "editor/menu_commands.h"
 #include "editor/value_entry.h"
 #include "shell/adelay.h"
 
@@ -138,7 +140,12 @@ void hotSpotPass(ADEditor& editor, int x, int y) {
     if (inSpot(kMixResetSpot, x, y))
         for (ParameterIndex mix : {kMixL, kMixM, kMixH})
             if (!write(editor, mix, 120.0f)) return;
-    if (inSpot(kInfoSpot, x, y)) editor.information().show(editor.view().window);
+    if (inSpot(kInfoSpot, x, y)) onMenuCommand(editor, kCmdInfo);
+    // A released mark takes the current bar at the next tick.
+    MeterState& meters = editor.view().meters;
+    if (inSpot(kOutputHoldSpot, x, y)) meters.outHoldCount = 0;
+    for (int display = 0; display < kWaveDisplayCount; ++display)
+        if (inSpot(kGainHoldSpots[display], x, y)) meters.bandHoldCount[display] = 0;
 }
 
 }  // namespace
