@@ -29,6 +29,7 @@ TEST_F(EditorThreadsTest, TicksAndInputRunWhileAudioAndAutomationDo) {
     ASSERT_TRUE(editorOf(effect).open(&hostWindow));
     const platform::WindowHandle window = windowOf(effect);
     std::atomic<bool> editorDone{false};
+    constexpr int kTicks = 80;
 
     std::thread audio([&] {
         std::vector<float> left(256), right(256), out(256);
@@ -56,7 +57,7 @@ TEST_F(EditorThreadsTest, TicksAndInputRunWhileAudioAndAutomationDo) {
     std::thread editor([&] {
         // The ratio fader of the High band: grabbed, dragged and let go.
         const ControlPlace& ratio = kControlPlaces[6];
-        for (int t = 0; t < 150; ++t) {
+        for (int t = 0; t < kTicks; ++t) {
             windows.advance(timerPeriodMs(editorOf(effect).view().prefs.displaySpeed));
             const int y = ratio.y + t % ratio.travel;
             windows.send(window, platform::kMsgLeftButtonDown, kLeftButton,
@@ -75,7 +76,7 @@ TEST_F(EditorThreadsTest, TicksAndInputRunWhileAudioAndAutomationDo) {
     audio.join();
     automation.join();
     // The displays moved on with the ticks.
-    EXPECT_EQ(editorOf(effect).view().waveColumns.columnPos(), 150 % 122);
+    EXPECT_EQ(editorOf(effect).view().waveColumns.columnPos(), kTicks);
     editorOf(effect).close();
 }
 
