@@ -156,10 +156,4 @@ void drawOutputMeter(MeterState& meters, const OutputMeterReading& reading, int3
     }
 }
 
-void resetPeakHoldAt(MeterState& meters, int x, int y) {
-    if (inSpot(kOutputPeakSpot, x, y)) meters.outHoldCount = 0;
-    for (int d = 0; d < kWaveDisplayCount; ++d)
-        if (inSpot(kGainPeakSpots[d], x, y)) meters.bandHoldCount[d] = 0;
-}
-
 }  // namespace velmorin

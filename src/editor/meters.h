@@ -62,8 +62,4 @@ int outputMeterTarget(float processedPeak, float outputGain, bool limited);
 void drawOutputMeter(MeterState& meters, const OutputMeterReading& reading, int32_t holdTicks,
                      platform::Canvas& meterBackdrop, const SharedEditorResources& shared);
 
-// A click on a meter ends the hold of its peak mark: the next tick drops the
-// mark to the bar. Clicks elsewhere change nothing.
-void resetPeakHoldAt(MeterState& meters, int x, int y);
-
 }  // namespace velmorin

@@ -6,7 +6,6 @@
 #include "editor/ad_editor.h"
 #include "editor/context_menu.h"
 #include "editor/menu_commands.h"
-#include "editor/meters.h"
 #include "editor/value_entry.h"
 #include "shell/adelay.h"
 
@@ -63,6 +62,10 @@ constexpr std::array<LampGroup, 13> kLamps{{
 }};
 
 // The skin's spots: x bounds exclusive, y bounds inclusive.
+bool inSpot(const Area& spot, int x, int y) {
+    return x > spot.left && x < spot.right && y >= spot.top && y <= spot.bottom;
+}
+
 FaderBase* anyFader(const EditorControls& controls, ParameterIndex parameter) {
     if (Fader* fader = controls.fader(parameter)) return fader;
     return controls.zoomFader(parameter);
@@ -138,7 +141,11 @@ void hotSpotPass(ADEditor& editor, int x, int y) {
         for (ParameterIndex mix : {kMixL, kMixM, kMixH})
             if (!write(editor, mix, 120.0f)) return;
     if (inSpot(kInfoSpot, x, y)) onMenuCommand(editor, kCmdInfo);
-    resetPeakHoldAt(editor.view().meters, x, y);
+    // A released mark takes the current bar at the next tick.
+    MeterState& meters = editor.view().meters;
+    if (inSpot(kOutputHoldSpot, x, y)) meters.outHoldCount = 0;
+    for (int display = 0; display < kWaveDisplayCount; ++display)
+        if (inSpot(kGainHoldSpots[display], x, y)) meters.bandHoldCount[display] = 0;
 }
 
 }  // namespace
