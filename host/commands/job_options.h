@@ -3,6 +3,9 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "render_job.h"
 
@@ -15,5 +18,15 @@ void addBlockOption(CLI::App& command, RenderJob& job);
 // given by collectSettings after parsing.
 void addSettingOptions(CLI::App& command);
 void collectSettings(const CLI::App& command, RenderJob& job);
+
+// One occurrence of an option on the command line, with its value.
+struct OptionValue {
+    const CLI::Option* option;
+    std::string text;
+};
+// Every option occurrence (positional ones included) in the order given.
+std::vector<OptionValue> optionsInOrder(const CLI::App& command);
+// The setting an occurrence of --set or --param asks for; none for other options.
+std::optional<ParameterSetting> settingOf(const OptionValue& value);
 
 }  // namespace velmorin::host
