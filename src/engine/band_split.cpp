@@ -2,8 +2,6 @@
 
 #include <emmintrin.h>
 
-#include "engine/dc_remover.h"
-
 namespace velmorin {
 namespace {
 
@@ -60,6 +58,50 @@ __m128 filter(const FilterLanes& f, __m128 a1, __m128 a2, __m128 x, __m128 x1, _
     return _mm_and_ps(y, f.enabled);  // a disabled band is silent (+0)
 }
 
+// Input DC removal: a slow tracker of each channel's offset (level, slope),
+// subtracted from it; both channels as lanes 0 and 1 of a vector. The slope
+// update and its decay run in double precision, as the tracker was tuned
+// with, and a level or slope within 2e-9 of zero snaps to zero (a NaN fails
+// both tests: the level keeps it, the slope drops it).
+class DcLanes {
+  public:
+    explicit DcLanes(const DcTracker& dc)
+        : level_(_mm_setr_ps(dc.level[0], dc.level[1], 0.0f, 0.0f)),
+          slope_(_mm_setr_ps(dc.slope[0], dc.slope[1], 0.0f, 0.0f)) {}
+
+    __m128 remove(__m128 x) {
+        const __m128d magnitude = _mm_castsi128_pd(_mm_set1_epi64x(0x7fffffffffffffff));
+        const __m128d limit = _mm_set1_pd(2e-9);
+        slope_ = _mm_cvtpd_ps(
+            _mm_add_pd(_mm_mul_pd(_mm_cvtps_pd(_mm_sub_ps(x, level_)), _mm_set1_pd(9.134e-6)),
+                       _mm_cvtps_pd(slope_)));
+        const __m128d levelSize = _mm_and_pd(_mm_cvtps_pd(level_), magnitude);
+        level_ = _mm_andnot_ps(floatLanes(_mm_cmplt_pd(levelSize, limit)), level_);
+        level_ = _mm_add_ps(level_, slope_);
+        const __m128d slope = _mm_cvtps_pd(slope_);
+        const __m128 moving = floatLanes(_mm_cmpgt_pd(_mm_and_pd(slope, magnitude), limit));
+        slope_ = _mm_and_ps(_mm_cvtpd_ps(_mm_mul_pd(slope, _mm_set1_pd(0.96))), moving);
+        return _mm_sub_ps(x, level_);
+    }
+
+    void store(DcTracker& dc) const {
+        alignas(16) float level[4], slope[4];
+        _mm_store_ps(level, level_);
+        _mm_store_ps(slope, slope_);
+        dc.level[0] = level[0], dc.level[1] = level[1];
+        dc.slope[0] = slope[0], dc.slope[1] = slope[1];
+    }
+
+  private:
+    // The two 64-bit lane masks as 32-bit masks in lanes 0 and 1.
+    static __m128 floatLanes(__m128d mask) {
+        const __m128 m = _mm_castpd_ps(mask);
+        return _mm_shuffle_ps(m, m, _MM_SHUFFLE(2, 0, 2, 0));
+    }
+
+    __m128 level_, slope_;
+};
+
 }  // namespace
 
 void splitIntoBands(const BlockValues& block, DcTracker& dc, CrossoverState& crossover,
@@ -71,15 +113,12 @@ void splitIntoBands(const BlockValues& block, DcTracker& dc, CrossoverState& cro
     __m128 x1 = stereo(crossover.x1), x2 = stereo(crossover.x2);
     __m128 y1HighMid = history(crossover.y1, 0), y2HighMid = history(crossover.y2, 0);
     __m128 y1Low = history(crossover.y1, 2), y2Low = history(crossover.y2, 2);
-    DcTracker tracker = dc;
+    DcLanes tracker(dc);
 
     for (int32_t n = 0; n < count; ++n) {
-        float left = inLeft[n], right = inRight[n];
-        if (block.dcRemoval) {
-            left = removeDc(left, tracker.level[0], tracker.slope[0]);
-            right = removeDc(right, tracker.level[1], tracker.slope[1]);
-        }
-        const __m128 x = _mm_setr_ps(left, right, left, right);
+        __m128 x = _mm_setr_ps(inLeft[n], inRight[n], 0.0f, 0.0f);
+        if (block.dcRemoval) x = tracker.remove(x);
+        x = _mm_movelh_ps(x, x);  // {left, right, left, right}
         const __m128 yHighMid = filter(highMid, a1, a2, x, x1, x2, y1HighMid, y2HighMid);
         const __m128 yLow = filter(low, a1, a2, x, x1, x2, y1Low, y2Low);
         _mm_store_ps(out.frame[n], yHighMid);
@@ -89,7 +128,7 @@ void splitIntoBands(const BlockValues& block, DcTracker& dc, CrossoverState& cro
         y2Low = y1Low, y1Low = yLow;
     }
 
-    dc = tracker;
+    tracker.store(dc);
     alignas(16) float xs[4];
     _mm_store_ps(xs, x1);
     crossover.x1[0] = xs[0], crossover.x1[1] = xs[1];

@@ -1,4 +1,5 @@
-// Input DC removal and the three-way crossover over a run of frames.
+// Input DC removal and the three-way crossover over a run of frames: the
+// band signals the compressors work on.
 #pragma once
 
 #include "engine/block_values.h"

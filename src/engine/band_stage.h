@@ -1,6 +1,6 @@
-// The band compressors over a run of frames, one band after the other (the
-// bands share nothing): each frame's gain goes with the band's samples into
-// its look-ahead ring, and what leaves the ring is handed to the master stage.
+// The band compressors over a run of frames: each frame's gain goes with the
+// band's samples into its look-ahead ring, and what leaves the ring is handed
+// to the master stage.
 #pragma once
 
 #include "engine/block_values.h"

@@ -45,7 +45,7 @@ void runLimiter(LimiterDynamics& lim, const BlockValues& block, float peak) {
     }
 }
 
-float applyOutputGain(float sample, float outputGain, bool dither, DitherNoise& noise) {
+inline float applyOutputGain(float sample, float outputGain, bool dither, DitherNoise& noise) {
     if (!dither) return sample * outputGain;
     return (static_cast<float>(noise.next() % 512) * kDitherScale + sample * outputGain) -
            kDitherOffset;
@@ -60,9 +60,11 @@ void runMasterStage(LookAheadRings& rings, MasterWorkingState& work, const Block
     float* const ringRight = rings.right[kMasterLane];
     float* const ringGain = rings.gain[kMasterLane];
     const bool normalizing = block.normalize || block.outputLinkPending;
-    // Copies the loop can keep in registers (the output writes might alias `block`).
+    // Copies the loop keeps in registers: the output writes might alias `block`.
     const MixGains mix = {{block.mixGain[0], block.mixGain[1], block.mixGain[2]}};
+    // Working copies, so that the output writes cannot alias them.
     LimiterDynamics limiter = work.limiter;
+    DitherNoise generator = noise;
     float outputGain = work.outputGain;
     WaveExtremes extremes = feed.extremes;
     OutputSums sums = feed.sums;
@@ -80,8 +82,8 @@ void runMasterStage(LookAheadRings& rings, MasterWorkingState& work, const Block
 
         const float limitedLeft = ringGain[cursor.read] * ringLeft[cursor.read];
         const float limitedRight = ringGain[cursor.read] * ringRight[cursor.read];
-        float left = applyOutputGain(limitedLeft, outputGain, block.dither, noise);
-        float right = applyOutputGain(limitedRight, outputGain, block.dither, noise);
+        float left = applyOutputGain(limitedLeft, outputGain, block.dither, generator);
+        float right = applyOutputGain(limitedRight, outputGain, block.dither, generator);
 
         if (normalizing) {
             // Measured without the dither noise; the gain is only ever lowered here.
@@ -104,6 +106,7 @@ void runMasterStage(LookAheadRings& rings, MasterWorkingState& work, const Block
     }
 
     work.limiter = limiter;
+    noise = generator;
     work.outputGain = outputGain;
     feed.extremes = extremes;
     feed.sums = sums;
