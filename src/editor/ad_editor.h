@@ -5,6 +5,7 @@
 
 #include "editor/editor_platform.h"
 #include "editor/editor_view.h"
+#include "editor/information_window.h"
 #include "shell/aeff_editor.h"
 
 class ADelay;
@@ -34,16 +35,22 @@ class ADEditor : public AEffEditor {
 
     // Paints the window of an open editor; nothing while closed.
     void onPaint();
+    // Runs the display tick of an open editor; nothing while closed.
+    void onDisplayTick();
 
     const EditorView& view() const { return view_; }
     EditorView& view() { return view_; }
+    ADelay& delay() const;
+    const EditorPlatform& platform() const { return platform_; }
+    // The effect's information window, which may outlive the editor window.
+    InformationWindow& information() { return information_; }
 
   private:
-    ADelay& delay() const;
     void deleteWavePens();
 
     EditorPlatform platform_;
     EditorView view_;
+    InformationWindow information_;
 };
 
 }  // namespace velmorin
