@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "editor/context_menu.h"
 #include "editor/layout.h"
 #include "support/loaded_plugin.h"
 #include "windows/host_window.h"
@@ -236,6 +237,73 @@ TEST(WindowsEditor, StartsWithTheStoredPreferences) {
         plugin.dispatch(effEditClose);
     }
     RegDeleteKeyA(HKEY_CURRENT_USER, kPreferenceKey);
+}
+
+}  // namespace
+
+namespace {
+
+// Walks a real menu and its description side by side.
+void expectSameMenu(HMENU menu, const platform::MenuDescription& items) {
+    ASSERT_EQ(GetMenuItemCount(menu), static_cast<int>(items.size()));
+    for (int i = 0; i < static_cast<int>(items.size()); ++i) {
+        const platform::MenuItemDescription& item = items[static_cast<std::size_t>(i)];
+        SCOPED_TRACE(item.text);
+        char text[64] = {};
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+        info.dwTypeData = text;
+        info.cch = sizeof text;
+        ASSERT_TRUE(GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info));
+        switch (item.kind) {
+            case platform::MenuItemDescription::Kind::Separator:
+                EXPECT_TRUE(info.fType & MFT_SEPARATOR);
+                break;
+            case platform::MenuItemDescription::Kind::Command:
+                EXPECT_EQ(std::string(text), item.text);
+                EXPECT_EQ(info.wID, item.id);
+                EXPECT_EQ(info.hSubMenu, nullptr);
+                break;
+            case platform::MenuItemDescription::Kind::Popup:
+                EXPECT_EQ(std::string(text), item.text);
+                ASSERT_NE(info.hSubMenu, nullptr);
+                expectSameMenu(info.hSubMenu, item.children);
+                break;
+        }
+    }
+}
+
+// The menu resource and the commands the editor handles come from one table.
+TEST(WindowsModule, MenuResourceHoldsTheContextMenu) {
+    Plugin plugin;  // the module stays loaded
+    const HMENU menu = LoadMenuA(GetModuleHandleA("Velmorin.dll"),
+                                 MAKEINTRESOURCEA(velmorin::kContextMenuResource));
+    ASSERT_NE(menu, nullptr);
+    expectSameMenu(menu, velmorin::contextMenuDescription());
+    DestroyMenu(menu);
+}
+
+TEST(WindowsModule, VersionRecordNamesTheEffect) {
+    Plugin plugin;
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(GetModuleHandleA("Velmorin.dll"), path, MAX_PATH);
+    std::vector<char> record(GetFileVersionInfoSizeA(path, nullptr));
+    ASSERT_FALSE(record.empty());
+    ASSERT_TRUE(GetFileVersionInfoA(path, 0, static_cast<DWORD>(record.size()), record.data()));
+    const auto text = [&](const char* name) {
+        char* value = nullptr;
+        UINT length = 0;
+        const std::string query = std::string("\\StringFileInfo\\040904b0\\") + name;
+        return VerQueryValueA(record.data(), query.c_str(), reinterpret_cast<void**>(&value),
+                              &length) &&
+                       value
+                   ? std::string(value)
+                   : std::string();
+    };
+    EXPECT_EQ(text("ProductName"), "Velmorin");
+    EXPECT_EQ(text("CompanyName"), "QuandorWeb");
+    EXPECT_EQ(text("OriginalFilename"), "Velmorin.dll");
 }
 
 }  // namespace
