@@ -28,6 +28,10 @@ MenuHandle menuHandleOf(HMENU hmenu) {
     return MenuHandle{reinterpret_cast<std::uintptr_t>(hmenu)};
 }
 
+// The information window's class has a white background and the information
+// icon; the editor window's the window-frame colour and the application icon.
+constexpr std::string_view kInformationClass = "VelmorinAbout";
+
 // The classes carry no extra bytes: their procedures are found by class atom.
 std::map<ATOM, WindowProcedure>& classProcedures() {
     static std::map<ATOM, WindowProcedure> procedures;
@@ -95,8 +99,10 @@ bool Win32Windows::registerWindowClass(std::string_view name, WindowProcedure pr
     windowClass.lpfnWndProc = classWindowProcedure;
     windowClass.hInstance = moduleInstance();
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOWFRAME + 1);
+    const bool information = className == kInformationClass;
+    windowClass.hIcon = LoadIconA(nullptr, information ? IDI_INFORMATION : IDI_APPLICATION);
+    windowClass.hbrBackground = information ? static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))
+                                            : reinterpret_cast<HBRUSH>(COLOR_WINDOWFRAME + 1);
     windowClass.lpszClassName = className.c_str();
     const ATOM atom = RegisterClassA(&windowClass);
     if (!atom) return false;
@@ -120,6 +126,20 @@ WindowHandle Win32Windows::createChildWindow(std::string_view className, std::st
     return handleOf(CreateWindowExA(0, cls.c_str(), caption.c_str(), WS_CHILD | WS_VISIBLE,
                                     CW_USEDEFAULT, CW_USEDEFAULT, width, height, parentWindow,
                                     nullptr, moduleInstance(), nullptr));
+}
+
+WindowHandle Win32Windows::createPopupWindow(std::string_view className, std::string_view title,
+                                             WindowHandle owner, const Rect& screenBounds) {
+    const std::string cls(className), caption(title);
+    return handleOf(CreateWindowExA(
+        WS_EX_APPWINDOW, cls.c_str(), caption.c_str(), WS_POPUPWINDOW | WS_VISIBLE | WS_DLGFRAME,
+        screenBounds.left, screenBounds.top, screenBounds.right - screenBounds.left,
+        screenBounds.bottom - screenBounds.top, hwndOf(owner), nullptr, moduleInstance(), nullptr));
+}
+
+void Win32Windows::restoreAndActivate(WindowHandle window) {
+    ShowWindow(hwndOf(window), SW_RESTORE);
+    SetActiveWindow(hwndOf(window));
 }
 
 void Win32Windows::destroyWindow(WindowHandle window) {

@@ -17,6 +17,10 @@ class Win32Windows : public WindowServices {
     // None for a null or dead parent: a child window needs a live one.
     WindowHandle createChildWindow(std::string_view className, std::string_view title,
                                    NativeParent parent, int width, int height) override;
+    // WS_EX_APPWINDOW with WS_POPUPWINDOW, WS_DLGFRAME and WS_VISIBLE.
+    WindowHandle createPopupWindow(std::string_view className, std::string_view title,
+                                   WindowHandle owner, const Rect& screenBounds) override;
+    void restoreAndActivate(WindowHandle window) override;
     void destroyWindow(WindowHandle window) override;
     bool isWindow(WindowHandle window) const override;
     void setUserData(WindowHandle window, void* data) override;
