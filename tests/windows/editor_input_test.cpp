@@ -80,8 +80,15 @@ class EditorInput : public ::testing::Test {
             EXPECT_EQ(got[i].index, expected[i].first);
             EXPECT_FLOAT_EQ(got[i].value, normalizedFor(expected[i].first, expected[i].second));
         }
-        for (const auto& [index, stored] : expected)
-            EXPECT_FLOAT_EQ(plugin.get(index), normalizedFor(index, stored));
+        // The effect holds the last value reported for each parameter.
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            bool last = true;
+            for (std::size_t later = i + 1; later < expected.size(); ++later)
+                if (expected[later].first == expected[i].first) last = false;
+            if (last)
+                EXPECT_FLOAT_EQ(plugin.get(expected[i].first),
+                                normalizedFor(expected[i].first, expected[i].second));
+        }
     }
 
     Plugin plugin;
@@ -143,10 +150,10 @@ TEST_F(EditorInput, TakesATypedValue) {
     GetWindowTextA(edit, shown, sizeof shown);
     EXPECT_STREQ(shown, "-10.0");
     // The text a user would type, then Enter: the box is multi-line, so the
-    // line break is what commits it.
+    // line break it inserts (and the change it reports) is what commits it.
     SetWindowTextA(edit, "-12.5");
     SendMessageA(edit, EM_SETSEL, 5, 5);
-    PostMessageA(edit, WM_CHAR, '\r', 0);
+    PostMessageA(edit, WM_CHAR, '\r', 1);
     pumpMessages(kTickMs, {&plugin});
     expectReports({{kThrH, 25}});
     EXPECT_FALSE(IsWindowVisible(edit));

@@ -253,9 +253,13 @@ void Win32Windows::trackPopupMenu(MenuHandle menu, int index, WindowHandle owner
 WindowHandle Win32Windows::createEditBox(WindowHandle parent, const Rect& bounds,
                                          std::string_view text) {
     const std::string initial(text);
+    // Enter commits a value by adding a second line. Wine keeps the
+    // formatting rectangle inside the 15-pixel box, where a second line only
+    // fits when the box may scroll; on Windows the taller rectangle holds it.
     return handleOf(CreateWindowExA(
-        0, "EDIT", initial.c_str(), WS_CHILD | WS_VISIBLE | ES_CENTER | ES_MULTILINE, bounds.left,
-        bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, hwndOf(parent), nullptr,
+        0, "EDIT", initial.c_str(),
+        WS_CHILD | WS_VISIBLE | ES_CENTER | ES_MULTILINE | ES_AUTOVSCROLL, bounds.left, bounds.top,
+        bounds.right - bounds.left, bounds.bottom - bounds.top, hwndOf(parent), nullptr,
         moduleInstance(), nullptr));
 }
 
