@@ -45,6 +45,19 @@ int capRow(ParameterIndex parameter, float value) {
     return p.y + static_cast<int>(q * static_cast<double>(p.travel - 1));
 }
 
+// The context menu is modal: the keys wait in the thread's queue and the
+// menu's own loop reads them once it is up.
+void chooseFromContextMenu(HWND editor, std::initializer_list<WPARAM> keys) {
+    POINT point{300, 200};
+    ClientToScreen(editor, &point);
+    PostMessageA(editor, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(editor),
+                 MAKELPARAM(point.x, point.y));
+    for (const WPARAM key : keys) {
+        PostMessageA(editor, WM_KEYDOWN, key, 1);
+        PostMessageA(editor, WM_KEYUP, key, 0xC0000001);
+    }
+}
+
 class EditorInput : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -159,24 +172,29 @@ TEST_F(EditorInput, TakesATypedValue) {
     EXPECT_FALSE(IsWindowVisible(edit));
 }
 
-// The context menu is modal: the keys wait in the thread's queue and the
-// menu's own loop reads them once it is up.
-void chooseFromContextMenu(HWND editor, std::initializer_list<WPARAM> keys) {
-    POINT point{300, 200};
-    ClientToScreen(editor, &point);
-    PostMessageA(editor, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(editor),
-                 MAKELPARAM(point.x, point.y));
-    for (const WPARAM key : keys) {
-        PostMessageA(editor, WM_KEYDOWN, key, 1);
-        PostMessageA(editor, WM_KEYUP, key, 0xC0000001);
-    }
-}
-
 DWORD storedPreference(const char* name) {
     DWORD value = 0xFFFFFFFF, size = sizeof value;
     RegGetValueA(HKEY_CURRENT_USER, "Software\\QuandorPlugIns\\Velmorin", name, RRF_RT_REG_DWORD,
                  nullptr, &value, &size);
     return value;
+}
+
+TEST_F(EditorInput, ShowsTheInformationWindowFromTheMenuAndClosesItWithOk) {
+    // "Info" follows the six popups and the separator.
+    chooseFromContextMenu(
+        editor, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+    pumpMessages(kTickMs, {&plugin});
+    const HWND information = FindWindowA("VelmorinAbout", nullptr);
+    ASSERT_NE(information, nullptr);
+    // Windows makes the editor's top-level ancestor, the host's window, the owner.
+    EXPECT_EQ(GetWindow(information, GW_OWNER), host.handle());
+    RECT client{};
+    GetClientRect(information, &client);
+    EXPECT_GT(client.right, 0);
+    PostMessageA(information, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 160));  // OK
+    pumpMessages(kTickMs, {&plugin});
+    EXPECT_FALSE(IsWindow(information));
+    EXPECT_TRUE(reports().empty());
 }
 
 // Run by windows_editor.sh before it reads the registry back with
