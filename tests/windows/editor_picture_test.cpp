@@ -82,8 +82,9 @@ TEST_P(EditorPicture, MatchesTheSoftwareCanvas) {
     HostWindow host(kEditorWidth, kEditorHeight, "Velmorin picture");
     ASSERT_EQ(plugin.dispatch(effEditOpen, 0, 0, host.handle()), 1);
     const HWND editor = host.editor();
-    // The first timer tick shows the stored values; nothing plays meanwhile.
-    pumpMessages(400, {&plugin});
+    // The golden pictures show the window after its first tick (which brings
+    // the stored values); nothing plays meanwhile.
+    ASSERT_TRUE(runFirstTickOnly(editor, 5000));
     InvalidateRect(editor, nullptr, FALSE);
     UpdateWindow(editor);
     const Picture window = captureWindow(editor);

@@ -57,6 +57,26 @@ void pumpMessages(int ms, std::initializer_list<const Plugin*> idle) {
     }
 }
 
+bool runFirstTickOnly(HWND editor, int timeoutMs) {
+    constexpr UINT kDisplayTick = WM_USER + 5;
+    constexpr UINT_PTR kEditorTimer = 1;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < static_cast<DWORD>(timeoutMs)) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+            if (message.hwnd == editor && message.message == kDisplayTick) {
+                KillTimer(editor, kEditorTimer);
+                pumpMessages(50);
+                return true;
+            }
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return false;
+}
+
 Picture captureWindow(HWND window) {
     RECT client{};
     GetClientRect(window, &client);

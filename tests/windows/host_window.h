@@ -33,5 +33,10 @@ class HostWindow {
 // to each plug-in about every 10 ms.
 void pumpMessages(int ms, std::initializer_list<const Plugin*> idle = {});
 
+// Runs the message loop until the editor window has handled its first
+// display tick (the message its timer posts), then stops its timer, so the
+// window holds the picture of exactly one tick. False after `timeoutMs`.
+bool runFirstTickOnly(HWND editor, int timeoutMs);
+
 // The window's client area as its device context holds it (BitBlt).
 Picture captureWindow(HWND window);
