@@ -76,6 +76,14 @@ static void NearSilence(benchmark::State& s) {
     static const StereoSignal quiet = nearSilence(kFrames);
     runCase(s, quiet, [](auto& e) { program(e, 1); });
 }
+static void Silence(benchmark::State& s) {
+    static const StereoSignal zeros{std::vector<float>(kFrames), std::vector<float>(kFrames)};
+    runCase(s, zeros, [](auto& e) { program(e, 1); });
+}
+static void DenormalInput(benchmark::State& s) {
+    static const StereoSignal tiny = denormalNoise(kFrames);
+    runCase(s, tiny, [](auto& e) { program(e, 1); });
+}
 static void SustainedRamps(benchmark::State& s) {
     static const StereoSignal rising = crescendo(kFrames);
     runCase(s, rising, [](auto& e) { program(e, 1); });
@@ -132,7 +140,9 @@ BENCHMARK(Mastering1)->Unit(benchmark::kMillisecond);
 BENCHMARK(Heavy)->Unit(benchmark::kMillisecond);
 BENCHMARK(LookAheadOff)->Unit(benchmark::kMillisecond);
 BENCHMARK(Bypass)->Unit(benchmark::kMillisecond);
+BENCHMARK(Silence)->Unit(benchmark::kMillisecond);
 BENCHMARK(NearSilence)->Unit(benchmark::kMillisecond);
+BENCHMARK(DenormalInput)->Unit(benchmark::kMillisecond);
 BENCHMARK(SustainedRamps)->Unit(benchmark::kMillisecond);
 BENCHMARK(DenormalInput)->Unit(benchmark::kMillisecond);
 BENCHMARK(LongSilence)->Unit(benchmark::kMillisecond);

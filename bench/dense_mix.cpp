@@ -49,6 +49,14 @@ StereoSignal nearSilence(int frames) {
     return s;
 }
 
+StereoSignal denormalNoise(int frames) {
+    StereoSignal s{std::vector<float>(frames), std::vector<float>(frames)};
+    std::mt19937 rng(4);
+    std::uniform_real_distribution<float> white(-1e-39f, 1e-39f);
+    for (int n = 0; n < frames; ++n) s.left[n] = white(rng), s.right[n] = white(rng);
+    return s;
+}
+
 StereoSignal crescendo(int frames, float sampleRate) {
     StereoSignal s{std::vector<float>(frames), std::vector<float>(frames)};
     for (int n = 0; n < frames; ++n) {

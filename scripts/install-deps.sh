@@ -17,6 +17,9 @@ test_packages=(
   zam-plugins lsp-plugins-vst
   # the Windows build, and Wine to test it
   mingw-w64 g++-mingw-w64-x86-64 wine64 wine
+  # the Windows editor's windows: a virtual X server, real input, the
+  # reference pictures turned into .bmp files
+  xvfb xauth xdotool imagemagick
 )
 
 packages=("${demo_packages[@]}")

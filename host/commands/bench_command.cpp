@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "commands/commands.h"
@@ -16,11 +17,44 @@ namespace {
 constexpr int kRuns = 5;
 constexpr double kMaxSeconds = 3600.0;
 
+constexpr const char* kPlugin = "PLUGIN";
+constexpr const char* kProgram = "--program";
+
 struct BenchArguments {
-    std::vector<std::filesystem::path> plugins;
     double seconds = 10.0;
-    RenderJob job;
+    RenderJob common;  // block size; program and settings given before any PLUGIN
 };
+
+// One job per PLUGIN, each with the common program and settings followed by
+// those given after that PLUGIN; only the common job without any PLUGIN.
+std::vector<RenderJob> benchJobs(const CLI::App& command, const RenderJob& common) {
+    RenderJob shared = common;
+    std::vector<RenderJob> jobs;
+    for (const OptionValue& value : optionsInOrder(command)) {
+        RenderJob& current = jobs.empty() ? shared : jobs.back();
+        if (value.option->get_name(true) == kPlugin) {
+            jobs.push_back(shared);
+            jobs.back().plugin = value.text;
+        } else if (value.option->get_name() == kProgram) {
+            current.program = value.text;
+        } else if (const auto setting = settingOf(value)) {
+            current.settings.push_back(*setting);
+        }
+    }
+    if (jobs.empty()) jobs.push_back(shared);
+    return jobs;
+}
+
+// What a job sets, as the user wrote it.
+std::string describe(const RenderJob& job) {
+    std::string text = job.program.empty() ? "" : "--program \"" + job.program + "\"";
+    for (const ParameterSetting& setting : job.settings) {
+        if (!text.empty()) text += ' ';
+        text += (setting.target == ParameterSetting::Target::name ? "--set " : "--param ") +
+                setting.text;
+    }
+    return text;
+}
 
 // The demo mix, repeated to the asked length.
 AudioBuffer material(double seconds) {
@@ -54,21 +88,23 @@ Figures measure(const std::filesystem::path& path, const RenderJob& job, const A
             100.0 * (times.back() - times.front()) / median};
 }
 
-void run(BenchArguments& arguments) {
-    arguments.job.check();
+void run(const CLI::App& command, const BenchArguments& arguments) {
+    arguments.common.check();
     if (!(arguments.seconds > 0.0 && arguments.seconds <= kMaxSeconds)) {
         throw HostError("--seconds " + std::to_string(arguments.seconds),
                         "must be above 0 and at most 3600");
     }
-    if (arguments.plugins.empty()) arguments.plugins.push_back(arguments.job.pluginPath());
+    const std::vector<RenderJob> jobs = benchJobs(command, arguments.common);
     const AudioBuffer audio = material(arguments.seconds);
     std::printf("%.1f s of the demo mix at %d Hz in blocks of %d; median of %d runs\n",
-                audio.seconds(), audio.sampleRate, arguments.job.blockSize, kRuns);
-    std::printf("%-40s %12s %14s %8s\n", "plug-in", "ns/frame", "x real time", "spread");
-    for (const auto& path : arguments.plugins) {
-        const Figures figures = measure(path, arguments.job, audio);
-        std::printf("%-40s %12.1f %14.0f %7.1f%%\n", path.filename().string().c_str(),
-                    figures.nanosecondsPerFrame, figures.realTimeFactor, figures.spreadPercent);
+                audio.seconds(), audio.sampleRate, arguments.common.blockSize, kRuns);
+    std::printf("%-32s %12s %14s %8s  %s\n", "plug-in", "ns/frame", "x real time", "spread",
+                "settings");
+    for (const RenderJob& job : jobs) {
+        const Figures figures = measure(job.pluginPath(), job, audio);
+        std::printf("%-32s %12.1f %14.0f %7.1f%%  %s\n",
+                    job.pluginPath().filename().string().c_str(), figures.nanosecondsPerFrame,
+                    figures.realTimeFactor, figures.spreadPercent, describe(job).c_str());
         std::fflush(stdout);
     }
 }
@@ -79,12 +115,22 @@ void addBenchCommand(CLI::App& app) {
     auto arguments = std::make_shared<BenchArguments>();
     CLI::App* command =
         app.add_subcommand("bench", "Measure the processing speed of plug-ins side by side");
-    command->add_option("PLUGIN", arguments->plugins, "plug-in libraries (default: Velmorin)");
+    command->footer(
+        "--program, --set and --param given after a PLUGIN apply to that plug-in alone; "
+        "given before the first PLUGIN, to every plug-in.");
+    // Collected in command-line order by benchJobs, so that settings know their plug-in.
+    command->add_option(kPlugin, "plug-in libraries (default: Velmorin)")
+        ->expected(0, CLI::detail::expected_max_vector_size)
+        ->allow_extra_args();
     command->add_option("--seconds", arguments->seconds, "length of the material")
         ->capture_default_str();
-    addBlockOption(*command, arguments->job);
-    addProgramOption(*command, arguments->job);
-    command->callback([arguments] { run(*arguments); });
+    addBlockOption(*command, arguments->common);
+    command->add_option(kProgram, "program to select, by number or name")
+        ->type_name("N|NAME")
+        ->allow_extra_args(false)
+        ->take_all();
+    addSettingOptions(*command);
+    command->callback([command, arguments] { run(*command, *arguments); });
 }
 
 }  // namespace velmorin::host

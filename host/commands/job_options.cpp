@@ -51,18 +51,27 @@ void addSettingOptions(CLI::App& command) {
         ->take_all();
 }
 
-void collectSettings(const CLI::App& command, RenderJob& job) {
-    const CLI::Option* set = command.get_option(kSet);
-    const CLI::Option* param = command.get_option(kParam);
-    std::size_t nextSet = 0;
-    std::size_t nextParam = 0;
+std::vector<OptionValue> optionsInOrder(const CLI::App& command) {
+    std::vector<OptionValue> values;
+    std::map<const CLI::Option*, std::size_t> seen;
     for (const CLI::Option* option : command.parse_order()) {
-        if (option == set) {
-            job.settings.push_back({ParameterSetting::Target::name, set->results().at(nextSet++)});
-        } else if (option == param) {
-            job.settings.push_back(
-                {ParameterSetting::Target::index, param->results().at(nextParam++)});
-        }
+        const std::vector<std::string>& results = option->results();
+        const std::size_t occurrence = seen[option]++;
+        values.push_back({option, occurrence < results.size() ? results[occurrence] : ""});
+    }
+    return values;
+}
+
+std::optional<ParameterSetting> settingOf(const OptionValue& value) {
+    const std::string& name = value.option->get_name();
+    if (name == kSet) return ParameterSetting{ParameterSetting::Target::name, value.text};
+    if (name == kParam) return ParameterSetting{ParameterSetting::Target::index, value.text};
+    return std::nullopt;
+}
+
+void collectSettings(const CLI::App& command, RenderJob& job) {
+    for (const OptionValue& value : optionsInOrder(command)) {
+        if (const auto setting = settingOf(value)) job.settings.push_back(*setting);
     }
 }
 

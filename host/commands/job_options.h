@@ -3,6 +3,9 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "audio_file.h"
 #include "render_job.h"
@@ -20,5 +23,15 @@ void collectSettings(const CLI::App& command, RenderJob& job);
 // --format float32|pcm24|pcm16 into FORMAT, checked while parsing.
 void addFormatOption(CLI::App& command, std::string& format);
 SampleFormat sampleFormat(const std::string& format);
+
+// One occurrence of an option on the command line, with its value.
+struct OptionValue {
+    const CLI::Option* option;
+    std::string text;
+};
+// Every option occurrence (positional ones included) in the order given.
+std::vector<OptionValue> optionsInOrder(const CLI::App& command);
+// The setting an occurrence of --set or --param asks for; none for other options.
+std::optional<ParameterSetting> settingOf(const OptionValue& value);
 
 }  // namespace velmorin::host

@@ -56,7 +56,7 @@ bool ADEditor::open(void* parentWindow) {
     view_.controls.create({windows, window, shared.skin()}, shared);
     view_.activeEdit = nullptr;
     view_.controls.createValueBoxes(windows, window, shared.font());
-    view_.menu = windows.createMenu(contextMenuDescription());
+    view_.menu = windows.loadMenu(kContextMenuResource, contextMenuDescription());
     windows.setWindowMenu(window, view_.menu);
     applyDisplayPrefs(view_, delay(), platform_);
     startEditorTimer(windows, window, view_.prefs.displaySpeed);

@@ -9,6 +9,9 @@
 
 namespace velmorin {
 
+// The menu resource the context menu is loaded from.
+inline constexpr int kContextMenuResource = 111;
+
 enum MenuCommand : std::uint16_t {
     kCmdNormalize0 = 40004,
     kCmdNormalize009 = 40005,

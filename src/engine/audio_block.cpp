@@ -1,9 +1,9 @@
 #include "engine/audio_block.h"
 
-#include "engine/band_compressor.h"
-#include "engine/crossover.h"
-#include "engine/dc_remover.h"
-#include "engine/look_ahead_ramp.h"
+#include <algorithm>
+
+#include "engine/band_split.h"
+#include "engine/band_stage.h"
 #include "engine/state_recovery.h"
 
 namespace velmorin {
@@ -22,54 +22,21 @@ void AudioBlock::copyThrough(float** inputs, float** outputs, int32_t frames) {
 }
 
 void AudioBlock::runFrames(float** inputs, float** outputs, int32_t frames) {
-    for (int32_t n = 0; n < frames; ++n) {
-        // Both inputs are read before either output is written (in-place hosts).
-        const float left = inputs[0][n];
-        const float right = inputs[1][n];
-        runFrame(left, right, outputs[0][n], outputs[1][n]);
+    for (int32_t start = 0; start < frames; start += kRunFrames) {
+        runStages(inputs, outputs, start, std::min(kRunFrames, frames - start));
     }
 }
 
-void AudioBlock::runFrame(float left, float right, float& outLeft, float& outRight) {
+// Every input of the run is read before any output is written (in-place hosts).
+void AudioBlock::runStages(float** inputs, float** outputs, int32_t start, int32_t count) {
     EngineState& e = engine_;
-    const int32_t length = values_.ringLength;
-    float x[2] = {left, right};
-    if (values_.dcRemoval) {
-        for (int32_t ch = 0; ch < 2; ++ch) x[ch] = removeDc(x[ch], e.dc.level[ch], e.dc.slope[ch]);
-    }
-    const int32_t wr = (pos_ + length - 1) % length;
-
-    float y[kNumBands][2];
-    for (int32_t band = 0; band < kNumBands; ++band) {
-        const bool on = values_.band[band].enabled;
-        for (int32_t ch = 0; ch < 2; ++ch) {
-            // A disabled band keeps a silent history, so it restarts cleanly.
-            y[band][ch] = on ? filterBand(values_.crossover, values_.crossover.band[band],
-                                          e.crossover, band, ch, x[ch])
-                             : 0.0f;
-        }
-    }
-
-    for (int32_t band = 0; band < kNumBands; ++band) {
-        const BandSettings& settings = values_.band[band];
-        const float g = compressBand(e.bands, band, settings, values_, y[band][0], y[band][1]);
-        e.rings.left[band][wr] = y[band][0];
-        e.rings.right[band][wr] = y[band][1];
-        e.rings.gain[band][wr] = g;
-        if (!settings.smoothedAttack) rampBack(e.rings.gain[band], pos_, length, g);
-        extremes_.lane[band].add(y[band][0], y[band][1], g);
-    }
-
-    const MasterFrame m = runMasterStage(e.rings, work_, values_, e.noise, pos_, wr);
-    extremes_.lane[kMasterLane].add(m.sumLeft, m.sumRight, m.limiterGain);
-    outLeft = m.outLeft;
-    outRight = m.outRight;
-    sums_.sumSqLeft = sums_.sumSqLeft + m.outLeft * m.outLeft;
-    sums_.sumSqRight = sums_.sumSqRight + m.outRight * m.outRight;
-    sums_.sampleCount = sums_.sampleCount + 1;
-
-    pos_ = (pos_ + 1) % length;
-    shiftCrossoverHistory(e.crossover, x, y);
+    const RingCursor cursor{pos_, values_.ringLength};
+    splitIntoBands(values_, e.dc, e.crossover, inputs[0] + start, inputs[1] + start, count,
+                   run_.split);
+    runBandStage(e.bands, e.rings, values_, cursor, run_.split, count, run_.delayed, extremes_);
+    runMasterStage(e.rings, work_, values_, e.noise, cursor, run_.delayed, count,
+                   outputs[0] + start, outputs[1] + start, {extremes_.lane[kMasterLane], sums_});
+    pos_ = (pos_ + count) % values_.ringLength;
 }
 
 void AudioBlock::writeBack() {

@@ -6,6 +6,7 @@
 #include "engine/block_values.h"
 #include "engine/display_feed.h"
 #include "engine/engine_state.h"
+#include "engine/frame_run.h"
 #include "engine/master_stage.h"
 
 namespace velmorin {
@@ -22,7 +23,7 @@ class AudioBlock {
     void finish();
 
   private:
-    void runFrame(float left, float right, float& outLeft, float& outRight);
+    void runStages(float** inputs, float** outputs, int32_t start, int32_t count);
     void writeBack();
 
     EngineState& engine_;
@@ -32,6 +33,10 @@ class AudioBlock {
     int32_t pos_;
     LaneExtremes extremes_;
     OutputSums sums_;
+    struct {
+        SplitRun split;
+        DelayedRun delayed;
+    } run_;  // hand-over between the stages
 };
 
 void processBlock(EngineState& engine, float sampleRate, float** inputs, float** outputs,

@@ -9,19 +9,37 @@
 
 namespace velmorin {
 
-inline void rampBack(float* gains, int32_t readPos, int32_t ringLength, float newGain) {
-    if (ringLength <= 1) return;
-    int32_t slot = (readPos + ringLength - 2) % ringLength;  // the newest older sample
-    if (!(gains[slot] > newGain)) return;
-    const float d = (1.0f - newGain) / static_cast<float>(ringLength - 1);
-    float v = newGain + d;
-    // Back to the read slot, wrapping at the ring's start (no division per slot).
-    for (int32_t n = ringLength - 2; n >= 0; --n) {
-        if (!(gains[slot] > v)) break;
+namespace ramp {
+
+// Lowers gains[first], gains[first - 1] ... gains[last] onto the line v, v + d,
+// ...; false when it stopped at a gain already on or below the line.
+inline bool lowerDownTo(float* gains, int32_t first, int32_t last, float& v, float d) {
+    for (int32_t slot = first; slot >= last; --slot) {
+        if (!(gains[slot] > v)) return false;
         gains[slot] = v;
         v += d;
-        slot = slot == 0 ? ringLength - 1 : slot - 1;
     }
+    return true;
+}
+
+}  // namespace ramp
+
+// The walk from `newestOlder`, the slot one behind the one just written, back
+// over ringLength - 1 slots to the read slot: down to the ring's start, then
+// down from its end (no index arithmetic per slot).
+inline void rampBackFrom(float* gains, int32_t newestOlder, int32_t ringLength, float newGain) {
+    if (ringLength <= 1 || !(gains[newestOlder] > newGain)) return;
+    const float d = (1.0f - newGain) / static_cast<float>(ringLength - 1);
+    float v = newGain + d;
+    const int32_t beforeWrap = newestOlder + 1 < ringLength - 1 ? newestOlder + 1 : ringLength - 1;
+    if (!ramp::lowerDownTo(gains, newestOlder, newestOlder + 1 - beforeWrap, v, d)) return;
+    const int32_t afterWrap = ringLength - 1 - beforeWrap;
+    ramp::lowerDownTo(gains, ringLength - 1, ringLength - afterWrap, v, d);
+}
+
+inline void rampBack(float* gains, int32_t readPos, int32_t ringLength, float newGain) {
+    if (ringLength <= 1) return;
+    rampBackFrom(gains, (readPos + ringLength - 2) % ringLength, ringLength, newGain);
 }
 
 }  // namespace velmorin

@@ -12,23 +12,31 @@ namespace {
 constexpr float kDitherScale = 1.194e-7f;
 constexpr float kDitherOffset = 2.2885e-5f;
 
-float bandSum(const LookAheadRings& rings, const float (&samples)[kNumLanes][kRingCapacity],
-              const BlockValues& block, int32_t r) {
-    return (block.mixGain[0] * samples[0][r] * rings.gain[0][r] +
-            block.mixGain[1] * samples[1][r] * rings.gain[1][r]) +
-           block.mixGain[2] * samples[2][r] * rings.gain[2][r];
+struct MixGains {
+    float band[kNumBands];
+};
+
+float bandSum(MixGains mix, const float (&samples)[kNumBands][kRunFrames], const DelayedRun& bands,
+              int32_t n) {
+    return (mix.band[0] * samples[0][n] * bands.gain[0][n] +
+            mix.band[1] * samples[1][n] * bands.gain[1][n]) +
+           mix.band[2] * samples[2][n] * bands.gain[2][n];
+}
+
+// Rare (a peak above what the limiter would let through) and costly.
+[[gnu::noinline]] LimiterDynamics startLimiting(const BlockValues& block, float peak) {
+    LimiterDynamics lim;
+    lim.gain = block.limiterThreshold / peak;
+    lim.step = 0.0f;
+    lim.releaseRate =
+        (1.0f - lim.gain) / (std::log10(peak * 32.768f + 1.0f) * block.limiterReleaseScale) +
+        (lim.gain + 1.0f) * 4.25e-5f;
+    return lim;
 }
 
 void runLimiter(LimiterDynamics& lim, const BlockValues& block, float peak) {
     const float tl = block.limiterThreshold;
-    if (peak > tl && lim.step + lim.gain > tl / peak) {
-        const float gain = tl / peak;
-        lim.gain = gain;
-        lim.step = 0.0f;
-        lim.releaseRate =
-            (1.0f - gain) / (std::log10(peak * 32.768f + 1.0f) * block.limiterReleaseScale) +
-            (gain + 1.0f) * 4.25e-5f;
-    }
+    if (peak > tl && lim.step + lim.gain > tl / peak) lim = startLimiting(block, peak);
     if (lim.gain < 1.0f) {
         lim.gain = lim.gain + lim.step;
         lim.step = lim.releaseRate - lim.gain * 8.5e-5f;
@@ -37,7 +45,7 @@ void runLimiter(LimiterDynamics& lim, const BlockValues& block, float peak) {
     }
 }
 
-float applyOutputGain(float sample, float outputGain, bool dither, DitherNoise& noise) {
+inline float applyOutputGain(float sample, float outputGain, bool dither, DitherNoise& noise) {
     if (!dither) return sample * outputGain;
     return (static_cast<float>(noise.next() % 512) * kDitherScale + sample * outputGain) -
            kDitherOffset;
@@ -45,37 +53,63 @@ float applyOutputGain(float sample, float outputGain, bool dither, DitherNoise& 
 
 }  // namespace
 
-MasterFrame runMasterStage(LookAheadRings& rings, MasterWorkingState& work,
-                           const BlockValues& block, DitherNoise& noise, int32_t readPos,
-                           int32_t writePos) {
-    MasterFrame f;
-    f.sumLeft = bandSum(rings, rings.left, block, readPos);
-    f.sumRight = bandSum(rings, rings.right, block, readPos);
-    runLimiter(work.limiter, block, std::max(std::fabs(f.sumLeft), std::fabs(f.sumRight)));
-    f.limiterGain = work.limiter.gain;
+void runMasterStage(LookAheadRings& rings, MasterWorkingState& work, const BlockValues& block,
+                    DitherNoise& noise, RingCursor cursor, const DelayedRun& bands, int32_t count,
+                    float* outLeft, float* outRight, MasterFeed feed) {
+    float* const ringLeft = rings.left[kMasterLane];
+    float* const ringRight = rings.right[kMasterLane];
+    float* const ringGain = rings.gain[kMasterLane];
+    const bool normalizing = block.normalize || block.outputLinkPending;
+    // Copies the loop keeps in registers: the output writes might alias `block`.
+    const MixGains mix = {{block.mixGain[0], block.mixGain[1], block.mixGain[2]}};
+    // Working copies, so that the output writes cannot alias them.
+    LimiterDynamics limiter = work.limiter;
+    DitherNoise generator = noise;
+    float outputGain = work.outputGain;
+    WaveExtremes extremes = feed.extremes;
+    OutputSums sums = feed.sums;
 
-    rings.left[kMasterLane][writePos] = f.sumLeft;
-    rings.right[kMasterLane][writePos] = f.sumRight;
-    rings.gain[kMasterLane][writePos] = f.limiterGain;
-    rampBack(rings.gain[kMasterLane], readPos, block.ringLength, f.limiterGain);
+    for (int32_t n = 0; n < count; ++n) {
+        const float sumLeft = bandSum(mix, bands.left, bands, n);
+        const float sumRight = bandSum(mix, bands.right, bands, n);
+        runLimiter(limiter, block, std::max(std::fabs(sumLeft), std::fabs(sumRight)));
 
-    const float limitedLeft = rings.gain[kMasterLane][readPos] * rings.left[kMasterLane][readPos];
-    const float limitedRight = rings.gain[kMasterLane][readPos] * rings.right[kMasterLane][readPos];
-    f.outLeft = applyOutputGain(limitedLeft, work.outputGain, block.dither, noise);
-    f.outRight = applyOutputGain(limitedRight, work.outputGain, block.dither, noise);
+        const int32_t wr = cursor.write();
+        ringLeft[wr] = sumLeft;
+        ringRight[wr] = sumRight;
+        ringGain[wr] = limiter.gain;
+        rampBackFrom(ringGain, wr == 0 ? cursor.length - 1 : wr - 1, cursor.length, limiter.gain);
 
-    if (block.normalize || block.outputLinkPending) {
-        // Measured without the dither noise; the gain is only ever lowered here.
-        const float peak =
-            std::max(std::fabs(limitedLeft), std::fabs(limitedRight)) * work.outputGain;
-        if (peak > block.normalizeFactor) {
-            const float n = block.normalizeFactor / peak;
-            work.outputGain = work.outputGain * n;
-            f.outLeft = f.outLeft * n;
-            f.outRight = f.outRight * n;
+        const float limitedLeft = ringGain[cursor.read] * ringLeft[cursor.read];
+        const float limitedRight = ringGain[cursor.read] * ringRight[cursor.read];
+        float left = applyOutputGain(limitedLeft, outputGain, block.dither, generator);
+        float right = applyOutputGain(limitedRight, outputGain, block.dither, generator);
+
+        if (normalizing) {
+            // Measured without the dither noise; the gain is only ever lowered here.
+            const float peak =
+                std::max(std::fabs(limitedLeft), std::fabs(limitedRight)) * outputGain;
+            if (peak > block.normalizeFactor) {
+                const float factor = block.normalizeFactor / peak;
+                outputGain = outputGain * factor;
+                left = left * factor;
+                right = right * factor;
+            }
         }
+        extremes.add(sumLeft, sumRight, limiter.gain);
+        outLeft[n] = left;
+        outRight[n] = right;
+        sums.sumSqLeft = sums.sumSqLeft + left * left;
+        sums.sumSqRight = sums.sumSqRight + right * right;
+        sums.sampleCount = sums.sampleCount + 1;
+        cursor.advance();
     }
-    return f;
+
+    work.limiter = limiter;
+    noise = generator;
+    work.outputGain = outputGain;
+    feed.extremes = extremes;
+    feed.sums = sums;
 }
 
 }  // namespace velmorin

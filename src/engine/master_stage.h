@@ -1,18 +1,14 @@
-// The master stage of one frame: band sum with the Mix levels, the look-ahead
-// peak limiter on lane 3, output gain, dither and the normalizer.
+// The master stage over a run of frames: band sum with the Mix levels, the
+// look-ahead peak limiter on lane 3, output gain, dither and the normalizer.
 #pragma once
 
 #include "engine/block_values.h"
+#include "engine/display_feed.h"
 #include "engine/dither_noise.h"
 #include "engine/engine_state.h"
+#include "engine/frame_run.h"
 
 namespace velmorin {
-
-struct MasterFrame {
-    float sumLeft, sumRight;  // band sum before the limiter
-    float limiterGain;        // the gain computed for this frame
-    float outLeft, outRight;  // what is written to the host
-};
 
 // State the master stage works on during a block; written back at block end.
 struct MasterWorkingState {
@@ -20,8 +16,14 @@ struct MasterWorkingState {
     float outputGain;
 };
 
-MasterFrame runMasterStage(LookAheadRings& rings, MasterWorkingState& work,
-                           const BlockValues& block, DitherNoise& noise, int32_t readPos,
-                           int32_t writePos);
+// What the stage adds to the display feed.
+struct MasterFeed {
+    WaveExtremes& extremes;  // lane 3: the band sum and the limiter gain
+    OutputSums& sums;
+};
+
+void runMasterStage(LookAheadRings& rings, MasterWorkingState& work, const BlockValues& block,
+                    DitherNoise& noise, RingCursor cursor, const DelayedRun& bands, int32_t count,
+                    float* outLeft, float* outRight, MasterFeed feed);
 
 }  // namespace velmorin

@@ -83,6 +83,11 @@ class WindowServices {
                              std::intptr_t lParam) = 0;
 
     virtual MenuHandle createMenu(const MenuDescription& description) = 0;
+    // The module's menu resource `resourceId`; a platform without resources
+    // builds it from its description.
+    virtual MenuHandle loadMenu(int /*resourceId*/, const MenuDescription& description) {
+        return createMenu(description);
+    }
     virtual void destroyMenu(MenuHandle menu) = 0;
     virtual void setWindowMenu(WindowHandle window, MenuHandle menu) = 0;
     virtual void checkMenuItem(MenuHandle menu, std::uint16_t id, bool checked) = 0;

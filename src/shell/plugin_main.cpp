@@ -4,22 +4,33 @@
 #include "shell/adelay_edit.h"
 
 #if defined(_WIN32)
-#include <windows.h>
+#include "platform/win32/module_instance.h"
+#include "shell/windows_editor.h"
 
 // The editor loads its bitmaps and menu and registers its window classes with
 // the module's own instance handle.
-void* hInstance = nullptr;
-
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD, LPVOID) {
-    hInstance = instance;
+    platform::win32::setModuleInstance(instance);
     return TRUE;
 }
 #endif
 
+namespace {
+
+ADelayEdit::EditorFactory editorFactory() {
+#if defined(_WIN32)
+    return windowsEditorFactory();
+#else
+    return {};
+#endif
+}
+
+}  // namespace
+
 VST_EXPORT AEffect* VSTPluginMain(audioMasterCallback host) {
     if (!host || host(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0) return nullptr;
     try {
-        return (new ADelayEdit(host))->getAeffect();
+        return (new ADelayEdit(host, editorFactory()))->getAeffect();
     } catch (const std::bad_alloc&) {
         return nullptr;  // no exception may cross into the host
     }

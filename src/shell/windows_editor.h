@@ -1,0 +1,7 @@
+// The editor of the Windows plug-in: drawn with GDI in a child window of the
+// host's, its preferences in the registry.
+#pragma once
+
+#include "shell/adelay_edit.h"
+
+ADelayEdit::EditorFactory windowsEditorFactory();
