@@ -11,6 +11,9 @@ packages=(
   libsndfile1-dev libebur128-dev libcli11-dev
   # the editor snapshot tool
   libpng-dev
+  # the Linux editor's X windows (headers only: the plug-in opens libxcb at
+  # run time), and the X server and input tools its tests run under
+  libxcb1-dev libxcb-shm0-dev libxcb-xtest0-dev xvfb xauth xdotool
   # third-party VST 2.4 plug-ins the host is tested against
   zam-plugins lsp-plugins-vst
   # the Windows build, and Wine to test it
