@@ -170,10 +170,10 @@ void X11Windows::onKey(const xcb_key_press_event_t& event) {
     }
     // Keys go to the edit box that has the focus, wherever the pointer is.
     const Record* focused = find(focus_);
-    if (focused && focused->kind == Kind::EditBox) onEditKey(focus_, symbol, event.state);
+    if (focused && focused->kind == Kind::EditBox) onEditKey(focus_, symbol);
 }
 
-void X11Windows::onEditKey(WindowHandle edit, std::uint32_t symbol, std::uint16_t) {
+void X11Windows::onEditKey(WindowHandle edit, std::uint32_t symbol) {
     Record* record = find(edit);
     bool changed = false;
     switch (symbol) {

@@ -158,7 +158,7 @@ class X11Windows : public WindowServices {
     void onButton(const xcb_button_press_event_t& event, bool press);
     void onMotion(const xcb_motion_notify_event_t& event);
     void onKey(const xcb_key_press_event_t& event);
-    void onEditKey(WindowHandle edit, std::uint32_t symbol, std::uint16_t state);
+    void onEditKey(WindowHandle edit, std::uint32_t symbol);
     void onDestroyed(xcb_window_t xid);
     void fireDueTimers();
     void dispatchPosted();
