@@ -12,7 +12,7 @@
 namespace velmorin {
 
 ADEditor::ADEditor(ADelay& effect, const EditorPlatform& platform)
-    : AEffEditor(&effect), platform_(platform) {
+    : AEffEditor(&effect), platform_(platform), information_(platform) {
     effect.setEditor(this);
 }
 

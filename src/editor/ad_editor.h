@@ -5,6 +5,7 @@
 
 #include "editor/editor_platform.h"
 #include "editor/editor_view.h"
+#include "editor/information_window.h"
 #include "shell/aeff_editor.h"
 
 class ADelay;
@@ -37,13 +38,17 @@ class ADEditor : public AEffEditor {
 
     const EditorView& view() const { return view_; }
     EditorView& view() { return view_; }
+    ADelay& delay() const;
+    const EditorPlatform& platform() const { return platform_; }
+    // The effect's information window, which may outlive the editor window.
+    InformationWindow& information() { return information_; }
 
   private:
-    ADelay& delay() const;
     void deleteWavePens();
 
     EditorPlatform platform_;
     EditorView view_;
+    InformationWindow information_;
 };
 
 }  // namespace velmorin

@@ -2,14 +2,27 @@
 
 namespace velmorin {
 
+namespace {
+
+platform::PreferenceRecord recordOf(const DisplayPrefs& prefs, const EngineState& engine) {
+    return {engine.normalizeTarget.get(),
+            prefs.peakHold,
+            prefs.colourScheme,
+            prefs.waveColours,
+            prefs.zoomRange,
+            prefs.displaySpeed,
+            engine.dcRemoval.get()};
+}
+
+}  // namespace
+
+void writeDisplayPrefs(platform::PreferenceStore& store, const DisplayPrefs& prefs,
+                       const EngineState& engine) {
+    store.write(recordOf(prefs, engine));
+}
+
 void readDisplayPrefs(platform::PreferenceStore& store, DisplayPrefs& prefs, EngineState& engine) {
-    platform::PreferenceRecord record{engine.normalizeTarget.get(),
-                                      prefs.peakHold,
-                                      prefs.colourScheme,
-                                      prefs.waveColours,
-                                      prefs.zoomRange,
-                                      prefs.displaySpeed,
-                                      engine.dcRemoval.get()};
+    platform::PreferenceRecord record = recordOf(prefs, engine);
     store.read(record);
     engine.normalizeTarget.set(record.normalizeTarget);
     prefs.peakHold = record.peakHold;

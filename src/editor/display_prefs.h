@@ -29,5 +29,8 @@ struct DisplayPrefs {
 // Replaces every field the store holds a value for; the others keep theirs.
 // No range is checked here: each use of a field copes with any value.
 void readDisplayPrefs(platform::PreferenceStore& store, DisplayPrefs& prefs, EngineState& engine);
+// Stores all seven values, whatever they hold.
+void writeDisplayPrefs(platform::PreferenceStore& store, const DisplayPrefs& prefs,
+                       const EngineState& engine);
 
 }  // namespace velmorin

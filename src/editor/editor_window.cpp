@@ -1,7 +1,10 @@
 #include "editor/editor_window.h"
 
 #include "editor/ad_editor.h"
+#include "editor/menu_commands.h"
+#include "editor/mouse_input.h"
 #include "editor/shared_editor_resources.h"
+#include "editor/value_entry.h"
 #include "platform/window_messages.h"
 #include "shell/adelay.h"
 
@@ -18,12 +21,31 @@ ADEditor* editorOf(ADelay& effect) {
 }
 
 std::intptr_t editorWindowProcedure(platform::WindowHandle window, std::uint32_t message,
-                                    std::uintptr_t, std::intptr_t) {
+                                    std::uintptr_t wParam, std::intptr_t lParam) {
     const EditorWindow editorWindow = editorWindowOf(window);
     if (!editorWindow.effect) return 0;
     ADEditor* editor = editorOf(*editorWindow.effect);
     if (!editor || editor->view().window != window) return 0;
+    const platform::Point point = platform::pointOf(lParam);
     switch (message) {
+        case platform::kMsgLeftButtonDown:
+            onLeftButtonDown(*editor, point.x, point.y, wParam);
+            break;
+        case platform::kMsgMouseMove:
+            onMouseMove(*editor, point.x, point.y, wParam);
+            break;
+        case platform::kMsgLeftButtonUp:
+            onLeftButtonUp(*editor);
+            break;
+        case platform::kMsgCommand:
+            if (platform::notificationOf(wParam) == platform::kEditChanged)
+                commitValueBoxOnSecondLine(*editor);
+            // The host may have closed the editor while hearing of the value.
+            if (editor->isOpen()) onMenuCommand(*editor, platform::commandIdOf(wParam));
+            break;
+        case platform::kMsgContextMenu:
+            onContextMenu(*editor, lParam);
+            break;
         case platform::kMsgDestroy:
             editor->close();
             break;

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "platform/geometry.h"
+
 namespace platform {
 
 inline constexpr std::uint32_t kMsgDestroy = 0x0002;
@@ -19,5 +21,21 @@ inline constexpr std::uint32_t kMsgUser = 0x0400;
 // Notification code in the high word of a command's first parameter: the
 // text of an edit box changed.
 inline constexpr std::uint32_t kEditChanged = 0x0300;
+
+// The point a mouse or context-menu message carries: signed 16-bit x in the
+// low word, y in the high word.
+inline Point pointOf(std::intptr_t lParam) {
+    const auto bits = static_cast<std::uint32_t>(lParam);
+    return {static_cast<std::int16_t>(bits & 0xFFFF), static_cast<std::int16_t>(bits >> 16)};
+}
+
+// A command message's first parameter: the notification code in the high
+// word, the command or control identifier in the low word.
+inline std::uint16_t commandIdOf(std::uintptr_t wParam) {
+    return static_cast<std::uint16_t>(wParam & 0xFFFF);
+}
+inline std::uint16_t notificationOf(std::uintptr_t wParam) {
+    return static_cast<std::uint16_t>((wParam >> 16) & 0xFFFF);
+}
 
 }  // namespace platform

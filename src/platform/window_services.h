@@ -1,6 +1,6 @@
 // What the editor asks of the windowing system: its child window with user
-// data, timer 1, posted messages, the context menu, value edit boxes, a
-// message box and the colour dialog.
+// data, the information pop-up, timer 1, posted messages, the context menu,
+// value edit boxes, a message box and the colour dialog.
 #pragma once
 
 #include <array>
@@ -50,6 +50,13 @@ class WindowServices {
     // origin; none when the class is unknown or the window cannot be made.
     virtual WindowHandle createChildWindow(std::string_view className, std::string_view title,
                                            NativeParent parent, int width, int height) = 0;
+    // A visible top-level window at `screenBounds` with a task-bar button of
+    // its own; it stays above `owner` and is destroyed with it. None when the
+    // class is unknown or the window cannot be made.
+    virtual WindowHandle createPopupWindow(std::string_view className, std::string_view title,
+                                           WindowHandle owner, const Rect& screenBounds) = 0;
+    // Shows a minimised or hidden window again and makes it the active one.
+    virtual void restoreAndActivate(WindowHandle window) = 0;
     // Destroys the window and its edit boxes; the window procedure gets the
     // destroy message first.
     virtual void destroyWindow(WindowHandle window) = 0;

@@ -49,9 +49,9 @@ class EditorFixture : public ::testing::Test {
         std::filesystem::remove_all(folder);
     }
 
-    ADelayEdit& makeEffect() {
+    ADelayEdit& makeEffect(audioMasterCallback host = nullptr) {
         effects.push_back(std::make_unique<ADelayEdit>(
-            nullptr, [this](ADelayEdit& effect) { return new ADEditor(effect, platform); }));
+            host, [this](ADelayEdit& effect) { return new ADEditor(effect, platform); }));
         return *effects.back();
     }
     static ADEditor& editorOf(ADelayEdit& effect) {

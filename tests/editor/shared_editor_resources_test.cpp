@@ -16,6 +16,7 @@ class SharedEditorResourcesTest : public EditorFixture {
 TEST_F(SharedEditorResourcesTest, FirstOpenCreatesAndLastCloseDestroysAcrossEffects) {
     ADelayEdit& first = makeEffect();
     ADelayEdit& second = makeEffect();
+    graphics.bitmapsLoaded = 0;  // the information window's, made with the first effect
 
     ASSERT_TRUE(editorOf(first).open(&hostWindow));
     EXPECT_TRUE(windows.isClassRegistered("Velmorin"));
@@ -43,6 +44,7 @@ TEST_F(SharedEditorResourcesTest, FirstOpenCreatesAndLastCloseDestroysAcrossEffe
 TEST_F(SharedEditorResourcesTest, FailedOpensLeaveTheCountAndResourcesBalanced) {
     ADelayEdit& first = makeEffect();
     ADelayEdit& second = makeEffect();
+    graphics.bitmapsLoaded = 0;
 
     windows.failures.classRegistration = true;
     EXPECT_FALSE(editorOf(first).open(&hostWindow));

@@ -256,5 +256,27 @@ TEST_F(HeadlessWindowsTest, ScreenPlacementAndDialogsAreRecorded) {
     EXPECT_EQ(windows.lastColourDialogInitial(), rgb(9, 9, 9));
 }
 
+TEST_F(HeadlessWindowsTest, PopupStaysActiveUntilMinimisedAndGoesWithItsOwner) {
+    EXPECT_FALSE(windows.createPopupWindow("Nothing", "About", window, {0, 0, 10, 10}));
+    const WindowHandle popup =
+        windows.createPopupWindow("Velmorin", "About", window, {118, 104, 516, 328});
+    ASSERT_TRUE(popup);
+    EXPECT_EQ(windows.owner(popup), window);
+    EXPECT_EQ(windows.screenRect(popup), (Rect{118, 104, 516, 328}));
+    EXPECT_EQ(windows.activeWindow(), popup);
+
+    windows.minimize(popup);
+    EXPECT_TRUE(windows.isMinimized(popup));
+    EXPECT_EQ(windows.activeWindow(), WindowHandle{});
+    windows.restoreAndActivate(popup);
+    EXPECT_FALSE(windows.isMinimized(popup));
+    EXPECT_EQ(windows.activeWindow(), popup);
+
+    windows.destroyWindow(window);
+    EXPECT_FALSE(windows.isWindow(popup));
+    EXPECT_EQ(windows.activeWindow(), WindowHandle{});
+    EXPECT_EQ(messagesSeen(), (std::vector<std::uint32_t>{kMsgDestroy, kMsgDestroy}));
+}
+
 }  // namespace
 }  // namespace platform

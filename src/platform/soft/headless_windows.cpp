@@ -59,15 +59,57 @@ WindowHandle HeadlessWindows::createChildWindow(std::string_view className, std:
     return handle;
 }
 
+WindowHandle HeadlessWindows::createPopupWindow(std::string_view className, std::string_view title,
+                                                WindowHandle owner, const Rect& screenBounds) {
+    const auto cls = classes_.find(className);
+    if (failures.windowCreation || cls == classes_.end() || screenBounds.empty()) return {};
+    const WindowHandle handle = newHandle();
+    WindowRecord& record = windows_[handle.value];
+    record.procedure = cls->second;
+    record.owner = owner;
+    record.screenOrigin = {screenBounds.left, screenBounds.top};
+    record.client = std::make_shared<PixelBuffer>(screenBounds.right - screenBounds.left,
+                                                  screenBounds.bottom - screenBounds.top);
+    record.text = std::string(title);
+    active_ = handle;
+    return handle;
+}
+
+void HeadlessWindows::restoreAndActivate(WindowHandle window) {
+    WindowRecord* record = find(window);
+    if (!record) return;
+    record->visible = true;
+    record->minimized = false;
+    active_ = window;
+}
+
+void HeadlessWindows::minimize(WindowHandle window) {
+    WindowRecord* record = find(window);
+    if (!record) return;
+    record->minimized = true;
+    if (active_ == window) active_ = {};
+}
+
+bool HeadlessWindows::isMinimized(WindowHandle window) const {
+    const WindowRecord* record = find(window);
+    return record && record->minimized;
+}
+
+WindowHandle HeadlessWindows::owner(WindowHandle window) const {
+    const WindowRecord* record = find(window);
+    return record ? record->owner : WindowHandle{};
+}
+
 void HeadlessWindows::destroyWindow(WindowHandle window) {
     WindowRecord* record = find(window);
     if (!record) return;
     // As on Windows: the window hears of its destruction while it still
     // exists, then its children go.
     if (record->procedure) record->procedure(window, kMsgDestroy, 0, 0);
-    std::vector<WindowHandle> children;
+    std::vector<WindowHandle> children;  // edit boxes and owned pop-ups
     for (const auto& [value, child] : windows_)
-        if (child.parent == window) children.push_back(WindowHandle{value});
+        if (child.parent == window || child.owner == window)
+            children.push_back(WindowHandle{value});
     for (WindowHandle child : children) destroyWindow(child);
 
     record = find(window);
@@ -76,6 +118,7 @@ void HeadlessWindows::destroyWindow(WindowHandle window) {
     std::erase_if(timers_, [window](const auto& t) { return t.first.first == window.value; });
     std::erase_if(posted_, [window](const Posted& p) { return p.window == window; });
     if (focus_ == window) focus_ = {};
+    if (active_ == window) active_ = {};
     if (popup_ && popup_->owner == window) popup_.reset();
     windows_.erase(window.value);
 }

@@ -25,6 +25,9 @@ class HeadlessWindows : public WindowServices {
     void unregisterWindowClass(std::string_view name) override;
     WindowHandle createChildWindow(std::string_view className, std::string_view title,
                                    NativeParent parent, int width, int height) override;
+    WindowHandle createPopupWindow(std::string_view className, std::string_view title,
+                                   WindowHandle owner, const Rect& screenBounds) override;
+    void restoreAndActivate(WindowHandle window) override;
     void destroyWindow(WindowHandle window) override;
     bool isWindow(WindowHandle window) const override { return find(window) != nullptr; }
     void setUserData(WindowHandle window, void* data) override;
@@ -76,6 +79,8 @@ class HeadlessWindows : public WindowServices {
     void destroyChildrenOf(NativeParent parent);
     void invalidate(WindowHandle window);
     void placeOnScreen(WindowHandle window, Point origin);
+    // The user minimises a window; it is no longer the active one.
+    void minimize(WindowHandle window);
     // Replaces an edit box's text as typing would and notifies its parent.
     void type(WindowHandle edit, std::string_view text);
     // Picks a command of the open popup menu: the owner gets the command
@@ -112,6 +117,10 @@ class HeadlessWindows : public WindowServices {
     bool isClassRegistered(std::string_view name) const;
     bool isVisible(WindowHandle window) const;
     WindowHandle focus() const { return focus_; }
+    WindowHandle activeWindow() const { return active_; }
+    bool isMinimized(WindowHandle window) const;
+    // The owner a pop-up was created with; none for other windows.
+    WindowHandle owner(WindowHandle window) const;
     std::optional<std::uint32_t> timerPeriod(WindowHandle window, std::uintptr_t id) const;
     bool isMenu(MenuHandle menu) const { return menus_.count(menu.value) != 0; }
     MenuHandle windowMenu(WindowHandle window) const;
@@ -128,10 +137,12 @@ class HeadlessWindows : public WindowServices {
         WindowProcedure procedure = nullptr;  // none for edit boxes
         NativeParent hostParent = nullptr;
         WindowHandle parent;  // the window an edit box belongs to
+        WindowHandle owner;   // the window a pop-up stays above
         Point screenOrigin;
         std::shared_ptr<PixelBuffer> client;
         void* userData = nullptr;
         bool visible = true;
+        bool minimized = false;
         bool invalid = true;
         MenuHandle menu;
         std::string text;
@@ -163,6 +174,7 @@ class HeadlessWindows : public WindowServices {
     std::uintptr_t nextHandle_ = 1;
     std::uint64_t now_ = 0;
     WindowHandle focus_;
+    WindowHandle active_;
     int colourDialogsShown_ = 0;
     Colour colourDialogInitial_ = 0;
     int commonControlsInits_ = 0;
