@@ -290,11 +290,14 @@ TEST_F(X11WindowsTest, MessageBoxWaitsForItsAnswerWhileTimersRun) {
     EXPECT_FALSE(windows.openDialog());
 }
 
-TEST(X11WindowsWithoutDisplay, RegistrationFailsAndNothingIsLeftOpen) {
+TEST(X11WindowsWithoutDisplay, NoWindowAndNothingLeftOpen) {
     unsetenv("DISPLAY");
     X11Windows windows;
-    EXPECT_FALSE(windows.registerWindowClass("Test", recordingProcedure));
+    EXPECT_TRUE(windows.registerWindowClass("Test", recordingProcedure));
+    int hostWindow = 0;
+    EXPECT_FALSE(windows.createChildWindow("Test", "test", &hostWindow, 100, 100));
     EXPECT_FALSE(windows.connected());
+    windows.unregisterWindowClass("Test");
 }
 
 TEST(X11WindowsWithoutSharedMemory, PixelsGoOverTheSocket) {

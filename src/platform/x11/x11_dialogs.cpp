@@ -17,8 +17,8 @@ void X11Windows::waitForEvents(std::chrono::milliseconds longest) const {
 }
 
 DialogPanel::Outcome X11Windows::runDialog(DialogPanel& panel, std::string_view caption) {
-    // One dialog at a time; without a server there is nobody to answer.
-    if (dialog_ || !live()) return DialogPanel::Outcome::Cancelled;
+    // One dialog at a time; without a display there is nobody to answer.
+    if (dialog_ || !connect()) return DialogPanel::Outcome::Cancelled;
     closePopup();
     const xcb_screen_t& s = connection_->screen();
     const int x = std::max(0, (s.width_in_pixels - panel.width()) / 2);
@@ -30,16 +30,7 @@ DialogPanel::Outcome X11Windows::runDialog(DialogPanel& panel, std::string_view 
     record->dialog = &panel;
     const XcbLibrary& xcb = connection_->xcb();
     xcb_connection_t* c = connection_->raw();
-    const std::string title(caption);
-    xcb.xcb_change_property(c, XCB_PROP_MODE_REPLACE, record->xid, XCB_ATOM_WM_NAME,
-                            XCB_ATOM_STRING, 8, static_cast<std::uint32_t>(title.size()),
-                            title.data());
-    xcb.xcb_change_property(c, XCB_PROP_MODE_REPLACE, record->xid, connection_->netWmName(),
-                            connection_->utf8String(), 8, static_cast<std::uint32_t>(title.size()),
-                            title.data());
-    const xcb_atom_t deleteWindow = connection_->wmDeleteWindow();
-    xcb.xcb_change_property(c, XCB_PROP_MODE_REPLACE, record->xid, connection_->wmProtocols(),
-                            XCB_ATOM_ATOM, 32, 1, &deleteWindow);
+    setTitle(record->xid, std::string(caption));
     repaintOwnDrawn(window);
     xcb.xcb_map_window(c, record->xid);
     // Enter and Escape answer it wherever the pointer is.

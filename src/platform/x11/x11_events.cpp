@@ -64,12 +64,16 @@ void X11Windows::handleEvent(const xcb_generic_event_t& event) {
             onDestroyed(reinterpret_cast<const xcb_destroy_notify_event_t&>(event).window);
             break;
         case XCB_CLIENT_MESSAGE: {
-            // The window manager's close button on a dialog cancels it.
+            // The window manager's close button: a dialog is cancelled, an
+            // owned window closes.
             const auto& e = reinterpret_cast<const xcb_client_message_event_t&>(event);
-            const Record* record = find(byNativeWindow(e.window));
-            if (record && record->dialog && e.type == connection_->wmProtocols() &&
-                e.data.data32[0] == connection_->wmDeleteWindow())
-                record->dialog->cancel();
+            const WindowHandle window = byNativeWindow(e.window);
+            const Record* record = find(window);
+            if (!record || e.type != connection_->wmProtocols() ||
+                e.data.data32[0] != connection_->wmDeleteWindow())
+                break;
+            if (record->dialog) record->dialog->cancel();
+            if (record->kind == Kind::Owned) destroyWindow(window);
             break;
         }
         default:
@@ -145,7 +149,7 @@ void X11Windows::onMotion(const xcb_motion_notify_event_t& event) {
             popupPointer(window, event.event_x, event.event_y, PointerAction::Move);
         return;
     }
-    if (!record || record->kind != Kind::Editor || dialog_) return;
+    if (!record || !record->procedure || dialog_) return;
     // As without a mouse capture, moves reach the window only over it.
     if (event.event_x < 0 || event.event_y < 0 || event.event_x >= record->pixels->width ||
         event.event_y >= record->pixels->height)

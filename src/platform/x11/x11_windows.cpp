@@ -58,10 +58,9 @@ bool X11Windows::usesSharedMemory(WindowHandle window) const {
 }
 
 bool X11Windows::registerWindowClass(std::string_view name, WindowProcedure procedure) {
+    // No connection yet: effects register classes without ever showing a
+    // window, possibly where there is no display.
     if (!procedure || classes_.count(name)) return false;
-    if (connection_ && !connection_->alive() && windows_.empty()) connection_.reset();
-    if (!connection_) connection_ = Connection::open();
-    if (!connection_) return false;
     classes_.emplace(std::string(name), procedure);
     return true;
 }
@@ -69,17 +68,22 @@ bool X11Windows::registerWindowClass(std::string_view name, WindowProcedure proc
 void X11Windows::unregisterWindowClass(std::string_view name) {
     const auto it = classes_.find(name);
     if (it != classes_.end()) classes_.erase(it);
-    disconnectWhenUnused();
+}
+
+bool X11Windows::connect() {
+    if (connection_ && !connection_->alive() && windows_.empty()) connection_.reset();
+    if (!connection_) connection_ = Connection::open();
+    return live();
 }
 
 void X11Windows::disconnectWhenUnused() {
     // Not from inside a pass over the events: the caller still reads them.
-    if (pumpDepth_ == 0 && classes_.empty() && windows_.empty()) connection_.reset();
+    if (pumpDepth_ == 0 && windows_.empty()) connection_.reset();
 }
 
 WindowHandle X11Windows::createNativeWindow(Kind kind, xcb_window_t parentXid, const Rect& bounds,
                                             bool overrideRedirect) {
-    if (!live()) return {};
+    if (!connect()) return {};
     const XcbLibrary& xcb = connection_->xcb();
     xcb_connection_t* c = connection_->raw();
     const xcb_window_t xid = connection_->generateId();
@@ -97,6 +101,7 @@ WindowHandle X11Windows::createNativeWindow(Kind kind, xcb_window_t parentXid, c
         values);
     if (xcb_generic_error_t* error = xcb.xcb_request_check(c, cookie)) {
         std::free(error);  // an unknown parent, or a server out of resources
+        disconnectWhenUnused();
         return {};
     }
     const WindowHandle handle{nextHandle_++};
@@ -127,6 +132,68 @@ WindowHandle X11Windows::createChildWindow(std::string_view className, std::stri
     return handle;
 }
 
+WindowHandle X11Windows::createPopupWindow(std::string_view className, std::string_view title,
+                                           WindowHandle owner, const Rect& screenBounds) {
+    const auto cls = classes_.find(className);
+    const Record* ownerRecord = find(owner);
+    if (cls == classes_.end() || screenBounds.empty() || !ownerRecord) return {};
+    const xcb_window_t ownerTop = topLevelOf(ownerRecord->xid);
+    const WindowHandle handle = createNativeWindow(Kind::Owned, 0, screenBounds, false);
+    Record* record = find(handle);
+    if (!record) return {};
+    record->procedure = cls->second;
+    record->parent = owner;
+    record->title = std::string(title);
+    const XcbLibrary& xcb = connection_->xcb();
+    setTitle(record->xid, record->title);
+    xcb.xcb_change_property(connection_->raw(), XCB_PROP_MODE_REPLACE, record->xid,
+                            XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 32, 1, &ownerTop);
+    restoreAndActivate(handle);
+    return handle;
+}
+
+void X11Windows::restoreAndActivate(WindowHandle window) {
+    const Record* record = find(window);
+    if (!record || !live()) return;
+    const XcbLibrary& xcb = connection_->xcb();
+    const std::uint32_t above = XCB_STACK_MODE_ABOVE;
+    xcb.xcb_map_window(connection_->raw(), record->xid);
+    xcb.xcb_configure_window(connection_->raw(), record->xid, XCB_CONFIG_WINDOW_STACK_MODE, &above);
+    xcb.xcb_set_input_focus(connection_->raw(), XCB_INPUT_FOCUS_POINTER_ROOT, record->xid,
+                            XCB_CURRENT_TIME);
+    connection_->flush();
+}
+
+void X11Windows::setTitle(xcb_window_t xid, const std::string& title) {
+    const XcbLibrary& xcb = connection_->xcb();
+    // A window manager close button asks us, rather than killing the client.
+    const xcb_atom_t deleteWindow = connection_->wmDeleteWindow();
+    xcb.xcb_change_property(connection_->raw(), XCB_PROP_MODE_REPLACE, xid,
+                            connection_->wmProtocols(), XCB_ATOM_ATOM, 32, 1, &deleteWindow);
+    xcb.xcb_change_property(connection_->raw(), XCB_PROP_MODE_REPLACE, xid, XCB_ATOM_WM_NAME,
+                            XCB_ATOM_STRING, 8, static_cast<std::uint32_t>(title.size()),
+                            title.data());
+    xcb.xcb_change_property(connection_->raw(), XCB_PROP_MODE_REPLACE, xid,
+                            connection_->netWmName(), connection_->utf8String(), 8,
+                            static_cast<std::uint32_t>(title.size()), title.data());
+}
+
+xcb_window_t X11Windows::topLevelOf(xcb_window_t xid) const {
+    // Up the tree until the parent is the root.
+    const XcbLibrary& xcb = connection_->xcb();
+    for (int depth = 0; depth < 64; ++depth) {
+        xcb_query_tree_reply_t* reply = xcb.xcb_query_tree_reply(
+            connection_->raw(), xcb.xcb_query_tree(connection_->raw(), xid), nullptr);
+        if (!reply) return xid;
+        const xcb_window_t parent = reply->parent;
+        const xcb_window_t root = reply->root;
+        std::free(reply);
+        if (parent == root || parent == XCB_NONE) return xid;
+        xid = parent;
+    }
+    return xid;
+}
+
 void X11Windows::destroyWindow(WindowHandle window) {
     Record* record = find(window);
     if (!record) return;
@@ -136,7 +203,7 @@ void X11Windows::destroyWindow(WindowHandle window) {
     record = find(window);
     if (!record) return;
     record->destroying = true;
-    std::vector<WindowHandle> children;
+    std::vector<WindowHandle> children;  // edit boxes and owned windows
     for (const auto& [value, child] : windows_)
         if (child.parent == window) children.push_back(WindowHandle{value});
     for (WindowHandle child : children) destroyWindow(child);
@@ -356,7 +423,7 @@ void X11Windows::setEditSelection(WindowHandle edit, int start, int end) {
 
 void X11Windows::repaintOwnDrawn(WindowHandle window) {
     Record* record = find(window);
-    if (!record || record->kind == Kind::Editor) return;
+    if (!record || record->procedure) return;  // those paint themselves
     DamageCanvas canvas(record->pixels, record->damage);
     if (record->kind == Kind::EditBox) {
         TextField::Look look = record->look;

@@ -6,7 +6,7 @@
 // Nothing runs on a thread of its own: pump() (from effEditIdle) reads the
 // server's events, fires timers, delivers posted messages, paints and sends
 // the damaged pixels. One connection serves every window of the process; it
-// opens with the first window class and closes with the last.
+// opens with the first window and closes when the last one is gone.
 #pragma once
 
 #include <chrono>
@@ -37,13 +37,16 @@ class X11Windows : public WindowServices {
 
     // --- WindowServices ---
     void initCommonControls() override {}
-    // Also connects to the display: false without one.
     bool registerWindowClass(std::string_view name, WindowProcedure procedure) override;
     void unregisterWindowClass(std::string_view name) override;
     // `parent` carries the X id of the host's window; none for a null or
-    // unknown id.
+    // unknown id, or without a display.
     WindowHandle createChildWindow(std::string_view className, std::string_view title,
                                    NativeParent parent, int width, int height) override;
+    // A top-level window the window manager keeps above its owner's.
+    WindowHandle createPopupWindow(std::string_view className, std::string_view title,
+                                   WindowHandle owner, const Rect& screenBounds) override;
+    void restoreAndActivate(WindowHandle window) override;
     void destroyWindow(WindowHandle window) override;
     bool isWindow(WindowHandle window) const override { return find(window) != nullptr; }
     void setUserData(WindowHandle window, void* data) override;
@@ -97,7 +100,8 @@ class X11Windows : public WindowServices {
     WindowHandle openDialog() const { return dialog_; }
 
   private:
-    enum class Kind { Editor, EditBox, Popup, Dialog };
+    // Editor and Owned windows have a window procedure; the others we draw.
+    enum class Kind { Editor, Owned, EditBox, Popup, Dialog };
     struct Record {
         Kind kind = Kind::Editor;
         xcb_window_t xid = 0;
@@ -105,7 +109,7 @@ class X11Windows : public WindowServices {
         bool destroying = false;
         WindowProcedure procedure = nullptr;
         void* userData = nullptr;
-        WindowHandle parent;  // an edit box's editor window
+        WindowHandle parent;  // an edit box's editor window, an owned window's owner
         Rect bounds;          // an edit box's place in its parent
         bool visible = true;
         bool invalid = true;
@@ -145,6 +149,11 @@ class X11Windows : public WindowServices {
     Record* find(WindowHandle window);
     WindowHandle byNativeWindow(xcb_window_t xid) const;
     bool live() const { return connection_ && connection_->alive(); }
+    // Connects when no window needs the old connection; false without a
+    // usable display.
+    bool connect();
+    void setTitle(xcb_window_t xid, const std::string& title);
+    xcb_window_t topLevelOf(xcb_window_t xid) const;
 
     // Makes an X window with its pixels; `parentXid` 0 gives a top-level one.
     WindowHandle createNativeWindow(Kind kind, xcb_window_t parentXid, const Rect& bounds,

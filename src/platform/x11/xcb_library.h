@@ -52,7 +52,9 @@ namespace platform::x11 {
     F(xcb_ungrab_keyboard)                \
     F(xcb_get_keyboard_mapping)           \
     F(xcb_get_keyboard_mapping_reply)     \
-    F(xcb_get_keyboard_mapping_keysyms)
+    F(xcb_get_keyboard_mapping_keysyms)   \
+    F(xcb_query_tree)                     \
+    F(xcb_query_tree_reply)
 
 #define VELMORIN_XCB_SHM_FUNCTIONS(F) \
     F(xcb_shm_query_version)          \
