@@ -2,6 +2,7 @@
 
 #include "editor/context_menu.h"
 #include "editor/display_prefs_applier.h"
+#include "editor/display_tick.h"
 #include "editor/editor_paint.h"
 #include "editor/editor_timer.h"
 #include "editor/editor_window.h"
@@ -93,6 +94,11 @@ void ADEditor::refresh() {
 void ADEditor::onPaint() {
     if (!view_.window) return;
     paintEditor(view_, delay().engine(), platform_.windows, SharedEditorResources::process());
+}
+
+void ADEditor::onDisplayTick() {
+    if (!view_.window) return;
+    runDisplayTick(view_, delay().engine(), platform_.windows, SharedEditorResources::process());
 }
 
 void ADEditor::deleteWavePens() {

@@ -35,6 +35,8 @@ class ADEditor : public AEffEditor {
 
     // Paints the window of an open editor; nothing while closed.
     void onPaint();
+    // Runs the display tick of an open editor; nothing while closed.
+    void onDisplayTick();
 
     const EditorView& view() const { return view_; }
     EditorView& view() { return view_; }

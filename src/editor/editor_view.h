@@ -5,6 +5,7 @@
 
 #include "editor/display_prefs.h"
 #include "editor/editor_controls.h"
+#include "editor/meter_state.h"
 #include "editor/wave_column_ring.h"
 #include "editor/wave_pens.h"
 #include "editor/wave_surfaces.h"
@@ -24,8 +25,9 @@ struct EditorView {
     Fader* activeEdit = nullptr;       // the fader whose value box is open for typing
     FaderBase* dragControl = nullptr;  // the fader the mouse is dragging
     // The output's energy gathered for the level read-out until the display
-    // tick shows it; the rest of the meter state joins with that tick.
+    // tick shows it.
     OutputSums readoutSums;
+    MeterState meters;
 };
 
 }  // namespace velmorin

@@ -1,6 +1,7 @@
 #include "editor/editor_window.h"
 
 #include "editor/ad_editor.h"
+#include "editor/editor_timer.h"
 #include "editor/menu_commands.h"
 #include "editor/mouse_input.h"
 #include "editor/shared_editor_resources.h"
@@ -51,6 +52,9 @@ std::intptr_t editorWindowProcedure(platform::WindowHandle window, std::uint32_t
             break;
         case platform::kMsgPaint:
             editor->onPaint();
+            break;
+        case kMsgDisplayTick:
+            editor->onDisplayTick();
             break;
     }
     return 0;

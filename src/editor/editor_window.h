@@ -23,7 +23,8 @@ ADEditor* editorOf(ADelay& effect);
 
 // The window procedure of the window class. Destroying the window of an open
 // editor closes the editor, so host close and window destruction may come in
-// either order; a paint message paints it.
+// either order; a paint message paints it, the timer's posted message runs
+// the display tick.
 std::intptr_t editorWindowProcedure(platform::WindowHandle window, std::uint32_t message,
                                     std::uintptr_t wParam, std::intptr_t lParam);
 

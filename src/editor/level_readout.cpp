@@ -20,4 +20,14 @@ std::string levelReadoutText(const OutputSums& sums, float floorDb) {
     return text;
 }
 
+void drawLevelReadout(platform::Canvas& window, std::string_view text,
+                      const SharedEditorResources& shared) {
+    window.copyFrom(kLevelReadoutSkin.x, kLevelReadoutSkin.y, kLevelReadoutSkinWidth,
+                    kLevelReadoutSkinHeight, shared.skin(), kLevelReadoutSkin.x,
+                    kLevelReadoutSkin.y, platform::RasterOp::Copy);
+    window.drawCentredText(
+        text, {kLevelReadoutLeft, kLevelReadoutTop, kLevelReadoutRight, kLevelReadoutBottom},
+        platform::rgb(255, 255, 255), shared.font());
+}
+
 }  // namespace velmorin

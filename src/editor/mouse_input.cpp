@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "editor/ad_editor.h"
+#include "editor/context_menu.h"
+#include "editor/menu_commands.h"
 #include "editor/value_entry.h"
 #include "shell/adelay.h"
 
@@ -138,7 +140,7 @@ void hotSpotPass(ADEditor& editor, int x, int y) {
     if (inSpot(kMixResetSpot, x, y))
         for (ParameterIndex mix : {kMixL, kMixM, kMixH})
             if (!write(editor, mix, 120.0f)) return;
-    if (inSpot(kInfoSpot, x, y)) editor.information().show(editor.view().window);
+    if (inSpot(kInfoSpot, x, y)) onMenuCommand(editor, kCmdInfo);
 }
 
 }  // namespace

@@ -78,35 +78,39 @@ TEST_F(EditorWaveDisplaysTest, RefreshRedrawsEachDisplayWithItsOwnZoomAndTheHist
     ADelayEdit& effect = makeEffect();
     ASSERT_TRUE(editorOf(effect).open(&hostWindow));
     tick();
-    // One loud column per display, written where the ring starts: after a
-    // re-render it is the oldest, drawn at x = 1.
+    // One loud column per display as the newest of the ring: a re-render
+    // draws it at x = 122, and the tick that follows moves it to x = 121.
+    const int written = view(effect).waveColumns.columnPos();
     for (int g = 0; g < 4; ++g) view(effect).waveColumns.write(g, {2048, -1024, 0, 0});
+    view(effect).waveColumns.advance();
     effect.setParameter(kZoomMaster, 20.0f);
     effect.setParameter(kZoomH, 5.0f);
     effect.setParameter(kZoomM, 10.0f);
     effect.setParameter(kZoomL, 0.0f);
 
     // 2048 at zoom z rises 2z rows above the centre, -1024 falls z rows.
-    const auto expectColumn = [&](int display, int zoom) {
+    const auto expectColumn = [&](int display, int zoom, int x) {
         std::vector<Colour> expected(128, kBlack);
         for (int y = 64 - 2 * zoom; y < 64 + zoom; ++y)
             expected[y] = view(effect).wavePens[display][kOuterTracePen]->colour();
-        EXPECT_EQ(traceColumn(view(effect), display, 1), expected) << "display " << display;
-        EXPECT_EQ(traceColumn(view(effect), display, 2), std::vector<Colour>(128, kBlack));
+        EXPECT_EQ(traceColumn(view(effect), display, x), expected) << "display " << display;
+        EXPECT_EQ(traceColumn(view(effect), display, x + 1), std::vector<Colour>(128, kBlack));
     };
-    EXPECT_EQ(traceColumn(view(effect), 0, 1), std::vector<Colour>(128, kBlack));  // until a tick
+    EXPECT_EQ(traceColumn(view(effect), 0, 122), std::vector<Colour>(128, kBlack));  // until a tick
     tick();
-    expectColumn(0, 5);
-    expectColumn(1, 10);
-    expectColumn(2, 0);
-    expectColumn(3, 20);
+    expectColumn(0, 5, 121);
+    expectColumn(1, 10, 121);
+    expectColumn(2, 0, 121);
+    expectColumn(3, 20, 121);
 
     editorOf(effect).close();
-    EXPECT_EQ(view(effect).waveColumns.at(3, 0), (WaveColumn{2048, -1024, 0, 0}));
+    EXPECT_EQ(view(effect).waveColumns.at(3, written), (WaveColumn{2048, -1024, 0, 0}));
     ASSERT_TRUE(editorOf(effect).open(&hostWindow));
-    EXPECT_EQ(traceColumn(view(effect), 3, 1), std::vector<Colour>(128, kBlack));
-    tick();  // the zoom values the open sent again make this a refresh
-    expectColumn(3, 20);
+    EXPECT_EQ(traceColumn(view(effect), 3, 121), std::vector<Colour>(128, kBlack));
+    // The zoom values the open sent again make this a refresh: the column,
+    // one older now, is drawn again and moved on by the tick.
+    tick();
+    expectColumn(3, 20, 120);
     editorOf(effect).close();
 }
 
