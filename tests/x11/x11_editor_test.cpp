@@ -62,6 +62,16 @@ class X11EditorTest : public ::testing::TestWithParam<bool> {
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
     }
+    // One pass a little after the first tick fell due and well before the
+    // second (`opened` is taken right after the last open, which starts its
+    // timer last): the tick, its posted message and the paint run in it.
+    void firstTick() {
+        std::this_thread::sleep_until(opened + std::chrono::milliseconds(timerPeriodMs(2) + 15));
+        const auto pumped = std::chrono::steady_clock::now();
+        windows.pump();
+        ASSERT_LT(pumped - opened, std::chrono::milliseconds(2 * timerPeriodMs(2)))
+            << "the machine was too slow to see one tick alone";
+    }
     std::vector<platform::Colour> shown(ADelayEdit& effect) {
         return client.pixels(windows.nativeWindow(editorOf(effect).view().window), kEditorWidth,
                              kEditorHeight);
@@ -75,6 +85,7 @@ class X11EditorTest : public ::testing::TestWithParam<bool> {
     platform::FilePreferenceStore preferences{folder / "preferences"};
     EditorPlatform platform{graphics, windows, preferences};
     std::vector<std::unique_ptr<ADelayEdit>> effects;
+    std::chrono::steady_clock::time_point opened;
 };
 
 TEST_P(X11EditorTest, WindowShowsTheHeadlessPictureOfTheSameState) {
@@ -83,16 +94,14 @@ TEST_P(X11EditorTest, WindowShowsTheHeadlessPictureOfTheSameState) {
     const xcb_window_t host = client.createParent(20, 20, kEditorWidth, kEditorHeight);
     ADelayEdit& effect = makeEffect();
     ASSERT_TRUE(open(effect, host));
+    opened = std::chrono::steady_clock::now();  // the timer started last
+    // As the snapshot does: the first tick, then a paint of the whole window
+    // (the window's first).
+    firstTick();
     const platform::WindowHandle window = editorOf(effect).view().window;
-    EXPECT_EQ(client.childAt(host, 30, 30), windows.nativeWindow(window));
     EXPECT_EQ(windows.usesSharedMemory(window), GetParam());
-
-    // As the snapshot does: the first tick, then a paint of the whole window.
-    idle();
-    std::this_thread::sleep_for(std::chrono::milliseconds(timerPeriodMs(2) + 20));
-    idle(1);
-    windows.invalidate(window);
-    idle();
+    EXPECT_TRUE(client.eventually(
+        [&] { return client.childAt(host, 30, 30) == windows.nativeWindow(window); }));
     EXPECT_TRUE(client.eventually([&] { return shown(effect) == expected.pixels; }));
 }
 
@@ -104,10 +113,9 @@ TEST_P(X11EditorTest, TwoEditorsCloseInEitherOrder) {
         ADelayEdit& b = makeEffect();
         ASSERT_TRUE(open(a, hostA));
         ASSERT_TRUE(open(b, hostB));
-        // Both past their first tick: the same state, the same picture.
-        idle();
-        std::this_thread::sleep_for(std::chrono::milliseconds(timerPeriodMs(2) + 20));
-        idle();
+        opened = std::chrono::steady_clock::now();
+        // Both at their first tick: the same state, the same picture.
+        firstTick();
         EXPECT_TRUE(client.eventually([&] { return shown(a) == shown(b); }));
         ADelayEdit& first = firstClosesFirst ? a : b;
         ADelayEdit& second = firstClosesFirst ? b : a;

@@ -297,10 +297,6 @@ std::unique_ptr<Canvas> X11Windows::beginPaint(WindowHandle window) {
     return canvas;
 }
 
-void X11Windows::invalidate(WindowHandle window) {
-    if (Record* record = find(window)) record->invalid = true;
-}
-
 void X11Windows::updateWindow(WindowHandle window) {
     const Record* record = find(window);
     if (record && record->invalid && record->procedure) send(window, kMsgPaint, 0, 0);

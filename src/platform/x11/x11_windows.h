@@ -85,9 +85,6 @@ class X11Windows : public WindowServices {
 
     // One pass over everything that is due; never waits.
     void pump();
-    // Asks for a paint message at the next pass, as when a window is
-    // uncovered on a system that keeps no pixels.
-    void invalidate(WindowHandle window);
 
     // --- what tests and the host look at ---
     bool connected() const { return connection_ != nullptr; }
