@@ -178,5 +178,10 @@ inline constexpr std::array<Area, 3> kBandSwitchSpots{
     {{444, 243, 468, 252}, {404, 243, 422, 252}, {360, 243, 381, 252}}};
 inline constexpr Area kMixResetSpot{404, 362, 422, 370};
 inline constexpr Area kInfoSpot{343, 39, 572, 47};
+// Meters whose held peak marks a click lets go: the output meter, and the
+// gain-reduction strips by display index.
+inline constexpr Area kOutputHoldSpot{604, 81, 635, 368};
+inline constexpr std::array<Area, 4> kGainHoldSpots{
+    {{307, 16, 320, 139}, {307, 154, 320, 277}, {307, 292, 320, 415}, {505, 85, 518, 208}}};
 
 }  // namespace velmorin

@@ -141,6 +141,11 @@ void hotSpotPass(ADEditor& editor, int x, int y) {
         for (ParameterIndex mix : {kMixL, kMixM, kMixH})
             if (!write(editor, mix, 120.0f)) return;
     if (inSpot(kInfoSpot, x, y)) onMenuCommand(editor, kCmdInfo);
+    // A released mark takes the current bar at the next tick.
+    MeterState& meters = editor.view().meters;
+    if (inSpot(kOutputHoldSpot, x, y)) meters.outHoldCount = 0;
+    for (int display = 0; display < kWaveDisplayCount; ++display)
+        if (inSpot(kGainHoldSpots[display], x, y)) meters.bandHoldCount[display] = 0;
 }
 
 }  // namespace

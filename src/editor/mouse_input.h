@@ -1,6 +1,7 @@
 // The left mouse button in the editor window: a press commits an open value
 // box, opens one, grabs or pages a fader, switches lamps and answers the
-// skin's hot spots, in that order; a move with only the left button held
+// skin's hot spots (band switches, Mix reset, information, peak-hold
+// release), in that order; a move with only the left button held
 // drags the grabbed fader; the release lets it go. Every change reaches the
 // effect through setParameterAutomated, so the host hears of each.
 #pragma once

@@ -148,5 +148,25 @@ TEST_F(MouseInputTest, HotSpotsSwitchBandsResetTheMixAndShowInformation) {
     EXPECT_EQ(reports.size(), 5u);
 }
 
+TEST_F(MouseInputTest, MeterClicksReleaseOnlyTheirOwnHeldMarks) {
+    ADelayEdit& effect = openEditor();
+    MeterState& meters = view(effect).meters;
+    const auto holdAll = [&meters] {
+        meters.outHoldCount = 5;
+        meters.bandHoldCount = {5, 5, 5, 5};
+    };
+    holdAll();
+    click(effect, 634, 368);  // the output meter's far corner
+    EXPECT_EQ(meters.outHoldCount, 0);
+    EXPECT_EQ(meters.bandHoldCount, (std::array<int32_t, 4>{5, 5, 5, 5}));
+    holdAll();
+    click(effect, 313, 154);  // Mid strip
+    click(effect, 517, 208);  // Master strip
+    click(effect, 320, 300);  // the Low strip's right bound is outside
+    EXPECT_EQ(meters.bandHoldCount, (std::array<int32_t, 4>{5, 0, 5, 0}));
+    EXPECT_EQ(meters.outHoldCount, 5);
+    EXPECT_TRUE(reports.empty());
+}
+
 }  // namespace
 }  // namespace velmorin
