@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "editor/meters.h"
+#include "platform/window_messages.h"
 #include "tick_fixture.h"
 
 namespace velmorin {
@@ -182,6 +183,31 @@ TEST_F(DisplayTickTest, ReadoutShowsEveryTwelfthTickAndItsOwnFloor) {
     windows.invalidate(window());
     windows.updateWindow(window());
     EXPECT_TRUE(readoutShows("-100.0"));
+}
+
+TEST_F(DisplayTickTest, AClickOnAMeterEndsTheHoldOfItsMark) {
+    view().prefs.peakHold = 16;
+    tick(25);
+    LaneExtremes block;
+    block.lane[1] = {0.5f, 0, 0, 0, 0.25f, 0, 0, 0};
+    block.lane[3] = {1.2f, 0, 0, 0, 1.0f, 0, 0, 0};
+    engine().feed.waves.publish(block);
+    tick(2);  // the bars fall below their marks
+    ASSERT_EQ(view().meters.bandPeakMark[1], 137);
+    ASSERT_LT(view().meters.outPeakMark[0], 77);
+    const auto click = [&](int x, int y) {
+        const auto point = static_cast<std::intptr_t>((y << 16) | x);
+        windows.send(window(), platform::kMsgLeftButtonDown, 1, point);
+        windows.send(window(), platform::kMsgLeftButtonUp, 0, point);
+    };
+    click(310, 200);
+    click(620, 300);
+    click(310, 150);  // between the High and Mid strips: nothing
+    tick();
+    EXPECT_EQ(view().meters.bandPeakMark[1], view().meters.bandMeterHeight[1] + 13);
+    EXPECT_LT(view().meters.bandMeterHeight[1], 124);
+    EXPECT_EQ(view().meters.outPeakMark[0], 302 - view().meters.outMeterHeight[0]);
+    EXPECT_GT(view().meters.outPeakMark[0], 77);
 }
 
 TEST_F(DisplayTickTest, MeterStateOutlivesCloseAndATickForAClosedEditorDoesNothing) {

@@ -1,6 +1,9 @@
 #include "snapshot/editor_snapshot.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <stdexcept>
+#include <vector>
 
 #include "editor/ad_editor.h"
 #include "editor/editor_timer.h"
@@ -12,29 +15,75 @@
 namespace velmorin::snapshot {
 namespace {
 
-class DefaultPreferences : public platform::PreferenceStore {
+constexpr int kBlockFrames = 512;
+
+class FixedPreferences : public platform::PreferenceStore {
   public:
-    void read(platform::PreferenceRecord&) override {}
+    explicit FixedPreferences(const platform::PreferenceRecord& record) : record_(record) {}
+    void read(platform::PreferenceRecord& record) override { record = record_; }
     void write(const platform::PreferenceRecord&) override {}
+
+  private:
+    platform::PreferenceRecord record_;
 };
+
+// Simulated time follows the frames played, so the editor sees as many ticks
+// as it would in real time, each after the blocks that fell before it.
+void playThrough(ADelayEdit& effect, platform::HeadlessWindows& windows,
+                 const host::AudioBuffer& input, std::size_t frames) {
+    effect.setSampleRate(static_cast<float>(input.sampleRate));
+    effect.setBlockSize(kBlockFrames);
+    effect.resume();
+    std::vector<float> left(kBlockFrames), right(kBlockFrames);
+    std::vector<float> outLeft(kBlockFrames), outRight(kBlockFrames);
+    std::uint64_t shownMs = 0;
+    for (std::size_t done = 0; done < frames;) {
+        const std::size_t count = std::min<std::size_t>(kBlockFrames, frames - done);
+        std::copy_n(input.left.begin() + done, count, left.begin());
+        std::copy_n(input.right.begin() + done, count, right.begin());
+        float* inputs[2] = {left.data(), right.data()};
+        float* outputs[2] = {outLeft.data(), outRight.data()};
+        effect.processReplacing(inputs, outputs, static_cast<int32_t>(count));
+        done += count;
+        const std::uint64_t nowMs = done * 1000 / static_cast<std::uint64_t>(input.sampleRate);
+        windows.advance(static_cast<std::uint32_t>(nowMs - shownMs));
+        shownMs = nowMs;
+    }
+}
 
 }  // namespace
 
-platform::PixelBuffer snapshotEditor(const std::function<void(ADelayEdit&)>& prepare) {
+platform::PreferenceRecord defaultPreferences() {
+    const DisplayPrefs prefs;
+    const EngineState engine;
+    return {engine.normalizeTarget.get(),
+            prefs.peakHold,
+            prefs.colourScheme,
+            prefs.waveColours,
+            prefs.zoomRange,
+            prefs.displaySpeed,
+            engine.dcRemoval.get()};
+}
+
+platform::PixelBuffer snapshotEditor(const Scene& scene) {
     platform::HeadlessWindows windows;
     platform::SoftGraphics graphics(findEmbeddedBitmap);
-    DefaultPreferences preferences;
+    FixedPreferences preferences(scene.preferences);
     EditorPlatform platform{graphics, windows, preferences};
     int hostWindow = 0;
 
     // The effect goes before the services its editor uses.
     ADelayEdit effect(nullptr, [&](ADelayEdit& e) { return new ADEditor(e, platform); });
-    prepare(effect);
+    if (scene.prepare) scene.prepare(effect);
     auto* editor = static_cast<ADEditor*>(effect.getEditor());
     if (!editor || !editor->open(&hostWindow))
         throw std::runtime_error("the editor could not be opened");
     const platform::WindowHandle window = editor->view().window;
-    windows.advance(timerPeriodMs(editor->view().prefs.displaySpeed));
+    if (scene.input && scene.inputFrames > 0)
+        playThrough(effect, windows, *scene.input,
+                    std::min(scene.inputFrames, scene.input->frames()));
+    else
+        windows.advance(timerPeriodMs(editor->view().prefs.displaySpeed));
     windows.invalidate(window);
     windows.updateWindow(window);
     platform::PixelBuffer pixels = *windows.clientPixels(window);

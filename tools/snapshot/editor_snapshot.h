@@ -1,19 +1,36 @@
-// The editor of a fresh effect as a user first sees it: opened headless on
-// the compiled-in artwork, refreshed by its first timer tick, painted.
+// The editor of a fresh effect as a user sees it: opened headless on the
+// compiled-in artwork with chosen display preferences, refreshed by its first
+// timer tick, or live after audio played through the effect while its timer
+// ticked, then painted.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 
+#include "audio_buffer.h"
+#include "platform/preference_store.h"
 #include "platform/soft/pixel_buffer.h"
 
 class ADelayEdit;
 
 namespace velmorin::snapshot {
 
-// `prepare` sets the new effect up before its editor opens. The display
-// preferences are the defaults, never the ones stored for the user, so the
-// same request always gives the same picture. Throws std::runtime_error when
-// the editor cannot open.
-platform::PixelBuffer snapshotEditor(const std::function<void(ADelayEdit&)>& prepare);
+// The display preferences a new user's editor opens with.
+platform::PreferenceRecord defaultPreferences();
+
+struct Scene {
+    // Set up the new effect before its editor opens.
+    std::function<void(ADelayEdit&)> prepare;
+    // What the editor reads from its preference store, never the preferences
+    // stored for the user, so the same request always gives the same picture.
+    platform::PreferenceRecord preferences = defaultPreferences();
+    // Played through the effect block by block while the editor ticks at its
+    // timer's period in simulated time; none: the picture after one tick.
+    const host::AudioBuffer* input = nullptr;
+    std::size_t inputFrames = 0;  // how much of the input is played
+};
+
+// Throws std::runtime_error when the editor cannot open.
+platform::PixelBuffer snapshotEditor(const Scene& scene);
 
 }  // namespace velmorin::snapshot

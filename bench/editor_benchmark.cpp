@@ -1,0 +1,76 @@
+// What the editor's periodic work costs on the software canvas: one display
+// tick (meters, read-out, a new column of the four wave displays, the copies
+// to the window) and one full paint of the window.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+#include "editor/ad_editor.h"
+#include "editor/editor_timer.h"
+#include "platform/soft/headless_windows.h"
+#include "platform/soft/soft_graphics.h"
+#include "platform/window_messages.h"
+#include "resources/embedded_bitmaps.h"
+#include "shell/adelay_edit.h"
+
+namespace {
+
+using namespace velmorin;
+
+class NoPreferences : public platform::PreferenceStore {
+  public:
+    void read(platform::PreferenceRecord&) override {}
+    void write(const platform::PreferenceRecord&) override {}
+};
+
+// An open editor on "Mastering 1" whose feed holds a loud, reduced column.
+struct OpenEditor {
+    platform::HeadlessWindows windows;
+    platform::SoftGraphics graphics{findEmbeddedBitmap};
+    NoPreferences preferences;
+    EditorPlatform platform{graphics, windows, preferences};
+    int hostWindow = 0;
+    ADelayEdit effect{nullptr, [this](ADelayEdit& e) { return new ADEditor(e, platform); }};
+    platform::WindowHandle window;
+
+    OpenEditor() {
+        effect.setProgram(2);
+        auto* editor = static_cast<ADEditor*>(effect.getEditor());
+        editor->open(&hostWindow);
+        window = editor->view().window;
+        windows.advance(timerPeriodMs(editor->view().prefs.displaySpeed));
+    }
+    ~OpenEditor() { static_cast<ADEditor*>(effect.getEditor())->close(); }
+
+    void feed(int64_t step) {
+        LaneExtremes block;
+        const float peak = 0.5f + 0.4f * std::sin(0.1f * static_cast<float>(step));
+        for (WaveExtremes& lane : block.lane)
+            lane = {peak, -peak, 0.8f * peak, -0.9f * peak, 0.5f, 0.6f, 0.7f, 0.8f};
+        effect.engine().feed.waves.publish(block);
+        effect.engine().feed.output.publish({100.0f, 80.0f, 5512});
+    }
+};
+
+void displayTick(benchmark::State& state) {
+    OpenEditor editor;
+    int64_t step = 0;
+    for (auto _ : state) {
+        editor.feed(step++);
+        editor.windows.send(editor.window, kMsgDisplayTick, 0, 0);
+    }
+}
+BENCHMARK(displayTick)->Unit(benchmark::kMicrosecond);
+
+void fullPaint(benchmark::State& state) {
+    OpenEditor editor;
+    for (auto _ : state) {
+        editor.windows.invalidate(editor.window);
+        editor.windows.updateWindow(editor.window);
+    }
+}
+BENCHMARK(fullPaint)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
