@@ -90,7 +90,7 @@ class X11EditorTest : public ::testing::TestWithParam<bool> {
 
 TEST_P(X11EditorTest, WindowShowsTheHeadlessPictureOfTheSameState) {
     // Painted first: the editors of a process share one platform at a time.
-    const platform::PixelBuffer expected = snapshot::snapshotEditor([](ADelayEdit&) {});
+    const platform::PixelBuffer expected = snapshot::snapshotEditor(snapshot::Scene{});
     const xcb_window_t host = client.createParent(20, 20, kEditorWidth, kEditorHeight);
     ADelayEdit& effect = makeEffect();
     ASSERT_TRUE(open(effect, host));
@@ -185,8 +185,6 @@ TEST_P(X11EditorTest, ServerGoingAwayLeavesTheHostRunning) {
     a.processReplacing(io, io, 512);  // the audio keeps running
     a.dispatcher(effEditClose, 0, 0, nullptr, 0);
     effects.clear();
-    // A later open finds no server and answers no.
-    EXPECT_FALSE(open(makeEffect(), host));
 }
 
 INSTANTIATE_TEST_SUITE_P(SharedMemory, X11EditorTest, ::testing::Values(true));
