@@ -81,6 +81,33 @@ static void SustainedRamps(benchmark::State& s) {
     runCase(s, rising, [](auto& e) { program(e, 1); });
 }
 
+// Denormal input and digital silence after a loud passage (every filter and
+// release decaying towards zero) must cost no more than twice the mix.
+static void DenormalInput(benchmark::State& s) {
+    static const StereoSignal tiny = [] {
+        StereoSignal t{std::vector<float>(kFrames), std::vector<float>(kFrames)};
+        for (int n = 0; n < kFrames; ++n) {
+            t.left[n] = (n % 2 ? 1.0f : -1.0f) * 1e-39f * static_cast<float>(1 + n % 7);
+            t.right[n] = -t.left[n];
+        }
+        return t;
+    }();
+    runCase(s, tiny, [](auto& e) { program(e, 1); });
+}
+static void LongSilence(benchmark::State& s) {
+    static const StereoSignal silence{std::vector<float>(kFrames), std::vector<float>(kFrames)};
+    runCase(s, silence, [](auto& e) {
+        program(e, 1);
+        // A loud start leaves every state decaying when the silence begins.
+        const StereoSignal& loud = mix();
+        std::vector<float> out(kBlock);
+        float* in[2] = {const_cast<float*>(loud.left.data()),
+                        const_cast<float*>(loud.right.data())};
+        float* outs[2] = {out.data(), out.data()};
+        e.processReplacing(in, outs, kBlock);
+    });
+}
+
 // The worst case of one look-ahead ramp: a deep reduction arrives while every
 // waiting gain is still 1.0, so the walk rewrites all 439 of them. (Refilling
 // the ring with 1.0 is part of each iteration.)
@@ -107,4 +134,6 @@ BENCHMARK(LookAheadOff)->Unit(benchmark::kMillisecond);
 BENCHMARK(Bypass)->Unit(benchmark::kMillisecond);
 BENCHMARK(NearSilence)->Unit(benchmark::kMillisecond);
 BENCHMARK(SustainedRamps)->Unit(benchmark::kMillisecond);
+BENCHMARK(DenormalInput)->Unit(benchmark::kMillisecond);
+BENCHMARK(LongSilence)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

@@ -1,6 +1,7 @@
 // The audio codec over libsndfile: reads whatever it reads, writes WAV.
 #include <sndfile.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "audio_codec.h"
@@ -36,10 +37,19 @@ DecodedAudio decodeAudio(const std::filesystem::path& path, const std::string& w
     DecodedAudio decoded;
     decoded.sampleRate = info.samplerate;
     decoded.channels = info.channels;
-    if (info.channels > 2) return decoded;  // refused by the caller without reading
-    decoded.interleaved.resize(static_cast<std::size_t>(info.frames) * info.channels);
-    const sf_count_t read = sf_readf_float(file.get(), decoded.interleaved.data(), info.frames);
-    decoded.interleaved.resize(static_cast<std::size_t>(read) * info.channels);
+    if (info.channels < 1 || info.channels > 2) return decoded;  // refused by the caller
+    // In chunks until the data ends: a header may claim more frames than the
+    // file holds, and memory must follow what is really there.
+    constexpr sf_count_t kChunkFrames = 65536;
+    std::size_t filled = 0;
+    for (;;) {
+        decoded.interleaved.resize(filled + static_cast<std::size_t>(kChunkFrames) * info.channels);
+        const sf_count_t read =
+            sf_readf_float(file.get(), decoded.interleaved.data() + filled, kChunkFrames);
+        filled += static_cast<std::size_t>(std::max<sf_count_t>(read, 0)) * info.channels;
+        if (read < kChunkFrames) break;
+    }
+    decoded.interleaved.resize(filled);
     return decoded;
 }
 

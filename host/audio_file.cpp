@@ -11,6 +11,14 @@
 
 namespace velmorin::host {
 
+namespace {
+
+// Below this the plug-ins' filters have no room; above it no converter runs.
+constexpr int kLowestSampleRate = 2000;
+constexpr int kHighestSampleRate = 768000;
+
+}  // namespace
+
 AudioBuffer readAudioFile(const std::filesystem::path& path) {
     const std::string what = "input " + path.string();
     std::error_code ec;
@@ -20,9 +28,14 @@ AudioBuffer readAudioFile(const std::filesystem::path& path) {
         throw HostError(what, std::string("cannot read: ") + std::strerror(errno));
     }
     const DecodedAudio decoded = decodeAudio(path, what);
-    if (decoded.channels > 2) {
+    if (decoded.channels < 1 || decoded.channels > 2) {
         throw HostError(what, std::to_string(decoded.channels) +
                                   " channels; only mono and stereo are supported");
+    }
+    if (decoded.sampleRate < kLowestSampleRate || decoded.sampleRate > kHighestSampleRate) {
+        throw HostError(what, "sample rate " + std::to_string(decoded.sampleRate) +
+                                  " Hz; supported are " + std::to_string(kLowestSampleRate) +
+                                  " to " + std::to_string(kHighestSampleRate) + " Hz");
     }
     if (decoded.interleaved.empty()) throw HostError(what, "contains no audio");
 

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "host_error.h"
+#include "interruption.h"
 
 namespace velmorin::host {
 
@@ -10,9 +11,11 @@ PendingOutput::PendingOutput(const std::filesystem::path& destination) : destina
     // A hidden name in the same folder, so the rename stays on one file system.
     temporary_ = destination_;
     temporary_.replace_filename("." + destination_.filename().string() + ".partial");
+    setPendingFile(temporary_);
 }
 
 PendingOutput::~PendingOutput() {
+    clearPendingFile();
     if (committed_) return;
     std::error_code ignored;
     std::filesystem::remove(temporary_, ignored);

@@ -2,9 +2,19 @@
 
 #include <algorithm>
 #include <chrono>
+#include <string>
 #include <vector>
 
+#include "host_error.h"
+
 namespace velmorin::host {
+
+namespace {
+
+// No effect delays its output by more than this; a larger figure is nonsense.
+constexpr int kMaxLatencySeconds = 10;
+
+}  // namespace
 
 RenderResult render(HostedPlugin& plugin, const AudioBuffer& input, bool compensate,
                     const ProgressCallback& progress) {
@@ -23,6 +33,11 @@ RenderResult render(HostedPlugin& plugin, const AudioBuffer& input, bool compens
     plugin.start();
     // Effects may change their latency up to the start of processing.
     result.latency = plugin.latency();
+    if (compensate && result.latency > kMaxLatencySeconds * input.sampleRate) {
+        throw HostError(plugin.what(), "reports a latency of " + std::to_string(result.latency) +
+                                           " frames, over " + std::to_string(kMaxLatencySeconds) +
+                                           " s: nothing to compensate");
+    }
     const std::size_t skip = compensate ? static_cast<std::size_t>(std::max(result.latency, 0)) : 0;
     const std::size_t total = input.frames() + skip;
     const auto began = std::chrono::steady_clock::now();

@@ -2,6 +2,7 @@
 
 #include "default_plugin.h"
 #include "host_error.h"
+#include "interruption.h"
 #include "progress_bar.h"
 
 namespace velmorin::host {
@@ -9,6 +10,10 @@ namespace velmorin::host {
 void RenderJob::check() const {
     if (blockSize < 1) {
         throw HostError("--block " + std::to_string(blockSize), "block size must be positive");
+    }
+    if (!(timeoutSeconds >= 0)) {
+        throw HostError("--timeout " + std::to_string(timeoutSeconds),
+                        "time limit must be 0 (none) or positive");
     }
     if (blockSize > kMaxBlockSize) {
         throw HostError("--block " + std::to_string(blockSize),
@@ -27,6 +32,8 @@ void RenderJob::configure(HostedPlugin& hosted, int sampleRate) const {
 }
 
 RenderResult runRenderJob(const RenderJob& job, const AudioBuffer& input) {
+    // A plug-in that hangs must not keep the command waiting for ever.
+    const Deadline deadline(job.timeoutSeconds, "plug-in " + job.pluginPath().string());
     HostedPlugin hosted(job.pluginPath());
     job.configure(hosted, input.sampleRate);
     ProgressBar bar;

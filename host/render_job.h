@@ -22,6 +22,7 @@ struct RenderJob {
     std::vector<ParameterSetting> settings;
     int32_t blockSize = 512;
     bool compensateLatency = false;
+    double timeoutSeconds = 0;  // 0: no limit
 
     // Throws HostError for option values no plug-in could accept.
     void check() const;

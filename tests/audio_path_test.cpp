@@ -1,10 +1,11 @@
 // The audio path end to end, through the effect's own operations.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <cstdlib>
 #include <cstring>
+#include <numbers>
 #include <random>
 
 #include "params/parameter_table.h"
@@ -98,7 +99,8 @@ TEST(AudioPath, LookAheadReducesABurstBeforeItArrivesUnlessTheAttackIsSmoothed) 
         effect.setParameter(kLowAtk, attackSwitch);
         std::vector<float> in(20000, 0.0f);
         for (size_t n = 4000; n < in.size(); ++n) {
-            in[n] = 0.9f * static_cast<float>(std::cos(2.0 * std::numbers::pi * 200.0 * (n - 4000) / 44100.0));
+            in[n] = 0.9f * static_cast<float>(
+                               std::cos(2.0 * std::numbers::pi * 200.0 * (n - 4000) / 44100.0));
         }
         const auto out = effect.runMono(in);
         const size_t onset = 4000 + kTwoStageDelay;
@@ -247,4 +249,63 @@ TEST(AudioPath, DcRemovalFollowsTheMenuSetting) {
     EXPECT_NEAR(settledOutput(0), 0.25f, 1e-5f);
     EXPECT_NEAR(settledOutput(2), 0.25f, 1e-5f);
     EXPECT_NEAR(settledOutput(1), 0.0f, 1e-3f);
+}
+
+// Channels stay apart through every stage: swapping the inputs swaps the
+// outputs exactly, and a silent channel beside a loud one stays silent. The
+// loud channel is compressed and limited, so each stage sees differing peaks.
+TEST(AudioPath, ChannelsThatDifferSwapWithTheirInputsAndNeverLeak) {
+    const auto loud = noise(8000, 0.95f, 5);
+    const auto quiet = noise(8000, 0.05f, 6);
+    const std::vector<float> silent(8000, 0.0f);
+    for (int32_t program : {0, 5, 8}) {
+        SCOPED_TRACE(testing::Message() << "program " << program);
+        auto render = [program](const std::vector<float>& left, const std::vector<float>& right,
+                                std::vector<float>& outLeft, std::vector<float>& outRight) {
+            DirectEffect effect;
+            effect.setProgram(program);
+            effect.setParameter(kDither, 0.0f);  // its noise differs per channel
+            effect.run(left, right, outLeft, outRight);
+        };
+        std::vector<float> aLeft, aRight, bLeft, bRight;
+        render(loud, quiet, aLeft, aRight);
+        render(quiet, loud, bLeft, bRight);
+        EXPECT_EQ(aLeft, bRight);
+        EXPECT_EQ(aRight, bLeft);
+
+        render(silent, loud, aLeft, aRight);
+        EXPECT_LT(peakOf(aLeft, 0, aLeft.size()), 1e-6f);
+        EXPECT_GT(peakOf(aRight, 0, aRight.size()), 0.1f);
+        render(loud, silent, aLeft, aRight);
+        EXPECT_LT(peakOf(aRight, 0, aRight.size()), 1e-6f);
+    }
+}
+
+// The DC tracker's response to a step, frame by frame: a second-order tracker
+// whose slope decays by 0.96 per frame (its two products in double).
+TEST(AudioPath, DcRemovalFollowsAStepExactly) {
+    constexpr int32_t kFrames = 20000;
+    const float steps[2] = {0.25f, -0.5f};
+    DirectEffect effect;
+    makeTransparent(effect);
+    effect.engine().dcRemoval.set(1);
+    effect.setParameter(kLookAhead, 0.0f);
+    std::vector<float> left(kFrames, steps[0]), right(kFrames, steps[1]), outLeft, outRight;
+    effect.run(left, right, outLeft, outRight);
+
+    for (int32_t ch = 0; ch < 2; ++ch) {
+        const std::vector<float>& out = ch == 0 ? outLeft : outRight;
+        float level = 0.0f, slope = 0.0f;
+        for (int32_t n = 0; n < kFrames; ++n) {
+            const float x = steps[ch];
+            slope = static_cast<float>(static_cast<double>(x - level) * 9.134e-6 + slope);
+            if (std::fabs(static_cast<double>(level)) < 2e-9) level = 0.0f;
+            level += slope;
+            slope = std::fabs(static_cast<double>(slope)) > 2e-9
+                        ? static_cast<float>(static_cast<double>(slope) * 0.96)
+                        : 0.0f;
+            ASSERT_NEAR(out[n], x - level, 1e-5f) << "channel " << ch << " frame " << n;
+        }
+    }
+    EXPECT_LT(std::fabs(outLeft.back()), 0.01f);  // the step has been removed
 }

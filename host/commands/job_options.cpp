@@ -24,6 +24,15 @@ void addBlockOption(CLI::App& command, RenderJob& job) {
         ->capture_default_str();
 }
 
+void addTimeoutOption(CLI::App& command, RenderJob& job) {
+    command
+        .add_option("--timeout", job.timeoutSeconds,
+                    "end with an error when the plug-in has not finished after SECONDS "
+                    "(0: no limit)")
+        ->type_name("SECONDS")
+        ->capture_default_str();
+}
+
 void addSettingOptions(CLI::App& command) {
     // One value per occurrence, so that a setting never swallows a file name.
     command.add_option(kSet, "set the parameter NAME (without trailing blanks) to VALUE")

@@ -11,6 +11,7 @@ namespace velmorin::host {
 void addPluginOption(CLI::App& command, RenderJob& job);
 void addProgramOption(CLI::App& command, RenderJob& job);
 void addBlockOption(CLI::App& command, RenderJob& job);
+void addTimeoutOption(CLI::App& command, RenderJob& job);
 // --set NAME=VALUE and --param INDEX=VALUE, repeatable; collected in the order
 // given by collectSettings after parsing.
 void addSettingOptions(CLI::App& command);

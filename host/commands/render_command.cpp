@@ -59,6 +59,7 @@ void addRenderCommand(CLI::App& app) {
     addProgramOption(*command, arguments->job);
     addSettingOptions(*command);
     addBlockOption(*command, arguments->job);
+    addTimeoutOption(*command, arguments->job);
     command->add_flag("--compensate-latency", arguments->job.compensateLatency,
                       "drop the plug-in's latency so OUT lines up with IN");
     command->add_option("--format", arguments->format, "sample format of OUT")

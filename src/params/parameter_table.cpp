@@ -1,5 +1,6 @@
 #include "params/parameter_table.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -14,6 +15,20 @@ struct ParameterRow {
     ParameterKind kind;
     float range;  // host-value range of a scaled parameter, else 0
 };
+
+// Stored values beyond the table's ranges are kept (programs and the editor
+// rely on that), but only as far as +-120 dB: further out the gains they make
+// overflow or vanish and the audio path would turn to NaN for good.
+struct StoredLimits {
+    float lowest, highest;
+};
+constexpr StoredLimits kThresholdLimits = {-240.0f, 240.0f};    // half-dB steps
+constexpr StoredLimits kMixLimits = {-1080.0f, 1320.0f};        // 12 dB - stored/10
+constexpr StoredLimits kOutputLimits = {-96000.0f, 144000.0f};  // (24000 - stored)/1000 dB
+
+float limited(float x, StoredLimits limits) {
+    return std::clamp(x, limits.lowest, limits.highest);
+}
 
 constexpr const char* kBlank = "   ";
 constexpr const char* kDb = "dB ";
@@ -96,12 +111,19 @@ int16_t truncateToInt16(float x) {
     return static_cast<int16_t>(whole);
 }
 
+float finiteHostValue(float hostValue) {
+    if (std::isnan(hostValue)) return 0.0f;
+    return std::clamp(hostValue, -std::numeric_limits<float>::max(),
+                      std::numeric_limits<float>::max());
+}
+
 float scaledBeforeTruncation(float hostValue, float range) {
     if (hostValue > 0.0f && hostValue < 1.0f) return hostValue * range + 0.5f;
     return hostValue;
 }
 
-StoredValue hostToStored(int32_t index, float hostValue) {
+StoredValue hostToStored(int32_t index, float anyHostValue) {
+    const float hostValue = finiteHostValue(anyHostValue);
     switch (parameterKind(index)) {
         case ParameterKind::ByteSwitch:
             return {hostValue != 0.0f ? 1.0f : 0.0f, hostValue != 0.0f ? 1 : 0};
@@ -110,20 +132,26 @@ StoredValue hostToStored(int32_t index, float hostValue) {
             return {static_cast<float>(k) / 38.0f, k};
         }
         case ParameterKind::Threshold: {
-            const float x = scaledBeforeTruncation(hostValue, scaledRange(index));
+            const float x =
+                limited(scaledBeforeTruncation(hostValue, scaledRange(index)), kThresholdLimits);
             return {x, truncateToInt16(x)};
         }
         case ParameterKind::Mix: {
             // Programs keep the level before truncation and replay it. A level
             // strictly between 0 and 1 would replay as a normalized value, so
             // it is kept as the 0 it truncates to.
-            const float x = scaledBeforeTruncation(hostValue, scaledRange(index));
+            const float x =
+                limited(scaledBeforeTruncation(hostValue, scaledRange(index)), kMixLimits);
             const float kept = x > 0.0f && x < 1.0f ? 0.0f : x;
             return {kept, truncateToInt(x)};
         }
-        case ParameterKind::Zoom:
-        case ParameterKind::Output: {
+        case ParameterKind::Zoom: {
             const float x = scaledBeforeTruncation(hostValue, scaledRange(index));
+            return {x, truncateToInt(x)};
+        }
+        case ParameterKind::Output: {
+            const float x =
+                limited(scaledBeforeTruncation(hostValue, scaledRange(index)), kOutputLimits);
             return {x, truncateToInt(x)};
         }
         case ParameterKind::FloatSwitch:

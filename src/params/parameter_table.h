@@ -78,6 +78,12 @@ int16_t truncateToInt16(float x);
 // itself (a value already in stored units passes through).
 float scaledBeforeTruncation(float hostValue, float range);
 
+// Any float a host can send becomes a finite one: NaN carries no setting and
+// counts as 0, the infinities saturate to the largest float.
+float finiteHostValue(float hostValue);
+
+// Also keeps the stored values that make gains (thresholds, Mix, Output)
+// within +-120 dB of the table's unit.
 StoredValue hostToStored(int32_t index, float hostValue);
 // `stored` is the stored value as a number (integers converted to float).
 float storedToHost(int32_t index, float stored);

@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
+#include <sys/resource.h>
+
 #include <cmath>
+#include <csignal>
 
 #include "audio_file.h"
+#include "host_error.h"
 #include "temp_folder.h"
 
 using namespace velmorin::host;
@@ -54,6 +58,42 @@ TEST(AudioFile, OverwritesAnExistingOutputOnlyWhenComplete) {
     writeAudioFile(path, ramp(200), SampleFormat::pcm16);
     EXPECT_EQ(readAudioFile(path).frames(), 200u);
     EXPECT_EQ(folder.names(), std::set<std::string>{"out.wav"});
+}
+
+// A file size limit makes the write fail part-way, as a full disk does.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);  // a short write, not a kill
+        rlimit limited = saved_;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+  private:
+    rlimit saved_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+TEST(AudioFile, AWriteThatFailsPartWayKeepsTheOldOutputAndLeavesNoPartialFile) {
+    TempFolder folder;
+    const auto path = folder / "out.wav";
+    writeAudioFile(path, ramp(100), SampleFormat::float32);
+    const auto oldSize = std::filesystem::file_size(path);
+    for (SampleFormat format : {SampleFormat::float32, SampleFormat::pcm16}) {
+        {
+            FileSizeLimit limit(64 * 1024);
+            EXPECT_THROW(writeAudioFile(path, ramp(100000), format), HostError);
+        }
+        EXPECT_EQ(std::filesystem::file_size(path), oldSize);
+        EXPECT_EQ(readAudioFile(path).frames(), 100u);
+        EXPECT_EQ(folder.names(), std::set<std::string>{"out.wav"});
+    }
 }
 
 TEST(AudioFile, SpreadsMonoToBothChannels) {

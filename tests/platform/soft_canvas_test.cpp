@@ -2,6 +2,9 @@
 // are the rules the editor's pictures depend on.
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "platform/soft/soft_canvas.h"
 #include "platform/soft/soft_graphics.h"
 
@@ -75,6 +78,34 @@ TEST(SoftCanvasLine, DiagonalStepsOncePerPixelOfTheLongerAxis) {
         int inColumn = 0;
         for (int y = 0; y < 20; ++y) inColumn += canvas.pixel(x, y) == kRed;
         EXPECT_EQ(inColumn, 1) << "column " << x;
+    }
+}
+
+// One pixel per step of the longer axis, steep or shallow; where the error
+// term ties, both coordinates step together.
+TEST(SoftCanvasLine, SteepAndShallowLinesStepBothAxesOnATie) {
+    struct Case {
+        int x0, y0, x1, y1;
+        std::vector<std::pair<int, int>> lit;
+    };
+    const Case cases[] = {
+        {0, 0, 1, 2, {{0, 0}, {1, 1}}},
+        {1, 2, 0, 0, {{1, 2}, {0, 1}}},
+        {0, 0, 2, 5, {{0, 0}, {0, 1}, {1, 2}, {1, 3}, {2, 4}}},
+        {4, 0, 2, 6, {{4, 0}, {4, 1}, {3, 2}, {3, 3}, {3, 4}, {2, 5}}},
+        {3, 5, 3, 1, {{3, 5}, {3, 4}, {3, 3}, {3, 2}}},
+        {0, 0, 2, 1, {{0, 0}, {1, 1}}},
+        {2, 1, 0, 0, {{2, 1}, {1, 0}}},
+        {0, 0, 4, 1, {{0, 0}, {1, 0}, {2, 1}, {3, 1}}},
+    };
+    for (const Case& c : cases) {
+        SoftCanvas canvas = makeCanvas(8, 8);
+        canvas.drawLine(c.x0, c.y0, c.x1, c.y1, Pen(kRed));
+        for (const auto& [x, y] : c.lit) {
+            EXPECT_EQ(canvas.pixel(x, y), kRed) << c.x0 << "," << c.y0 << " to " << c.x1 << ","
+                                                << c.y1 << ": pixel " << x << "," << y;
+        }
+        EXPECT_EQ(countColour(canvas, kRed), static_cast<int>(c.lit.size()));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <charconv>
 #include <cstdlib>
 #include <fstream>
@@ -115,10 +116,12 @@ void FilePreferenceStore::write(const PreferenceRecord& record) {
          << "subDS=" << record.displaySpeed << "\n"
          << "subDC=" << record.dcRemoval << "\n";
 
-    // The process id keeps two processes writing at once apart; the last
-    // rename wins with a complete file either way.
+    // The process id and a count of writes keep every writer apart, in other
+    // processes and on other threads; the last rename wins with a complete
+    // file either way.
+    static std::atomic<unsigned long> writes{0};
     std::filesystem::path temporary = file_;
-    temporary += ".tmp" + std::to_string(::getpid());
+    temporary += ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(writes++);
     {
         std::ofstream out(temporary, std::ios::trunc);
         out << text.str();
