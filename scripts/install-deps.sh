@@ -10,9 +10,14 @@ demo_packages=(
   libfreetype-dev libcairo2-dev fonts-liberation
   # the velmorin host (and the editor snapshot tool, configured with it)
   libsndfile1-dev libebur128-dev libcli11-dev nlohmann-json3-dev libpng-dev
+  # the Linux editor's X windows (headers only: the plug-in opens libxcb at
+  # run time)
+  libxcb1-dev libxcb-shm0-dev
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
+  # the Linux editor's tests: real input through the X server
+  libxcb-xtest0-dev
   # third-party VST 2.4 plug-ins the host is tested against
   zam-plugins lsp-plugins-vst
   # the Windows build, and Wine to test it

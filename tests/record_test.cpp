@@ -10,11 +10,7 @@ TEST(Record, CarriesTheEffectsIdentity) {
     EXPECT_EQ(e->numOutputs, 2);
     EXPECT_EQ(e->numPrograms, 18);
     EXPECT_EQ(e->numParams, 31);
-#if defined(_WIN32)
-    EXPECT_EQ(e->flags, 0x11);  // editor and replacing
-#else
-    EXPECT_EQ(e->flags, 0x10);  // no editor on this platform yet
-#endif
+    EXPECT_EQ(e->flags, 0x11);  // an editor, and processReplacing
     EXPECT_EQ(e->initialDelay, 880);
     EXPECT_EQ(e->uniqueID, fourCharCode('Q', 'd', 'V', 'l'));
     EXPECT_EQ(e->version, 1);

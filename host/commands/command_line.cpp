@@ -6,7 +6,7 @@
 namespace velmorin::host {
 
 int runCommandLine(int argc, char** argv) {
-    CLI::App app("velmorin: render, inspect and benchmark VST 2.4 plug-ins", "velmorin");
+    CLI::App app("velmorin: render, inspect, benchmark and edit VST 2.4 plug-ins", "velmorin");
     app.require_subcommand(1);
     // Paths such as /tmp/in.wav (under Wine) are files, not /options.
     app.allow_windows_style_options(false);
@@ -15,6 +15,9 @@ int runCommandLine(int argc, char** argv) {
     addInfoCommand(app);
     addDemoCommand(app);
     addBenchCommand(app);
+#if defined(VELMORIN_HOST_EDIT)
+    addEditCommand(app);
+#endif
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& help) {

@@ -11,6 +11,9 @@ void addBatchCommand(CLI::App& app);
 void addInfoCommand(CLI::App& app);
 void addDemoCommand(CLI::App& app);
 void addBenchCommand(CLI::App& app);
+#if defined(VELMORIN_HOST_EDIT)
+void addEditCommand(CLI::App& app);
+#endif
 
 // Parses and runs; prints one line on failure. Returns the exit status.
 int runCommandLine(int argc, char** argv);

@@ -3,6 +3,10 @@
 
 #include "shell/adelay_edit.h"
 
+#if defined(VELMORIN_X11_EDITOR)
+#include "shell/x11_editor.h"
+#endif
+
 #if defined(_WIN32)
 #include "platform/win32/module_instance.h"
 #include "shell/windows_editor.h"
@@ -20,6 +24,8 @@ namespace {
 ADelayEdit::EditorFactory editorFactory() {
 #if defined(_WIN32)
     return windowsEditorFactory();
+#elif defined(VELMORIN_X11_EDITOR)
+    return velmorin::makeX11Editor;
 #else
     return {};
 #endif

@@ -1,0 +1,30 @@
+// What the windows we draw ourselves (menus, dialogs, text fields) share: the
+// editor's glyphs for text, the colours of a plain light panel, frames.
+#pragma once
+
+#include <string_view>
+
+#include "platform/soft/soft_canvas.h"
+
+namespace platform::x11 {
+
+inline constexpr Colour kPanelFace = rgb(240, 240, 240);
+inline constexpr Colour kPanelText = rgb(0, 0, 0);
+inline constexpr Colour kPanelShade = rgb(160, 160, 160);
+inline constexpr Colour kHighlight = rgb(0, 120, 215);
+inline constexpr Colour kHighlightText = rgb(255, 255, 255);
+
+// The editor's 14-pixel sans glyphs; the panels need no other size.
+const SoftFont& panelFont();
+
+int textWidth(std::string_view text, const Font& font);
+// One line of text with its left edge at x and the cell's top at y.
+void drawTextAt(Canvas& canvas, std::string_view text, int x, int y, Colour colour,
+                const Font& font);
+void fill(Canvas& canvas, const Rect& rect, Colour colour);
+// A one-pixel outline just inside `rect`.
+void frame(Canvas& canvas, const Rect& rect, Colour colour);
+// A push button: face, outline, centred caption; `focused` draws it thicker.
+void drawButton(Canvas& canvas, const Rect& rect, std::string_view caption, bool focused);
+
+}  // namespace platform::x11

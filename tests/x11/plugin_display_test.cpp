@@ -1,0 +1,142 @@
+// The built Velmorin.so announces its editor and opens it in a host's X
+// window; without a display it loads, processes and answers as before, only
+// effEditOpen answers 0. `velmorin edit` shows an editor in a window of its own.
+#include <dirent.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "audio_file.h"
+#include "support/loaded_plugin.h"
+#include "x11/virtual_x_server.h"
+#include "x11/x_client.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+int openFileCount() {
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
+        (void)entry;
+        ++count;
+    }
+    return count;
+}
+
+void* parentId(xcb_window_t window) {
+    return reinterpret_cast<void*>(static_cast<std::uintptr_t>(window));
+}
+
+void processOneBlock(Plugin& plugin) {
+    std::vector<float> left(256, 0.25f), right(256, -0.25f), outLeft(256), outRight(256);
+    plugin.process(left.data(), right.data(), outLeft.data(), outRight.data(), 256);
+    EXPECT_TRUE(std::isfinite(outLeft[255]));
+}
+
+TEST(PluginWithoutDisplay, AnnouncesTheEditorButDoesNotOpenIt) {
+    unsetenv("DISPLAY");
+    Plugin plugin;
+    EXPECT_EQ(plugin.effect()->flags, effFlagsHasEditor | effFlagsCanReplacing);
+    const int files = openFileCount();
+    const std::string threshold = plugin.display(3);
+    ERect* rect = nullptr;
+    EXPECT_EQ(plugin.dispatch(effEditGetRect, 0, 0, &rect), 1);
+    EXPECT_EQ(plugin.dispatch(effEditOpen, 0, 0, parentId(0x200001)), 0);
+    EXPECT_EQ(plugin.dispatch(effEditIdle), 0);
+    EXPECT_EQ(plugin.dispatch(effEditClose), 0);
+    processOneBlock(plugin);
+    EXPECT_EQ(plugin.display(3), threshold);
+    EXPECT_EQ(openFileCount(), files);  // no connection, nothing else left open
+}
+
+TEST(PluginOnDisplay, OpensInTheHostWindowAndGoesWithItsEffect) {
+    VirtualXServer server;
+    XClient client;
+    const xcb_window_t host = client.createParent(0, 0, 654, 431);
+    const int files = openFileCount();
+    {
+        Plugin plugin;
+        EXPECT_EQ(plugin.dispatch(effEditOpen, 0, 0, nullptr), 0);
+        ASSERT_EQ(plugin.dispatch(effEditOpen, 0, 0, parentId(host)), 1);
+        for (int i = 0; i < 5; ++i) {
+            plugin.dispatch(effEditIdle);
+            processOneBlock(plugin);
+        }
+        EXPECT_TRUE(client.eventually([&] { return client.children(host).size() == 1; }));
+        // The effect closes with its editor open: the window and the
+        // connection go with it.
+        plugin.close();
+    }
+    EXPECT_TRUE(client.eventually([&] { return client.children(host).empty(); }));
+    EXPECT_EQ(openFileCount(), files);
+}
+
+// Starts `velmorin edit ARGS` and answers its process id.
+pid_t startEdit(const std::vector<std::string>& arguments) {
+    std::vector<std::string> all = {VELMORIN_COMMAND_PATH, "edit", "--plugin",
+                                    VELMORIN_PLUGIN_PATH};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    const pid_t pid = fork();
+    if (pid == 0) {
+        std::vector<char*> argv;
+        for (std::string& a : all) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+int exitStatus(pid_t pid) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+TEST(VelmorinEdit, ShowsTheEditorInItsOwnWindowUntilStopped) {
+    VirtualXServer server;
+    XClient client;
+    const fs::path file =
+        fs::temp_directory_path() / ("velmorin-edit-" + std::to_string(getpid()) + ".wav");
+    velmorin::host::AudioBuffer audio;
+    audio.resize(4410);
+    for (std::size_t i = 0; i < audio.frames(); ++i)
+        audio.left[i] = audio.right[i] = 0.5f * std::sin(0.05f * static_cast<float>(i));
+    velmorin::host::writeAudioFile(file, audio, velmorin::host::SampleFormat::float32);
+
+    for (const bool withFile : {false, true}) {
+        const pid_t pid =
+            startEdit(withFile ? std::vector<std::string>{file.string(), "--program", "3"}
+                               : std::vector<std::string>{});
+        // The top-level window, with the editor inside it.
+        std::vector<xcb_window_t> editors;
+        for (int wait = 0; wait < 100 && editors.empty(); ++wait) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            for (xcb_window_t top : client.children(client.root()))
+                for (xcb_window_t child : client.children(top)) editors.push_back(child);
+        }
+        EXPECT_EQ(editors.size(), 1u);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        kill(pid, SIGTERM);
+        EXPECT_EQ(exitStatus(pid), 0);
+        EXPECT_TRUE(client.eventually([&] { return client.children(client.root()).empty(); }));
+    }
+    fs::remove(file);
+}
+
+TEST(VelmorinEdit, WithoutDisplaySaysSo) {
+    unsetenv("DISPLAY");
+    EXPECT_EQ(exitStatus(startEdit({})), 1);
+}
+
+}  // namespace
