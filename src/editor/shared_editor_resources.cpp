@@ -13,7 +13,7 @@ constexpr std::array<BitmapId, 15> kSharedBitmaps{
     kBitmapCapZoom,     kBitmapBandBypassLit,  kBitmapBandAttackLit,
 };
 
-constexpr platform::FontRequest kEditorFont{"Arial", 14, 5, 400};
+const platform::FontRequest kEditorFont{"Arial", 14, 5, 400};
 
 int slotOf(BitmapId id) {
     const auto it = std::find(kSharedBitmaps.begin(), kSharedBitmaps.end(), id);
