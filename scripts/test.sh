@@ -33,4 +33,5 @@ ctest --test-dir build-tsan --output-on-failure -L concurrency
 
 cmake -S . -B build-asan -DVELMORIN_SANITIZE=address -DCMAKE_BUILD_TYPE=Debug
 cmake --build build-asan -j2
-ctest --test-dir build-asan --output-on-failure -j2
+LSAN_OPTIONS=suppressions=$PWD/scripts/lsan-suppressions.txt \
+  ctest --test-dir build-asan --output-on-failure -j2
