@@ -2,9 +2,8 @@
 
 namespace velmorin {
 
-namespace {
-
-platform::PreferenceRecord recordOf(const DisplayPrefs& prefs, const EngineState& engine) {
+platform::PreferenceRecord preferenceRecordOf(const DisplayPrefs& prefs,
+                                              const EngineState& engine) {
     return {engine.normalizeTarget.get(),
             prefs.peakHold,
             prefs.colourScheme,
@@ -14,15 +13,13 @@ platform::PreferenceRecord recordOf(const DisplayPrefs& prefs, const EngineState
             engine.dcRemoval.get()};
 }
 
-}  // namespace
-
 void writeDisplayPrefs(platform::PreferenceStore& store, const DisplayPrefs& prefs,
                        const EngineState& engine) {
-    store.write(recordOf(prefs, engine));
+    store.write(preferenceRecordOf(prefs, engine));
 }
 
 void readDisplayPrefs(platform::PreferenceStore& store, DisplayPrefs& prefs, EngineState& engine) {
-    platform::PreferenceRecord record = recordOf(prefs, engine);
+    platform::PreferenceRecord record = preferenceRecordOf(prefs, engine);
     store.read(record);
     engine.normalizeTarget.set(record.normalizeTarget);
     prefs.peakHold = record.peakHold;

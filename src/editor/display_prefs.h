@@ -26,6 +26,8 @@ struct DisplayPrefs {
     int32_t displaySpeed = 2;
 };
 
+// The seven values as the store keeps them.
+platform::PreferenceRecord preferenceRecordOf(const DisplayPrefs& prefs, const EngineState& engine);
 // Replaces every field the store holds a value for; the others keep theirs.
 // No range is checked here: each use of a field copes with any value.
 void readDisplayPrefs(platform::PreferenceStore& store, DisplayPrefs& prefs, EngineState& engine);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "editor/ad_editor.h"
+#include "editor/display_prefs.h"
 #include "editor/editor_timer.h"
 #include "platform/soft/headless_windows.h"
 #include "platform/soft/soft_graphics.h"
@@ -56,13 +57,7 @@ void playThrough(ADelayEdit& effect, platform::HeadlessWindows& windows,
 platform::PreferenceRecord defaultPreferences() {
     const DisplayPrefs prefs;
     const EngineState engine;
-    return {engine.normalizeTarget.get(),
-            prefs.peakHold,
-            prefs.colourScheme,
-            prefs.waveColours,
-            prefs.zoomRange,
-            prefs.displaySpeed,
-            engine.dcRemoval.get()};
+    return preferenceRecordOf(prefs, engine);
 }
 
 platform::PixelBuffer snapshotEditor(const Scene& scene) {
