@@ -1,27 +1,12 @@
 // What the server reports, turned into the window procedure's messages, edit
 // box typing, menu and dialog input.
 #include "platform/window_messages.h"
+#include "platform/x11/key_symbols.h"
 #include "platform/x11/pointer_messages.h"
 #include "platform/x11/x11_windows.h"
 
 namespace platform::x11 {
 namespace {
-
-// Key symbols of the keys the panels and edit boxes react to.
-constexpr std::uint32_t kKeyBackSpace = 0xFF08;
-constexpr std::uint32_t kKeyReturn = 0xFF0D;
-constexpr std::uint32_t kKeyEscape = 0xFF1B;
-constexpr std::uint32_t kKeyHome = 0xFF50;
-constexpr std::uint32_t kKeyLeft = 0xFF51;
-constexpr std::uint32_t kKeyRight = 0xFF53;
-constexpr std::uint32_t kKeyEnd = 0xFF57;
-constexpr std::uint32_t kKeyKeypadEnter = 0xFF8D;
-constexpr std::uint32_t kKeyDelete = 0xFFFF;
-constexpr std::uint32_t kKeyKeypad0 = 0xFFB0;
-constexpr std::uint32_t kKeyKeypad9 = 0xFFB9;
-constexpr std::uint32_t kKeyKeypadDecimal = 0xFFAE;
-constexpr std::uint32_t kKeyKeypadSubtract = 0xFFAD;
-constexpr std::uint32_t kKeyKeypadAdd = 0xFFAB;
 
 constexpr std::uint16_t kShiftMask = 1;
 constexpr std::uint16_t kLockMask = 2;

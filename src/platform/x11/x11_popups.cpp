@@ -5,17 +5,11 @@
 #include <cstdlib>
 
 #include "platform/window_messages.h"
+#include "platform/x11/key_symbols.h"
 #include "platform/x11/x11_windows.h"
 
 namespace platform::x11 {
 namespace {
-
-constexpr std::uint32_t kKeyEscape = 0xFF1B;
-constexpr std::uint32_t kKeyReturn = 0xFF0D;
-constexpr std::uint32_t kKeyLeft = 0xFF51;
-constexpr std::uint32_t kKeyUp = 0xFF52;
-constexpr std::uint32_t kKeyRight = 0xFF53;
-constexpr std::uint32_t kKeyDown = 0xFF54;
 
 using ItemKind = MenuItemDescription::Kind;
 
