@@ -16,7 +16,6 @@ constexpr double kTolerance = 0.5;     // LU either side of the target
 constexpr double kAimTolerance = 0.1;  // what the trim aims for, well inside it
 constexpr int kMaxSteps = 48;          // ThrLimiter: half-decibel steps, 0 to -24 dB
 constexpr double kMaxOutputDb = 24.0;  // Output: 0 to +24 dB in thousandths
-constexpr double kMixRangeDb = 12.0;   // Mix: +-12 dB in tenths, 120 is 0 dB
 constexpr int kMaxTrimPasses = 4;
 constexpr int kEstimatedPasses = 9;  // for the progress shown: a search and a trim
 
