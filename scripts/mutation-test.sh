@@ -43,13 +43,20 @@ invalid=()
 while IFS=$'\t' read -r file text faulty; do
     [[ -z $file || $file == \#* ]] && continue
     target=$tree/$file
-    cp "$target" "$work/original"
+    # A file that has moved or a line that has changed is listed, not fatal.
+    if [[ ! -f $target ]]; then
+        invalid+=("$file: no such file")
+        echo "no file   $file"
+        continue
+    fi
     # Exactly one occurrence, replaced literally.
     count=$(TEXT=$text perl -ne '$n += () = /\Q$ENV{TEXT}\E/g; END { print $n + 0 }' "$target")
     if [[ $count != 1 ]]; then
         invalid+=("$file: '$text' found $count times")
+        echo "no match  $file: $text ($count times)"
         continue
     fi
+    cp "$target" "$work/original"
     TEXT=$text FAULTY=$faulty perl -i -pe 's/\Q$ENV{TEXT}\E/$ENV{FAULTY}/' "$target"
     status=0
     build_and_test || status=$?
