@@ -21,9 +21,20 @@ ctest_args=("$@")
 work=${MUTATION_DIR:-$(mktemp -d /tmp/velmorin-mutation.XXXXXX)}
 tree=$work/tree
 build=$work/build
-mkdir -p "$tree"
-# The working tree as it is, uncommitted changes included.
-(cd "$repo" && git ls-files -co --exclude-standard -z | tar --null -T - -cf -) | tar -C "$tree" -xf -
+incoming=$work/incoming
+rm -rf "$incoming"
+mkdir -p "$tree" "$incoming"
+# The working tree as it is, uncommitted changes included. Only files whose
+# content differs are copied over, with a fresh time, so that a reused work
+# folder rebuilds exactly what changed (an interrupted run's fault included).
+(cd "$repo" && git ls-files -co --exclude-standard -z | tar --null -T - -cf -) | tar -C "$incoming" -xf -
+(cd "$incoming" && find . -type f -print0) | while IFS= read -r -d '' file; do
+    if ! cmp -s "$incoming/$file" "$tree/$file"; then
+        mkdir -p "$(dirname "$tree/$file")"
+        cp "$incoming/$file" "$tree/$file"
+    fi
+done
+rm -rf "$incoming"
 
 build_and_test() {
     cmake --build "$build" -j2 >"$work/build.log" 2>&1 || return 2
