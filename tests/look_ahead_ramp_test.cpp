@@ -61,4 +61,11 @@ TEST(LookAheadRamp, LowersWaitingGainsAlongALineAndNeverRaisesThem) {
     gains[pos] = 1.0f;
     rampBack(gains, pos, 440, 0.4f);
     EXPECT_EQ(gains[(pos + 1) % 440], 0.1f);
+
+    // A gain exactly on the line ends the walk as one below it does. In a ring
+    // of 5 the line from 0.5 rises in exact steps of 0.125.
+    float ring[5] = {1.0f, 1.0f, 0.75f, 1.0f, 0.5f};
+    rampBack(ring, 0, 5, 0.5f);
+    const float expected[5] = {1.0f, 1.0f, 0.75f, 0.625f, 0.5f};
+    EXPECT_EQ(std::memcmp(ring, expected, sizeof ring), 0);
 }

@@ -47,6 +47,39 @@ TEST(NonFiniteInput, OutputRecoversAndMatchesAFreshEffect) {
     }
 }
 
+// One non-finite sample at the end of a block leaves it in the filter input
+// history the next block starts from; its recovery has to catch the older
+// history slot as well as the newest. (With DC removal on, the tracker
+// spreads it to every later sample of the block, so the newest slot alone
+// would tell; without it, it does not.)
+TEST(NonFiniteInput, OneSampleAtABlockEndIsForgottenWithThatBlock) {
+    const float inf = std::numeric_limits<float>::infinity();
+    struct Case {
+        int32_t fromBlockEnd;  // 1: the block's last frame
+        float value;
+    };
+    const Case cases[] = {{1, std::nanf("")}, {2, std::nanf("")}, {2, inf}, {2, -inf}, {3, inf}};
+    const int32_t blockEnd = 3 * kBlock;
+    const size_t finiteFrom = blockEnd + 900;  // both look-ahead delays, rounded up
+    for (const Case& c : cases) {
+        for (int32_t program : {0, 1, 5}) {
+            for (int32_t dcRemoval : {0, 1}) {
+                DirectEffect effect;
+                effect.setProgram(program);
+                effect.engine().dcRemoval.set(dcRemoval);
+                auto in = sine(220.0f, 0.5f, blockEnd + 2048);
+                in[blockEnd - c.fromBlockEnd] = c.value;
+                const auto out = effect.runMono(in, kBlock);
+                for (size_t n = finiteFrom; n < out.size(); ++n) {
+                    ASSERT_TRUE(std::isfinite(out[n]))
+                        << c.value << " at " << c.fromBlockEnd << " before the block end, program "
+                        << program << ", DC removal " << dcRemoval << ", frame " << n;
+                }
+            }
+        }
+    }
+}
+
 TEST(NonFiniteInput, ExtremeButFiniteStateIsKept) {
     DirectEffect effect;
     effect.setParameter(kLookAhead, 0.0f);
