@@ -7,17 +7,41 @@
 
 #include <cstdint>
 
+#include "engine/ramp_line.h"
+
 namespace velmorin {
 
 namespace ramp {
 
+// Lowers one slot onto the line and steps the line as the float addition does;
+// false when the slot already is on or below it.
+inline bool lowerSlot(float& gain, float& v, float d) {
+    if (!(gain > v)) return false;
+    gain = v;
+    v += d;
+    return true;
+}
+
 // Lowers gains[first], gains[first - 1] ... gains[last] onto the line v, v + d,
-// ...; false when it stopped at a gain already on or below the line.
+// ...; false when it stopped at a gain already on or below the line. Four slots
+// at a time wherever the line's steps are exact (see ramp_line.h), one at a
+// time at a binade's edge and at the ends.
 inline bool lowerDownTo(float* gains, int32_t first, int32_t last, float& v, float d) {
-    for (int32_t slot = first; slot >= last; --slot) {
-        if (!(gains[slot] > v)) return false;
-        gains[slot] = v;
-        v += d;
+    int32_t slot = first;
+    while (slot >= last) {
+        const LineSteps line = lineStepsFrom(v, d);
+        for (; line.exact && slot - 3 >= last && line.fourAheadFits(v); slot -= 4) {
+            float* const four = gains + slot - 3;  // walked from four[3] down to four[0]
+            if (!line.lowerFour(four, v)) {
+                for (int32_t i = 3; i >= 0; --i) {
+                    if (!lowerSlot(four[i], v, d)) return false;
+                }
+            }
+            v = line.fourAhead(v);
+        }
+        if (slot < last) break;
+        if (!lowerSlot(gains[slot], v, d)) return false;
+        --slot;
     }
     return true;
 }

@@ -1,0 +1,63 @@
+// The look-ahead ramp's line v, v + d, v + 2d ... four slots at a time, with
+// exactly the values the one-by-one float additions produce.
+//
+// Inside one binade [2^e, 2^(e+1)) every float is a multiple of the same
+// spacing u, so rounding v + d to the nearest float adds to v the multiple of
+// u nearest to d: one constant step D for every v of the binade, unless d lies
+// exactly halfway between two multiples (then the tie goes to the even one and
+// depends on v). So, as long as the line stays below 2^(e+1) and d is no such
+// tie, the k-th value is v + k·D, and that sum is exact (a multiple of u inside
+// the binade), which lets four slots be compared and written at once.
+#pragma once
+
+#include <emmintrin.h>
+
+#include <cstdint>
+#include <cstring>
+
+namespace velmorin {
+namespace ramp {
+
+struct LineSteps {
+    bool exact = false;  // false: step one slot at a time
+    float step = 0.0f;   // D
+    float limit = 0.0f;  // 2^(e+1), the end of v's binade
+    __m128 offsets{};    // {3D, 2D, D, 0}: four slots stored lowest first
+
+    // Whether v + 4D, where the four slots from v leave the line, is still in
+    // the binade (a sum that reaches the limit rounds to at least the limit).
+    bool fourAheadFits(float v) const { return v + 4.0f * step < limit; }
+    float fourAhead(float v) const { return v + 4.0f * step; }
+
+    // Lowers four[3], four[2], four[1], four[0] onto v, v + D, v + 2D, v + 3D
+    // when all four are above the line; false (nothing written) otherwise.
+    bool lowerFour(float* four, float v) const {
+        const __m128 line = _mm_add_ps(_mm_set1_ps(v), offsets);
+        if (_mm_movemask_ps(_mm_cmpgt_ps(_mm_loadu_ps(four), line)) != 0xF) return false;
+        _mm_storeu_ps(four, line);
+        return true;
+    }
+};
+
+inline LineSteps lineStepsFrom(float v, float d) {
+    LineSteps line;
+    // Positive, normal and far from overflow, with spacings that are normal
+    // too (flush-to-zero hosts); anything else goes slot by slot.
+    if (!(d >= 0x1p-100f && v >= d && v < 0x1p100f)) return line;
+    line.step = (v + d) - v;  // exact: v <= v + d <= 2v
+    uint32_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    bits = (bits & 0x7f800000u) + 0x00800000u;
+    std::memcpy(&line.limit, &bits, sizeof bits);
+    // d - D is exact (the two are within a factor 2, or D is 0); a tie leaves
+    // exactly half a spacing.
+    const float halfSpacing = line.limit * 0x1p-25f;
+    const float rest = d - line.step;
+    line.exact = rest != halfSpacing && rest != -halfSpacing;
+    const float s = line.step;
+    line.offsets = _mm_setr_ps(3.0f * s, 2.0f * s, s, 0.0f);
+    return line;
+}
+
+}  // namespace ramp
+}  // namespace velmorin
