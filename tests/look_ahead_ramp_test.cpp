@@ -27,11 +27,11 @@ void referenceRampBack(float* gains, int32_t readPos, int32_t ringLength, float 
 
 }  // namespace
 
-// The four-at-a-time walk against one float addition per slot, on lines whose
+// The eight-at-a-time walk against one float addition per slot, on lines whose
 // steps land in every case: inside a binade, across one or several binade
 // edges, exactly halfway between two floats (the tie goes to the even one),
-// too small to move the line at all, and a stop part-way through four slots.
-TEST(LookAheadRamp, FourSlotsAtATimeStepTheLineAsSingleAdditionsDo) {
+// too small to move the line at all, and a stop part-way through eight slots.
+TEST(LookAheadRamp, EightSlotsAtATimeStepTheLineAsSingleAdditionsDo) {
     struct Line {
         float v, d;
         int32_t stopAt;  // a slot already below the line, or -1
@@ -42,7 +42,7 @@ TEST(LookAheadRamp, FourSlotsAtATimeStepTheLineAsSingleAdditionsDo) {
         {0.5f + 0x1p-24f, 0x1p-25f, -1},  // half a spacing: stays on odd, ties to even
         {0.75f, 0x1p-27f, -1},            // less than half a spacing: the line stands still
         {0.0625f, 0.01f, -1},             // a steep line over many binades
-        {0.3f, 0.001f, 201},              // stops in the middle of a group of four
+        {0.3f, 0.001f, 201},              // stops in the middle of a group of eight
         {0x1p-101f, 0x1p-102f, -1},       // spacings too small for the fast path
     };
     for (const Line& line : lines) {

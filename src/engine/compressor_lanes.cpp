@@ -50,17 +50,28 @@ void CompressorLanes::store(BandDynamics& d) const {
 }
 
 void CompressorLanes::startAttacks(__m128 deeper, __m128 peak, __m128 curveGain) {
-    BandDynamics d;
-    store(d);
-    alignas(16) float peaks[4], gains[4];
+    alignas(16) float gain[4], target[4], rate[4], step[4], peaks[4], gains[4];
+    alignas(16) int32_t phase[4];
+    _mm_store_ps(gain, gain_);
+    _mm_store_ps(target, target_);
+    _mm_store_ps(rate, releaseRate_);
+    _mm_store_ps(step, releaseStep_);
+    _mm_store_si128(reinterpret_cast<__m128i*>(phase), phase_);
     _mm_store_ps(peaks, peak);
     _mm_store_ps(gains, curveGain);
     const int32_t which = _mm_movemask_ps(deeper);
     for (int32_t b = 0; b < kNumBands; ++b) {
         if ((which >> b & 1) == 0) continue;
-        storeBand(d, b, startAttack(loadBand(d, b), block_.band[b], block_, peaks[b], gains[b]));
+        const OneBandDynamics d = startAttack({gain[b], target[b], phase[b], rate[b], step[b]},
+                                              block_.band[b], block_, peaks[b], gains[b]);
+        gain[b] = d.gain, target[b] = d.target, phase[b] = d.phase;
+        rate[b] = d.releaseRate, step[b] = d.releaseStep;
     }
-    load(d);
+    gain_ = _mm_load_ps(gain);
+    target_ = _mm_load_ps(target);
+    releaseRate_ = _mm_load_ps(rate);
+    releaseStep_ = _mm_load_ps(step);
+    phase_ = _mm_load_si128(reinterpret_cast<const __m128i*>(phase));
 }
 
 }  // namespace velmorin

@@ -13,34 +13,33 @@ namespace velmorin {
 
 namespace ramp {
 
-// Lowers one slot onto the line and steps the line as the float addition does;
-// false when the slot already is on or below it.
-inline bool lowerSlot(float& gain, float& v, float d) {
-    if (!(gain > v)) return false;
-    gain = v;
-    v += d;
+// Lowers gains[first] ... gains[last] one slot at a time, each step of the
+// line the float addition v + d; false when it stopped early.
+inline bool lowerOneByOne(float* gains, int32_t first, int32_t last, float& v, float d) {
+    for (int32_t slot = first; slot >= last; --slot) {
+        if (!(gains[slot] > v)) return false;
+        gains[slot] = v;
+        v += d;
+    }
     return true;
 }
 
 // Lowers gains[first], gains[first - 1] ... gains[last] onto the line v, v + d,
-// ...; false when it stopped at a gain already on or below the line. Four slots
-// at a time wherever the line's steps are exact (see ramp_line.h), one at a
-// time at a binade's edge and at the ends.
+// ...; false when it stopped at a gain already on or below the line. Eight
+// slots at a time wherever the line's steps are exact (see ramp_line.h), one
+// at a time at a binade's edge and at the ends.
 inline bool lowerDownTo(float* gains, int32_t first, int32_t last, float& v, float d) {
     int32_t slot = first;
     while (slot >= last) {
         const LineSteps line = lineStepsFrom(v, d);
-        for (; line.exact && slot - 3 >= last && line.fourAheadFits(v); slot -= 4) {
-            float* const four = gains + slot - 3;  // walked from four[3] down to four[0]
-            if (!line.lowerFour(four, v)) {
-                for (int32_t i = 3; i >= 0; --i) {
-                    if (!lowerSlot(four[i], v, d)) return false;
-                }
-            }
-            v = line.fourAhead(v);
+        for (; line.exact && slot - 7 >= last && line.eightAheadFits(v); slot -= 8) {
+            // A stop among these eight: the walk ends within them.
+            if (!line.lowerEight(gains + slot - 7, v))
+                return lowerOneByOne(gains, slot, last, v, d);
+            v = line.eightAhead(v);
         }
         if (slot < last) break;
-        if (!lowerSlot(gains[slot], v, d)) return false;
+        if (!lowerOneByOne(gains, slot, slot, v, d)) return false;
         --slot;
     }
     return true;

@@ -1,4 +1,4 @@
-// The look-ahead ramp's line v, v + d, v + 2d ... four slots at a time, with
+// The look-ahead ramp's line v, v + d, v + 2d ... eight slots at a time, with
 // exactly the values the one-by-one float additions produce.
 //
 // Inside one binade [2^e, 2^(e+1)) every float is a multiple of the same
@@ -7,7 +7,7 @@
 // exactly halfway between two multiples (then the tie goes to the even one and
 // depends on v). So, as long as the line stays below 2^(e+1) and d is no such
 // tie, the k-th value is v + k·D, and that sum is exact (a multiple of u inside
-// the binade), which lets four slots be compared and written at once.
+// the binade), which lets eight slots be compared and written at once.
 #pragma once
 
 #include <emmintrin.h>
@@ -22,19 +22,24 @@ struct LineSteps {
     bool exact = false;  // false: step one slot at a time
     float step = 0.0f;   // D
     float limit = 0.0f;  // 2^(e+1), the end of v's binade
-    __m128 offsets{};    // {3D, 2D, D, 0}: four slots stored lowest first
+    // {7D, 6D, 5D, 4D} and {3D, 2D, D, 0}: eight slots stored lowest first.
+    __m128 farOffsets{}, nearOffsets{};
 
-    // Whether v + 4D, where the four slots from v leave the line, is still in
+    // Whether v + 8D, where the eight slots from v leave the line, is still in
     // the binade (a sum that reaches the limit rounds to at least the limit).
-    bool fourAheadFits(float v) const { return v + 4.0f * step < limit; }
-    float fourAhead(float v) const { return v + 4.0f * step; }
+    bool eightAheadFits(float v) const { return v + 8.0f * step < limit; }
+    float eightAhead(float v) const { return v + 8.0f * step; }
 
-    // Lowers four[3], four[2], four[1], four[0] onto v, v + D, v + 2D, v + 3D
-    // when all four are above the line; false (nothing written) otherwise.
-    bool lowerFour(float* four, float v) const {
-        const __m128 line = _mm_add_ps(_mm_set1_ps(v), offsets);
-        if (_mm_movemask_ps(_mm_cmpgt_ps(_mm_loadu_ps(four), line)) != 0xF) return false;
-        _mm_storeu_ps(four, line);
+    // Lowers eight[7], eight[6] ... eight[0] onto v, v + D ... v + 7D when all
+    // eight are above the line; false (nothing written) otherwise.
+    bool lowerEight(float* eight, float v) const {
+        const __m128 start = _mm_set1_ps(v);
+        const __m128 far = _mm_add_ps(start, farOffsets), near = _mm_add_ps(start, nearOffsets);
+        const __m128 above = _mm_and_ps(_mm_cmpgt_ps(_mm_loadu_ps(eight), far),
+                                        _mm_cmpgt_ps(_mm_loadu_ps(eight + 4), near));
+        if (_mm_movemask_ps(above) != 0xF) return false;
+        _mm_storeu_ps(eight, far);
+        _mm_storeu_ps(eight + 4, near);
         return true;
     }
 };
@@ -55,7 +60,8 @@ inline LineSteps lineStepsFrom(float v, float d) {
     const float rest = d - line.step;
     line.exact = rest != halfSpacing && rest != -halfSpacing;
     const float s = line.step;
-    line.offsets = _mm_setr_ps(3.0f * s, 2.0f * s, s, 0.0f);
+    line.farOffsets = _mm_setr_ps(7.0f * s, 6.0f * s, 5.0f * s, 4.0f * s);
+    line.nearOffsets = _mm_setr_ps(3.0f * s, 2.0f * s, s, 0.0f);
     return line;
 }
 
