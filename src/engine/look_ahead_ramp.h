@@ -33,9 +33,11 @@ inline bool lowerDownTo(float* gains, int32_t first, int32_t last, float& v, flo
     while (slot >= last) {
         const LineSteps line = lineStepsFrom(v, d);
         for (; line.exact && slot - 7 >= last && line.eightAheadFits(v); slot -= 8) {
-            // A stop among these eight: the walk ends within them.
-            if (!line.lowerEight(gains + slot - 7, v))
-                return lowerOneByOne(gains, slot, last, v, d);
+            const int32_t lowered = line.lowerEight(gains + slot - 7, v);
+            if (lowered < 8) {  // the walk stopped among these eight
+                v += static_cast<float>(lowered) * line.step;
+                return false;
+            }
             v = line.eightAhead(v);
         }
         if (slot < last) break;

@@ -12,6 +12,7 @@
 
 #include <emmintrin.h>
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -30,17 +31,34 @@ struct LineSteps {
     bool eightAheadFits(float v) const { return v + 8.0f * step < limit; }
     float eightAhead(float v) const { return v + 8.0f * step; }
 
-    // Lowers eight[7], eight[6] ... eight[0] onto v, v + D ... v + 7D when all
-    // eight are above the line; false (nothing written) otherwise.
-    bool lowerEight(float* eight, float v) const {
+    // Lowers eight[7], eight[6] ... eight[0] onto v, v + D ... v + 7D as the
+    // walk does: down to the first that is not above the line. Returns how
+    // many it lowered.
+    int32_t lowerEight(float* eight, float v) const {
         const __m128 start = _mm_set1_ps(v);
         const __m128 far = _mm_add_ps(start, farOffsets), near = _mm_add_ps(start, nearOffsets);
-        const __m128 above = _mm_and_ps(_mm_cmpgt_ps(_mm_loadu_ps(eight), far),
-                                        _mm_cmpgt_ps(_mm_loadu_ps(eight + 4), near));
-        if (_mm_movemask_ps(above) != 0xF) return false;
-        _mm_storeu_ps(eight, far);
-        _mm_storeu_ps(eight + 4, near);
-        return true;
+        const __m128 farWaiting = _mm_loadu_ps(eight), nearWaiting = _mm_loadu_ps(eight + 4);
+        const int32_t above = _mm_movemask_ps(_mm_cmpgt_ps(farWaiting, far)) |
+                              _mm_movemask_ps(_mm_cmpgt_ps(nearWaiting, near)) << 4;
+        if (above == 0xFF) {
+            _mm_storeu_ps(eight, far);
+            _mm_storeu_ps(eight + 4, near);
+            return 8;
+        }
+        const int32_t lowered = std::countl_one(static_cast<uint8_t>(above));
+        const int32_t written = (0xFF00 >> lowered) & 0xFF;  // bits 7 down to 8 - lowered
+        _mm_storeu_ps(eight, select(written & 0xF, far, farWaiting));
+        _mm_storeu_ps(eight + 4, select(written >> 4, near, nearWaiting));
+        return lowered;
+    }
+
+  private:
+    // Lanes whose bit in `bits` is set from `line`, the others from `waiting`.
+    static __m128 select(int32_t bits, __m128 line, __m128 waiting) {
+        const __m128i lane = _mm_setr_epi32(1, 2, 4, 8);
+        const __m128 mask =
+            _mm_castsi128_ps(_mm_cmpeq_epi32(_mm_and_si128(_mm_set1_epi32(bits), lane), lane));
+        return _mm_or_ps(_mm_and_ps(mask, line), _mm_andnot_ps(mask, waiting));
     }
 };
 
