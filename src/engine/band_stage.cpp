@@ -48,11 +48,10 @@ void runBandStage(BandDynamics& dynamics, LookAheadRings& rings, const BlockValu
         alignas(16) float g[4];
         _mm_store_ps(g, gain);
         const int32_t wr = cursor.write();
-        for (int32_t b = 0; b < kNumBands; ++b) {
-            rings.left[b][wr] = in.left(b, n);
-            rings.right[b][wr] = in.right(b, n);
-            rings.gain[b][wr] = g[b];
-        }
+        // The band sum's slots are the master stage's: written there, read later.
+        _mm_store_ps(rings.samples[wr], highMid);
+        _mm_storel_pi(reinterpret_cast<__m64*>(rings.samples[wr] + 4), low);
+        for (int32_t b = 0; b < kNumBands; ++b) rings.gain[b][wr] = g[b];
         const int32_t lowered = _mm_movemask_ps(_mm_cmpgt_ps(previous, gain)) & ramping;
         if (lowered != 0) {
             for (int32_t b = 0; b < kNumBands; ++b) {
@@ -62,11 +61,13 @@ void runBandStage(BandDynamics& dynamics, LookAheadRings& rings, const BlockValu
             }
         }
         previous = gain;
-        for (int32_t b = 0; b < kNumBands; ++b) {
-            out.left[b][n] = rings.left[b][cursor.read];
-            out.right[b][n] = rings.right[b][cursor.read];
-            out.gain[b][n] = rings.gain[b][cursor.read];
-        }
+        const float* const leaving = rings.samples[cursor.read];
+        _mm_store_ps(out.samples[n], _mm_load_ps(leaving));
+        _mm_storel_pi(reinterpret_cast<__m64*>(out.samples[n] + 4),
+                      _mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(leaving + 4)));
+        _mm_store_ps(out.gain[n],
+                     lanes::ofBands(rings.gain[0][cursor.read], rings.gain[1][cursor.read],
+                                    rings.gain[2][cursor.read], 1.0f));
         seen.add(left, right, gain);
         cursor.advance();
     }
