@@ -50,6 +50,7 @@ void CompressorLanes::store(BandDynamics& d) const {
 }
 
 void CompressorLanes::startAttacks(__m128 deeper, __m128 peak, __m128 curveGain) {
+    using namespace lanes;
     alignas(16) float gain[4], target[4], rate[4], step[4], peaks[4], gains[4];
     alignas(16) int32_t phase[4];
     _mm_store_ps(gain, gain_);
@@ -64,14 +65,16 @@ void CompressorLanes::startAttacks(__m128 deeper, __m128 peak, __m128 curveGain)
         if ((which >> b & 1) == 0) continue;
         const OneBandDynamics d = startAttack({gain[b], target[b], phase[b], rate[b], step[b]},
                                               block_.band[b], block_, peaks[b], gains[b]);
-        gain[b] = d.gain, target[b] = d.target, phase[b] = d.phase;
-        rate[b] = d.releaseRate, step[b] = d.releaseStep;
+        // Back into lane b without a round trip through memory.
+        const __m128 lane =
+            _mm_castsi128_ps(_mm_cmpeq_epi32(_mm_setr_epi32(0, 1, 2, 3), _mm_set1_epi32(b)));
+        gain_ = select(lane, _mm_set1_ps(d.gain), gain_);
+        target_ = select(lane, _mm_set1_ps(d.target), target_);
+        releaseRate_ = select(lane, _mm_set1_ps(d.releaseRate), releaseRate_);
+        releaseStep_ = select(lane, _mm_set1_ps(d.releaseStep), releaseStep_);
+        phase_ = _mm_castps_si128(
+            select(lane, _mm_castsi128_ps(_mm_set1_epi32(d.phase)), _mm_castsi128_ps(phase_)));
     }
-    gain_ = _mm_load_ps(gain);
-    target_ = _mm_load_ps(target);
-    releaseRate_ = _mm_load_ps(rate);
-    releaseStep_ = _mm_load_ps(step);
-    phase_ = _mm_load_si128(reinterpret_cast<const __m128i*>(phase));
 }
 
 }  // namespace velmorin
