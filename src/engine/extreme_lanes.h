@@ -14,20 +14,20 @@ class ExtremeLanes {
     explicit ExtremeLanes(const LaneExtremes& from);
 
     void add(__m128 left, __m128 right, __m128 gain) {
-        keep(_mm_cmpgt_ps(left, maxLeft_), left, gain, maxLeft_, gainAtMaxLeft_);
-        keep(_mm_cmplt_ps(left, minLeft_), left, gain, minLeft_, gainAtMinLeft_);
-        keep(_mm_cmpgt_ps(right, maxRight_), right, gain, maxRight_, gainAtMaxRight_);
-        keep(_mm_cmplt_ps(right, minRight_), right, gain, minRight_, gainAtMinRight_);
+        // maxps(a, b) is exactly "a > b ? a : b", minps(a, b) "a < b ? a : b".
+        gainAtMaxLeft_ = lanes::select(_mm_cmpgt_ps(left, maxLeft_), gain, gainAtMaxLeft_);
+        maxLeft_ = _mm_max_ps(left, maxLeft_);
+        gainAtMinLeft_ = lanes::select(_mm_cmplt_ps(left, minLeft_), gain, gainAtMinLeft_);
+        minLeft_ = _mm_min_ps(left, minLeft_);
+        gainAtMaxRight_ = lanes::select(_mm_cmpgt_ps(right, maxRight_), gain, gainAtMaxRight_);
+        maxRight_ = _mm_max_ps(right, maxRight_);
+        gainAtMinRight_ = lanes::select(_mm_cmplt_ps(right, minRight_), gain, gainAtMinRight_);
+        minRight_ = _mm_min_ps(right, minRight_);
     }
 
     void store(LaneExtremes& to) const;
 
   private:
-    static void keep(__m128 beyond, __m128 value, __m128 gain, __m128& extreme, __m128& gainAt) {
-        extreme = lanes::select(beyond, value, extreme);
-        gainAt = lanes::select(beyond, gain, gainAt);
-    }
-
     __m128 maxLeft_, minLeft_, maxRight_, minRight_;
     __m128 gainAtMaxLeft_, gainAtMinLeft_, gainAtMaxRight_, gainAtMinRight_;
 };
