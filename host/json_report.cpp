@@ -12,28 +12,31 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-// JSON has no infinity: a silent signal's -inf dB becomes null like a
-// figure that was not measured.
-json figure(const std::optional<double>& value) {
-    return value && std::isfinite(*value) ? json(*value) : json(nullptr);
-}
-
 json loudnessJson(const Loudness& loudness) {
-    return {{"sample_peak_dbfs", figure(loudness.samplePeakDb)},
-            {"true_peak_dbtp", figure(loudness.truePeakDb)},
-            {"integrated_lufs", figure(loudness.integratedLufs)},
-            {"loudness_range_lu", figure(loudness.rangeLu)}};
+    return {{"sample_peak_dbfs", figureJson(loudness.samplePeakDb)},
+            {"true_peak_dbtp", figureJson(loudness.truePeakDb)},
+            {"integrated_lufs", figureJson(loudness.integratedLufs)},
+            {"loudness_range_lu", figureJson(loudness.rangeLu)}};
 }
 
 }  // namespace
 
-json reportJson(const RenderReport& report) {
-    json settings = json::array();
-    for (const AppliedSetting& setting : report.settings) {
-        settings.push_back({{"parameter", setting.parameter},
-                            {"value", setting.value},
-                            {"display", setting.display}});
+// A silent signal's -inf dB becomes null like a figure that was not measured.
+json figureJson(const std::optional<double>& value) {
+    return value && std::isfinite(*value) ? json(*value) : json(nullptr);
+}
+
+json settingsJson(const std::vector<AppliedSetting>& settings) {
+    json list = json::array();
+    for (const AppliedSetting& setting : settings) {
+        list.push_back({{"parameter", setting.parameter},
+                        {"value", setting.value},
+                        {"display", setting.display}});
     }
+    return list;
+}
+
+json reportJson(const RenderReport& report) {
     json entry = {{"input", report.input},
                   {"output", report.output},
                   {"status", "ok"},
@@ -45,9 +48,9 @@ json reportJson(const RenderReport& report) {
                   {"input_loudness", loudnessJson(report.inputLoudness)},
                   {"output_loudness", loudnessJson(report.outputLoudness)},
                   {"process_seconds", report.processSeconds},
-                  {"speed_x_real_time", figure(report.speed())},
+                  {"speed_x_real_time", figureJson(report.speed())},
                   {"program", report.program},
-                  {"settings", settings}};
+                  {"settings", settingsJson(report.settings)}};
     if (report.target) {
         entry["target"] = {{"integrated_lufs", report.target->lufs},
                            {"true_peak_ceiling_dbtp", report.target->truePeakCeilingDb}};
@@ -61,7 +64,10 @@ json failureJson(const std::string& input, const std::string& output, const std:
 
 void writeJsonReport(const std::filesystem::path& path, const std::string& command,
                      const std::vector<json>& files) {
-    const json document = {{"command", command}, {"files", files}};
+    writeJsonFile(path, {{"command", command}, {"files", files}});
+}
+
+void writeJsonFile(const std::filesystem::path& path, const json& document) {
     PendingOutput output(path);
     {
         std::ofstream stream(output.temporary());

@@ -88,18 +88,14 @@ double text(cairo_t* cr, double x, double y, const std::string& s, Colour c, dou
     return extents.x_advance;
 }
 
-// Text on a patch of the panel's colour, readable over lines and curves.
-void label(cairo_t* cr, double x, double y, const std::string& s, Colour c, double size,
-           Align align) {
-    cairo_set_font_size(cr, size);
-    cairo_select_font_face(cr, "Liberation Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
-    cairo_text_extents_t extents;
-    cairo_text_extents(cr, s.c_str(), &extents);
-    const double left = align == Align::right ? x - extents.x_advance : x;
-    use(cr, kPanel, 0.85);
-    cairo_rectangle(cr, left - 4, y - size, extents.x_advance + 8, size + 5);
-    cairo_fill(cr);
-    text(cr, x, y, s, c, size, align, true);
+// A panel's title, turned to read upwards in the margin left of the panel,
+// where no line or curve can cross it.
+void sideTitle(cairo_t* cr, const Box& box, const std::string& s, Colour c, bool bold) {
+    cairo_save(cr);
+    cairo_translate(cr, 18, box.middle());
+    cairo_rotate(cr, -M_PI / 2);
+    text(cr, 0, 0, s, c, bold ? 12 : 11, Align::centre, bold);
+    cairo_restore(cr);
 }
 
 void line(cairo_t* cr, double x0, double y0, double x1, double y1, Colour c, double width,
@@ -194,7 +190,7 @@ void waveform(cairo_t* cr, const AudioBuffer& audio, const TimeAxis& axis, const
 }
 
 void waveformLabels(cairo_t* cr, const Box& box, const char* name, Colour c) {
-    label(cr, kLeft + 8, box.top + 16, name, c, 12, Align::left);
+    sideTitle(cr, box, name, c, true);
     text(cr, kLeft - 8, box.top + 10, "+1", kDimText, 10, Align::right);
     text(cr, kLeft - 8, box.middle() + 4, "0", kDimText, 10, Align::right);
     text(cr, kLeft - 8, box.bottom - 2, "-1", kDimText, 10, Align::right);
@@ -217,9 +213,6 @@ void overs(cairo_t* cr, const LoudnessTrace& trace, double ceilingDb, const Time
         cairo_rectangle(cr, x0, kOutputBox.top, std::max(x1 - x0, 2.0), 5.0);
     }
     cairo_fill(cr);
-    label(cr, kRight - 8, kOutputBox.bottom - 8,
-          "true-peak ceiling " + format("%.1f dBTP", ceilingDb) + ", overs marked above", kOver, 11,
-          Align::right);
 }
 
 double loudnessY(double lufs) {
@@ -233,11 +226,7 @@ void loudnessGrid(cairo_t* cr) {
         line(cr, kLeft, y, kRight, y, kGrid, 1.0);
         text(cr, kLeft - 8, y + 4, format("%.0f", lufs), kDimText, 10, Align::right);
     }
-    cairo_save(cr);
-    cairo_translate(cr, 16, kLoudnessBox.middle());
-    cairo_rotate(cr, -M_PI / 2);
-    text(cr, 0, 0, "short-term loudness (LUFS)", kDimText, 11, Align::centre);
-    cairo_restore(cr);
+    sideTitle(cr, kLoudnessBox, "short-term loudness (LUFS)", kDimText, false);
 }
 
 void loudnessCurve(cairo_t* cr, const LoudnessTrace& trace, const TimeAxis& axis, Colour c) {
@@ -271,7 +260,7 @@ void level(cairo_t* cr, const std::optional<double>& lufs, Colour c) {
 }
 
 // What each colour is, with the values the dashed lines stand for.
-void legend(cairo_t* cr, const RenderReport& report) {
+void legend(cairo_t* cr, const RenderReport& report, double ceilingDb) {
     struct Entry {
         std::string name;
         Colour colour;
@@ -282,6 +271,8 @@ void legend(cairo_t* cr, const RenderReport& report) {
         {"output, integrated " + lufsText(report.outputLoudness.integratedLufs), kOutput, false}};
     if (report.target)
         entries.push_back({"target " + lufsText(report.target->lufs), kTarget, true});
+    entries.push_back(
+        {"true-peak ceiling " + format("%.1f dBTP", ceilingDb) + ", overs marked", kOver, true});
     double x = kLeft;
     const double y = kPlotHeight - 8;
     for (const Entry& entry : entries) {
@@ -346,7 +337,7 @@ void writeLoudnessPlot(const std::filesystem::path& path, const AudioBuffer& inp
     level(cr, report.inputLoudness.integratedLufs, kInput);
     level(cr, report.outputLoudness.integratedLufs, kOutput);
     if (report.target) level(cr, report.target->lufs, kTarget);
-    legend(cr, report);
+    legend(cr, report, ceiling);
 
     cairo_surface_flush(surface.get());
     PendingOutput file(path);

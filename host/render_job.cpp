@@ -33,24 +33,28 @@ std::vector<SentValue> RenderJob::configure(HostedPlugin& hosted, int sampleRate
     return sent;
 }
 
+Configuration readConfiguration(HostedPlugin& hosted, const std::vector<SentValue>& sent) {
+    Configuration configuration{withoutTrailingBlanks(hosted.programName()), {}};
+    for (const auto& [index, value] : sent) {
+        std::string display = hosted.text(effGetParamDisplay, index);
+        const std::string label = withoutTrailingBlanks(hosted.text(effGetParamLabel, index));
+        if (!label.empty()) display += " " + label;
+        configuration.settings.push_back(
+            {withoutTrailingBlanks(hosted.parameterName(index)), value, display});
+    }
+    return configuration;
+}
+
 RenderResult runRenderJob(const RenderJob& job, const AudioBuffer& input,
                           const ProgressCallback& progress) {
     // A plug-in that hangs must not keep the command waiting for ever.
     const Deadline deadline(job.timeoutSeconds, "plug-in " + job.pluginPath().string());
     HostedPlugin hosted(job.pluginPath());
-    const std::vector<SentValue> sent = job.configure(hosted, input.sampleRate);
-    // Read before processing: an effect may move its parameters while it runs.
-    std::string program = withoutTrailingBlanks(hosted.programName());
-    std::vector<AppliedSetting> settings;
-    for (const auto& [index, value] : sent) {
-        std::string display = hosted.text(effGetParamDisplay, index);
-        const std::string label = withoutTrailingBlanks(hosted.text(effGetParamLabel, index));
-        if (!label.empty()) display += " " + label;
-        settings.push_back({withoutTrailingBlanks(hosted.parameterName(index)), value, display});
-    }
+    Configuration configuration =
+        readConfiguration(hosted, job.configure(hosted, input.sampleRate));
     RenderResult result = render(hosted, input, job.compensateLatency, progress);
-    result.program = std::move(program);
-    result.settings = std::move(settings);
+    result.program = std::move(configuration.program);
+    result.settings = std::move(configuration.settings);
     return result;
 }
 

@@ -32,6 +32,15 @@ struct RenderJob {
     std::vector<SentValue> configure(HostedPlugin& plugin, int sampleRate) const;
 };
 
+// The program in effect and each value SENT as the effect shows it, read
+// after configuring and before processing (an effect may move its parameters
+// while it runs).
+struct Configuration {
+    std::string program;
+    std::vector<AppliedSetting> settings;
+};
+Configuration readConfiguration(HostedPlugin& plugin, const std::vector<SentValue>& sent);
+
 // Loads, configures and runs the plug-in over INPUT, telling PROGRESS.
 RenderResult runRenderJob(const RenderJob& job, const AudioBuffer& input,
                           const ProgressCallback& progress);

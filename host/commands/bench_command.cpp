@@ -9,6 +9,8 @@
 #include "commands/job_options.h"
 #include "demo_mix.h"
 #include "host_error.h"
+#include "json_report.h"
+#include "output_path.h"
 
 namespace velmorin::host {
 
@@ -23,6 +25,7 @@ constexpr const char* kProgram = "--program";
 struct BenchArguments {
     double seconds = 10.0;
     RenderJob common;  // block size; program and settings given before any PLUGIN
+    std::filesystem::path json;
 };
 
 // One job per PLUGIN, each with the common program and settings followed by
@@ -70,6 +73,8 @@ AudioBuffer material(double seconds) {
 }
 
 struct Figures {
+    Configuration configuration;
+    double medianSeconds;        // wall time of the median run
     double nanosecondsPerFrame;  // median run
     double realTimeFactor;
     double spreadPercent;  // fastest to slowest run, relative to the median
@@ -77,15 +82,33 @@ struct Figures {
 
 Figures measure(const std::filesystem::path& path, const RenderJob& job, const AudioBuffer& audio) {
     HostedPlugin plugin(path);
-    job.configure(plugin, audio.sampleRate);
+    Configuration configuration =
+        readConfiguration(plugin, job.configure(plugin, audio.sampleRate));
     render(plugin, audio, false);  // warm-up: caches, first-touch allocations
     std::vector<double> times;
     for (int run = 0; run < kRuns; ++run)
         times.push_back(render(plugin, audio, false).processSeconds);
     std::sort(times.begin(), times.end());
     const double median = times[kRuns / 2];
-    return {1e9 * median / static_cast<double>(audio.frames()), audio.seconds() / median,
-            100.0 * (times.back() - times.front()) / median};
+    return {std::move(configuration), median, 1e9 * median / static_cast<double>(audio.frames()),
+            audio.seconds() / median, 100.0 * (times.back() - times.front()) / median};
+}
+
+nlohmann::ordered_json benchJson(const RenderJob& job, const AudioBuffer& audio,
+                                 const Figures& figures) {
+    return {{"plugin", job.pluginPath().string()},
+            {"name", job.pluginPath().filename().string()},
+            {"program", figures.configuration.program},
+            {"settings", settingsJson(figures.configuration.settings)},
+            {"sample_rate", audio.sampleRate},
+            {"block_size", job.blockSize},
+            {"frames", audio.frames()},
+            {"seconds", audio.seconds()},
+            {"runs", kRuns},
+            {"process_seconds", figures.medianSeconds},
+            {"ns_per_frame", figures.nanosecondsPerFrame},
+            {"speed_x_real_time", figureJson(figures.realTimeFactor)},
+            {"spread_percent", figures.spreadPercent}};
 }
 
 void run(const CLI::App& command, const BenchArguments& arguments) {
@@ -94,18 +117,24 @@ void run(const CLI::App& command, const BenchArguments& arguments) {
         throw HostError("--seconds " + std::to_string(arguments.seconds),
                         "must be above 0 and at most 3600");
     }
+    if (!arguments.json.empty()) checkOutputPath(arguments.json, "--json");
     const std::vector<RenderJob> jobs = benchJobs(command, arguments.common);
     const AudioBuffer audio = material(arguments.seconds);
     std::printf("%.1f s of the demo mix at %d Hz in blocks of %d; median of %d runs\n",
                 audio.seconds(), audio.sampleRate, arguments.common.blockSize, kRuns);
     std::printf("%-32s %12s %14s %8s  %s\n", "plug-in", "ns/frame", "x real time", "spread",
                 "settings");
+    std::vector<nlohmann::ordered_json> measured;
     for (const RenderJob& job : jobs) {
         const Figures figures = measure(job.pluginPath(), job, audio);
+        measured.push_back(benchJson(job, audio, figures));
         std::printf("%-32s %12.1f %14.0f %7.1f%%  %s\n",
                     job.pluginPath().filename().string().c_str(), figures.nanosecondsPerFrame,
                     figures.realTimeFactor, figures.spreadPercent, describe(job).c_str());
         std::fflush(stdout);
+    }
+    if (!arguments.json.empty()) {
+        writeJsonFile(arguments.json, {{"command", "bench"}, {"plugins", measured}});
     }
 }
 
@@ -125,6 +154,8 @@ void addBenchCommand(CLI::App& app) {
     command->add_option("--seconds", arguments->seconds, "length of the material")
         ->capture_default_str();
     addBlockOption(*command, arguments->common);
+    command->add_option("--json", arguments->json, "write the measurements as JSON to FILE")
+        ->type_name("FILE");
     command->add_option(kProgram, "program to select, by number or name")
         ->type_name("N|NAME")
         ->allow_extra_args(false)

@@ -1,5 +1,5 @@
-// Bad input to batch, --json, --plot and --target-lufs: one line naming the
-// thing and the reason, a non-zero exit, and nothing written.
+// Bad input to batch, --json (bench's too), --plot and --target-lufs: one
+// line naming the thing and the reason, a non-zero exit, and nothing written.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -55,6 +55,8 @@ TEST(NewOptionsBadInput, OneLineNonZeroExitNothingWritten) {
         {{"render", "{in}", "{dir}/out.wav", "--plot", "{dir}/plot.jpg"}, ".png"},
         {{"render", "{in}", "{dir}/out.wav", "--plot", "{file}/plot.png"}, "--plot"},
         {{"demo", "{dir}/album", "--json", "{dir}/absent/r.json"}, "--json"},
+        {{"bench", "--seconds", "0.05", "--json", "{dir}/absent/b.json"}, "--json"},
+        {{"bench", "--seconds", "0.05", "--json", "{dir}"}, "is a folder"},
     };
     const auto before = folder.names();
     const auto albumBefore = TempFolder::namesIn(folder / "album");

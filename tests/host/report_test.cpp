@@ -40,26 +40,42 @@ std::vector<double> textRow(const std::string& report, const std::string& name) 
     return {};
 }
 
+// The figures of the bench row of the plug-in NAME: ns/frame, x real time,
+// spread.
+std::vector<double> benchRow(const std::string& report, const std::string& name) {
+    std::istringstream lines(report);
+    for (std::string line; std::getline(lines, line);) {
+        double figures[3];
+        if (line.rfind(name + " ", 0) == 0 &&
+            std::sscanf(line.c_str() + name.size(), " %lf %lf %lf%%", &figures[0], &figures[1],
+                        &figures[2]) == 3) {
+            return {figures, figures + 3};
+        }
+    }
+    ADD_FAILURE() << "no row " << name << " in\n" << report;
+    return {};
+}
+
+// render and bench: the JSON parses and says what the text says.
 TEST(JsonReport, ParsesAndSaysWhatTheTextReportSays) {
     TempFolder folder;
     AudioBuffer audio = synthesizeDemoMix();
     audio.resize(4 * audio.sampleRate);
     writeAudioFile(folder / "in.wav", audio, SampleFormat::float32);
-    const CommandResult result = runVelmorin(
-        {"render", (folder / "in.wav").string(), (folder / "out.wav").string(), "--program",
-         "Mastering 1", "--set", "ThrH=0.25", "--json", (folder / "report.json").string()});
+    const std::vector<std::string> settings = {"--program", "Mastering 1", "--set", "ThrH=0.25"};
+    std::vector<std::string> renderArguments = {"render", (folder / "in.wav").string(),
+                                                (folder / "out.wav").string(), "--json",
+                                                (folder / "render.json").string()};
+    renderArguments.insert(renderArguments.end(), settings.begin(), settings.end());
+    const CommandResult result = runVelmorin(renderArguments);
     ASSERT_EQ(result.exitCode, 0) << result.err;
-    const nlohmann::json report = readJson(folder / "report.json");
+    const nlohmann::json report = readJson(folder / "render.json");
     EXPECT_EQ(report["command"], "render");
     ASSERT_EQ(report["files"].size(), 1u);
     const nlohmann::json& file = report["files"][0];
     EXPECT_EQ(file["input"], (folder / "in.wav").string());
     EXPECT_EQ(file["sample_rate"], 44100);
     EXPECT_EQ(file["frames"], audio.frames());
-    EXPECT_EQ(file["program"], "Mastering 1");
-    EXPECT_EQ(file["settings"][0]["parameter"], "ThrH");
-    EXPECT_EQ(file["settings"][0]["value"], 0.25);
-    EXPECT_EQ(file["settings"][0]["display"], "-9.0 dB");  // 18 half-decibel steps
     int latency = 0;
     ASSERT_EQ(std::sscanf(result.out.substr(result.out.find("latency")).c_str(),
                           "latency %d samples", &latency),
@@ -75,6 +91,34 @@ TEST(JsonReport, ParsesAndSaysWhatTheTextReportSays) {
                         0.005)
                 << side << " " << keys[i];
         }
+    }
+
+    std::vector<std::string> benchArguments = {
+        "bench", "--seconds",          "0.5",    "--block",
+        "256",   VELMORIN_PLUGIN_PATH, "--json", (folder / "bench.json").string()};
+    benchArguments.insert(benchArguments.end(), settings.begin(), settings.end());
+    const CommandResult bench = runVelmorin(benchArguments);
+    ASSERT_EQ(bench.exitCode, 0) << bench.err;
+    const nlohmann::json benchReport = readJson(folder / "bench.json");
+    EXPECT_EQ(benchReport["command"], "bench");
+    ASSERT_EQ(benchReport["plugins"].size(), 1u);
+    const nlohmann::json& measured = benchReport["plugins"][0];
+    const std::string name = std::filesystem::path(VELMORIN_PLUGIN_PATH).filename().string();
+    EXPECT_EQ(measured["name"], name);
+    EXPECT_EQ(measured["block_size"], 256);
+    EXPECT_EQ(measured["frames"], 22050);
+    const std::vector<double> row = benchRow(bench.out, name);
+    ASSERT_EQ(row.size(), 3u);
+    EXPECT_NEAR(measured["ns_per_frame"].get<double>(), row[0], 0.05);
+    EXPECT_NEAR(measured["speed_x_real_time"].get<double>(), row[1], 0.5);
+    EXPECT_NEAR(measured["spread_percent"].get<double>(), row[2], 0.05);
+
+    // Both name the program and show each setting as the effect does.
+    for (const nlohmann::json* entry : {&file, &measured}) {
+        EXPECT_EQ((*entry)["program"], "Mastering 1");
+        EXPECT_EQ((*entry)["settings"][0]["parameter"], "ThrH");
+        EXPECT_EQ((*entry)["settings"][0]["value"], 0.25);
+        EXPECT_EQ((*entry)["settings"][0]["display"], "-9.0 dB");  // 18 half-decibel steps
     }
 }
 
