@@ -119,8 +119,8 @@ TEST_F(EngineParameters, IndexOutsideTheTableStillRunsTheClosingSteps) {
 TEST(EngineSuspend, ClearsTheRingsAndTheDcTrackerOnly) {
     ADelay effect(nullptr);
     EngineState& engine = effect.engine();
-    engine.rings.left[0][5] = 0.5f;
-    engine.rings.right[3][440] = -0.5f;
+    engine.rings.left(0, 5) = 0.5f;
+    engine.rings.right(3, 440) = -0.5f;
     engine.rings.gain[2][0] = 0.25f;
     engine.rings.pos = 17;
     engine.dc.level[1] = 0.1f;
@@ -132,13 +132,13 @@ TEST(EngineSuspend, ClearsTheRingsAndTheDcTrackerOnly) {
     engine.outputGain.set(2.0f);
 
     effect.dispatcher(effMainsChanged, 0, 1, nullptr, 0.0f);  // resume: nothing
-    EXPECT_EQ(engine.rings.left[0][5], 0.5f);
+    EXPECT_EQ(engine.rings.left(0, 5), 0.5f);
 
     effect.dispatcher(effMainsChanged, 0, 0, nullptr, 0.0f);
     for (int32_t lane = 0; lane < kNumLanes; ++lane) {
         for (int32_t i = 0; i < kRingCapacity; ++i) {
-            ASSERT_EQ(engine.rings.left[lane][i], 0.0f);
-            ASSERT_EQ(engine.rings.right[lane][i], 0.0f);
+            ASSERT_EQ(engine.rings.left(lane, i), 0.0f);
+            ASSERT_EQ(engine.rings.right(lane, i), 0.0f);
             ASSERT_EQ(engine.rings.gain[lane][i], 1.0f);
         }
     }

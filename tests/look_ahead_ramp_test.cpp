@@ -27,6 +27,49 @@ void referenceRampBack(float* gains, int32_t readPos, int32_t ringLength, float 
 
 }  // namespace
 
+// The eight-at-a-time walk against one float addition per slot, on lines whose
+// steps land in every case: inside a binade, across one or several binade
+// edges, exactly halfway between two floats (the tie goes to the even one),
+// too small to move the line at all, and a stop part-way through eight slots.
+TEST(LookAheadRamp, EightSlotsAtATimeStepTheLineAsSingleAdditionsDo) {
+    struct Line {
+        float v, d;
+        int32_t stopAt;  // a slot already below the line, or -1
+    };
+    const Line lines[] = {
+        {0.25f, 0.75f / 439.0f, -1},      // through two binade edges
+        {0.5f, 0x1.8p-24f, -1},           // d is one and a half spacings: a tie at every step
+        {0.5f + 0x1p-24f, 0x1p-25f, -1},  // half a spacing: stays on odd, ties to even
+        {0.75f, 0x1p-27f, -1},            // less than half a spacing: the line stands still
+        {0.0625f, 0.01f, -1},             // a steep line over many binades
+        {0.3f, 0.001f, 201},              // stops in the middle of a group of eight
+        {0x1p-101f, 0x1p-102f, -1},       // spacings too small for the fast path
+    };
+    for (const Line& line : lines) {
+        float fast[kRingCapacity], reference[kRingCapacity];
+        std::fill(fast, fast + kRingCapacity, 1e30f);
+        if (line.stopAt >= 0) fast[line.stopAt] = 0.0f;
+        std::memcpy(reference, fast, sizeof fast);
+
+        float v = line.v;
+        const bool ranThrough = ramp::lowerDownTo(fast, 439, 0, v, line.d);
+        float vRef = line.v;
+        bool refRanThrough = true;
+        for (int32_t slot = 439; slot >= 0; --slot) {
+            if (!(reference[slot] > vRef)) {
+                refRanThrough = false;
+                break;
+            }
+            reference[slot] = vRef;
+            vRef += line.d;
+        }
+        EXPECT_EQ(ranThrough, refRanThrough) << "v " << line.v << " d " << line.d;
+        EXPECT_EQ(std::memcmp(&v, &vRef, sizeof v), 0) << "v " << line.v << " d " << line.d;
+        EXPECT_EQ(std::memcmp(fast, reference, sizeof fast), 0)
+            << "v " << line.v << " d " << line.d;
+    }
+}
+
 TEST(LookAheadRamp, MatchesTheStraightforwardWalkBitForBit) {
     std::mt19937 rng(5);
     std::uniform_real_distribution<float> unit(0.0f, 1.0f);

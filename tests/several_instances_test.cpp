@@ -110,7 +110,12 @@ TEST(SeveralInstances, RenderAsAloneWhileEditorsTickAndPreferencesAreWritten) {
         for (int w = 0; w < 2; ++w) {
             threads.emplace_back([&, w] {
                 platform::FilePreferenceStore writer(preferencesFile);
-                for (int32_t n = w; audioRunning > 0; n += 2) writer.write(preferencesNumbered(n));
+                // At least one write each, however soon the audio is done.
+                int32_t n = w;
+                do {
+                    writer.write(preferencesNumbered(n));
+                    n += 2;
+                } while (audioRunning > 0);
             });
         }
         // The window thread: every editor's timer and display tick.

@@ -222,9 +222,10 @@ void run(const CLI::App& command, BatchArguments& arguments) {
         }
     }
     const auto threads = std::min<std::size_t>(arguments.jobs, files.size());
-    std::printf("\n%zu files in %.2f s on %zu threads: %zu written to %s, %zu failed\n",
-                files.size(), seconds, threads, files.size() - failed,
-                arguments.folder.string().c_str(), failed);
+    std::printf("\n%zu file%s in %.2f s on %zu thread%s: %zu written to %s, %zu failed\n",
+                files.size(), files.size() == 1 ? "" : "s", seconds, threads,
+                threads == 1 ? "" : "s", files.size() - failed, arguments.folder.string().c_str(),
+                failed);
     std::fflush(stdout);
     writeJsonIfAsked(arguments.reports, "batch", entries);
     if (failed > 0) {

@@ -1,76 +1,78 @@
 #include "engine/band_stage.h"
 
-#include "engine/band_compressor.h"
+#include <emmintrin.h>
+
+#include "engine/compressor_lanes.h"
+#include "engine/extreme_lanes.h"
 #include "engine/look_ahead_ramp.h"
 
 namespace velmorin {
 namespace {
 
-// One band's working copy during a run.
-class BandLane {
-  public:
-    BandLane(int32_t band, const BandDynamics& dynamics, LookAheadRings& rings,
-             const BlockValues& block, const WaveExtremes& extremes)
-        : band_(band),
-          settings_(block.band[band]),
-          ringLeft_(rings.left[band]),
-          ringRight_(rings.right[band]),
-          ringGain_(rings.gain[band]),
-          dynamics_(loadBand(dynamics, band)),
-          seen_(extremes) {}
+__m128 magnitude(__m128 x) {
+    return _mm_and_ps(x, _mm_castsi128_ps(_mm_set1_epi32(0x7fffffff)));
+}
 
-    // Inlined into the frame loop, so the lanes stay in registers.
-    [[gnu::always_inline]] void runFrame(const BlockValues& block, RingCursor cursor,
-                                         const SplitRun& in, int32_t n, DelayedRun& out) {
-        const float left = in.left(band_, n), right = in.right(band_, n);
-        const float g = compressFrame(dynamics_, settings_, block, left, right);
-        const int32_t wr = cursor.write();
-        ringLeft_[wr] = left;
-        ringRight_[wr] = right;
-        ringGain_[wr] = g;
-        if (!settings_.smoothedAttack) {
-            rampBackFrom(ringGain_, wr == 0 ? cursor.length - 1 : wr - 1, cursor.length, g);
-        }
-        out.left[band_][n] = ringLeft_[cursor.read];
-        out.right[band_][n] = ringRight_[cursor.read];
-        out.gain[band_][n] = ringGain_[cursor.read];
-        seen_.add(left, right, g);
-    }
+// Bit b set for each band whose attack is instant: its reductions ramp back.
+int32_t rampingBands(const BlockValues& block) {
+    int32_t bits = 0;
+    for (int32_t b = 0; b < kNumBands; ++b) bits |= block.band[b].smoothedAttack ? 0 : 1 << b;
+    return bits;
+}
 
-    void store(BandDynamics& dynamics, WaveExtremes& extremes) const {
-        storeBand(dynamics, band_, dynamics_);
-        extremes = seen_;
-    }
-
-  private:
-    const int32_t band_;
-    const BandSettings& settings_;
-    float* const ringLeft_;
-    float* const ringRight_;
-    float* const ringGain_;
-    OneBandDynamics dynamics_;
-    WaveExtremes seen_;
-};
+int32_t slotBefore(int32_t slot, int32_t length) {
+    return slot == 0 ? length - 1 : slot - 1;
+}
 
 }  // namespace
 
 void runBandStage(BandDynamics& dynamics, LookAheadRings& rings, const BlockValues& block,
                   RingCursor cursor, const SplitRun& in, int32_t count, DelayedRun& out,
                   LaneExtremes& extremes) {
-    // Frame by frame with the three bands side by side: their recursions are
-    // independent, so the processor overlaps them.
-    BandLane high(0, dynamics, rings, block, extremes.lane[0]);
-    BandLane mid(1, dynamics, rings, block, extremes.lane[1]);
-    BandLane low(2, dynamics, rings, block, extremes.lane[2]);
+    CompressorLanes compressors(dynamics, block);
+    ExtremeLanes seen(extremes);
+    const int32_t ramping = rampingBands(block);
+    // The gain each ring got one frame earlier, which a ramp starts from.
+    const int32_t firstOlder = slotBefore(cursor.write(), cursor.length);
+    __m128 previous = _mm_setr_ps(rings.gain[0][firstOlder], rings.gain[1][firstOlder],
+                                  rings.gain[2][firstOlder], 1.0f);
+
     for (int32_t n = 0; n < count; ++n) {
-        high.runFrame(block, cursor, in, n, out);
-        mid.runFrame(block, cursor, in, n, out);
-        low.runFrame(block, cursor, in, n, out);
+        const __m128 highMid = _mm_load_ps(in.frame[n]);  // {High L, High R, Mid L, Mid R}
+        const __m128 low = _mm_load_ps(in.frame[n] + 4);  // {Low L, Low R, -, -}
+        const __m128 left = _mm_shuffle_ps(highMid, low, _MM_SHUFFLE(2, 0, 2, 0));
+        const __m128 right = _mm_shuffle_ps(highMid, low, _MM_SHUFFLE(3, 1, 3, 1));
+        // max(|l|, |r|) as "|l| < |r| ? |r| : |l|"
+        const __m128 gain = compressors.run(_mm_max_ps(magnitude(right), magnitude(left)));
+
+        alignas(16) float g[4];
+        _mm_store_ps(g, gain);
+        const int32_t wr = cursor.write();
+        // The band sum's slots are the master stage's: written there, read later.
+        _mm_store_ps(rings.samples[wr], highMid);
+        _mm_storel_pi(reinterpret_cast<__m64*>(rings.samples[wr] + 4), low);
+        for (int32_t b = 0; b < kNumBands; ++b) rings.gain[b][wr] = g[b];
+        const int32_t lowered = _mm_movemask_ps(_mm_cmpgt_ps(previous, gain)) & ramping;
+        if (lowered != 0) {
+            for (int32_t b = 0; b < kNumBands; ++b) {
+                if (lowered >> b & 1) {
+                    rampBackFrom(rings.gain[b], slotBefore(wr, cursor.length), cursor.length, g[b]);
+                }
+            }
+        }
+        previous = gain;
+        const float* const leaving = rings.samples[cursor.read];
+        _mm_store_ps(out.samples[n], _mm_load_ps(leaving));
+        _mm_storel_pi(reinterpret_cast<__m64*>(out.samples[n] + 4),
+                      _mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(leaving + 4)));
+        _mm_store_ps(out.gain[n],
+                     lanes::ofBands(rings.gain[0][cursor.read], rings.gain[1][cursor.read],
+                                    rings.gain[2][cursor.read], 1.0f));
+        seen.add(left, right, gain);
         cursor.advance();
     }
-    high.store(dynamics, extremes.lane[0]);
-    mid.store(dynamics, extremes.lane[1]);
-    low.store(dynamics, extremes.lane[2]);
+    compressors.store(dynamics);
+    seen.store(extremes);
 }
 
 }  // namespace velmorin

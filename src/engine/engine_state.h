@@ -43,23 +43,24 @@ struct DcTracker {
     float slope[2] = {0, 0};
 };
 
-// Look-ahead delay lines: lanes 0..2 carry the bands, lane 3 the band sum.
+// Look-ahead delay lines for lanes 0..2 (the bands) and 3 (the band sum). A
+// slot holds one frame's samples of every lane, left and right side by side,
+// so a frame moves in and out with a few vector accesses; the gains are kept
+// lane by lane, so a ramp walks contiguous memory.
 struct LookAheadRings {
-    float left[kNumLanes][kRingCapacity];
-    float right[kNumLanes][kRingCapacity];
+    alignas(16) float samples[kRingCapacity][2 * kNumLanes];
     float gain[kNumLanes][kRingCapacity];
     int32_t pos = 0;  // read position shared by all lanes
 
     LookAheadRings() { clear(); }
     void clear() {
-        for (int32_t lane = 0; lane < kNumLanes; ++lane) {
-            for (int32_t i = 0; i < kRingCapacity; ++i) {
-                left[lane][i] = 0.0f;
-                right[lane][i] = 0.0f;
-                gain[lane][i] = 1.0f;
-            }
+        for (int32_t i = 0; i < kRingCapacity; ++i) {
+            for (float& sample : samples[i]) sample = 0.0f;
+            for (int32_t lane = 0; lane < kNumLanes; ++lane) gain[lane][i] = 1.0f;
         }
     }
+    float& left(int32_t lane, int32_t slot) { return samples[slot][2 * lane]; }
+    float& right(int32_t lane, int32_t slot) { return samples[slot][2 * lane + 1]; }
 };
 
 struct EngineState {

@@ -19,12 +19,12 @@ struct SplitRun {
     float right(int32_t band, int32_t n) const { return frame[n][2 * band + 1]; }
 };
 
-// What leaves each band's look-ahead ring at each frame: the sample and the
-// gain that travelled with it.
+// What leaves the bands' look-ahead rings at each frame: the samples, laid out
+// as in a ring slot (the band sum's two slots unused), and the gains that
+// travelled with them (lane 3 unused).
 struct DelayedRun {
-    float left[kNumBands][kRunFrames];
-    float right[kNumBands][kRunFrames];
-    float gain[kNumBands][kRunFrames];
+    alignas(16) float samples[kRunFrames][2 * kNumLanes];
+    alignas(16) float gain[kRunFrames][4];
 };
 
 // Ring positions of one frame; both stages step them the same way.

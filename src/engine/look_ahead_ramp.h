@@ -7,17 +7,42 @@
 
 #include <cstdint>
 
+#include "engine/ramp_line.h"
+
 namespace velmorin {
 
 namespace ramp {
 
-// Lowers gains[first], gains[first - 1] ... gains[last] onto the line v, v + d,
-// ...; false when it stopped at a gain already on or below the line.
-inline bool lowerDownTo(float* gains, int32_t first, int32_t last, float& v, float d) {
+// Lowers gains[first] ... gains[last] one slot at a time, each step of the
+// line the float addition v + d; false when it stopped early.
+inline bool lowerOneByOne(float* gains, int32_t first, int32_t last, float& v, float d) {
     for (int32_t slot = first; slot >= last; --slot) {
         if (!(gains[slot] > v)) return false;
         gains[slot] = v;
         v += d;
+    }
+    return true;
+}
+
+// Lowers gains[first], gains[first - 1] ... gains[last] onto the line v, v + d,
+// ...; false when it stopped at a gain already on or below the line. Eight
+// slots at a time wherever the line's steps are exact (see ramp_line.h), one
+// at a time at a binade's edge and at the ends.
+inline bool lowerDownTo(float* gains, int32_t first, int32_t last, float& v, float d) {
+    int32_t slot = first;
+    while (slot >= last) {
+        const LineSteps line = lineStepsFrom(v, d);
+        for (; line.exact && slot - 7 >= last && line.eightAheadFits(v); slot -= 8) {
+            const int32_t lowered = line.lowerEight(gains + slot - 7, v);
+            if (lowered < 8) {  // the walk stopped among these eight
+                v += static_cast<float>(lowered) * line.step;
+                return false;
+            }
+            v = line.eightAhead(v);
+        }
+        if (slot < last) break;
+        if (!lowerOneByOne(gains, slot, slot, v, d)) return false;
+        --slot;
     }
     return true;
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <emmintrin.h>
+
 #include "engine/look_ahead_ramp.h"
 
 namespace velmorin {
@@ -12,15 +14,37 @@ namespace {
 constexpr float kDitherScale = 1.194e-7f;
 constexpr float kDitherOffset = 2.2885e-5f;
 
-struct MixGains {
-    float band[kNumBands];
+// The band sum of one frame, left and right as lanes 0 and 1: per band
+// (mix · sample) · gain, the three added High and Mid first.
+class BandSum {
+  public:
+    explicit BandSum(const BlockValues& block)
+        : mix_{_mm_set1_ps(block.mixGain[0]), _mm_set1_ps(block.mixGain[1]),
+               _mm_set1_ps(block.mixGain[2])} {}
+
+    __m128 operator()(const DelayedRun& bands, int32_t n) const {
+        const __m128 highMid = _mm_load_ps(bands.samples[n]);
+        const __m128 low =
+            _mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(bands.samples[n] + 4));
+        const __m128 gain = _mm_load_ps(bands.gain[n]);
+        const __m128 high = term(0, highMid, gain);
+        const __m128 mid = term(1, _mm_movehl_ps(highMid, highMid), gain);
+        return _mm_add_ps(_mm_add_ps(high, mid), term(2, low, gain));
+    }
+
+  private:
+    __m128 term(int32_t band, __m128 samples, __m128 gains) const {
+        const __m128 gain = band == 0   ? _mm_shuffle_ps(gains, gains, _MM_SHUFFLE(0, 0, 0, 0))
+                            : band == 1 ? _mm_shuffle_ps(gains, gains, _MM_SHUFFLE(1, 1, 1, 1))
+                                        : _mm_shuffle_ps(gains, gains, _MM_SHUFFLE(2, 2, 2, 2));
+        return _mm_mul_ps(_mm_mul_ps(mix_[band], samples), gain);
+    }
+
+    __m128 mix_[kNumBands];
 };
 
-float bandSum(MixGains mix, const float (&samples)[kNumBands][kRunFrames], const DelayedRun& bands,
-              int32_t n) {
-    return (mix.band[0] * samples[0][n] * bands.gain[0][n] +
-            mix.band[1] * samples[1][n] * bands.gain[1][n]) +
-           mix.band[2] * samples[2][n] * bands.gain[2][n];
+float laneOne(__m128 v) {
+    return _mm_cvtss_f32(_mm_shuffle_ps(v, v, _MM_SHUFFLE(1, 1, 1, 1)));
 }
 
 // Rare (a peak above what the limiter would let through) and costly.
@@ -45,10 +69,14 @@ void runLimiter(LimiterDynamics& lim, const BlockValues& block, float peak) {
     }
 }
 
-inline float applyOutputGain(float sample, float outputGain, bool dither, DitherNoise& noise) {
-    if (!dither) return sample * outputGain;
-    return (static_cast<float>(noise.next() % 512) * kDitherScale + sample * outputGain) -
-           kDitherOffset;
+// Output gain, and the dither noise on top when it is on (left's noise first).
+__m128 applyOutputGain(__m128 limited, float outputGain, bool dither, DitherNoise& noise) {
+    const __m128 gained = _mm_mul_ps(limited, _mm_set1_ps(outputGain));
+    if (!dither) return gained;
+    const float noiseLeft = static_cast<float>(noise.next() % 512) * kDitherScale;
+    const float noiseRight = static_cast<float>(noise.next() % 512) * kDitherScale;
+    return _mm_sub_ps(_mm_add_ps(_mm_setr_ps(noiseLeft, noiseRight, 0.0f, 0.0f), gained),
+                      _mm_set1_ps(kDitherOffset));
 }
 
 }  // namespace
@@ -56,52 +84,48 @@ inline float applyOutputGain(float sample, float outputGain, bool dither, Dither
 void runMasterStage(LookAheadRings& rings, MasterWorkingState& work, const BlockValues& block,
                     DitherNoise& noise, RingCursor cursor, const DelayedRun& bands, int32_t count,
                     float* outLeft, float* outRight, MasterFeed feed) {
-    float* const ringLeft = rings.left[kMasterLane];
-    float* const ringRight = rings.right[kMasterLane];
+    constexpr int32_t kSumSlot = 2 * kMasterLane;  // the sum's left and right in a ring slot
     float* const ringGain = rings.gain[kMasterLane];
     const bool normalizing = block.normalize || block.outputLinkPending;
-    // Copies the loop keeps in registers: the output writes might alias `block`.
-    const MixGains mix = {{block.mixGain[0], block.mixGain[1], block.mixGain[2]}};
+    const BandSum bandSum(block);
     // Working copies, so that the output writes cannot alias them.
     LimiterDynamics limiter = work.limiter;
     DitherNoise generator = noise;
     float outputGain = work.outputGain;
     WaveExtremes extremes = feed.extremes;
-    OutputSums sums = feed.sums;
+    __m128 sumSquares = _mm_setr_ps(feed.sums.sumSqLeft, feed.sums.sumSqRight, 0.0f, 0.0f);
 
     for (int32_t n = 0; n < count; ++n) {
-        const float sumLeft = bandSum(mix, bands.left, bands, n);
-        const float sumRight = bandSum(mix, bands.right, bands, n);
+        const __m128 sum = bandSum(bands, n);
+        const float sumLeft = _mm_cvtss_f32(sum), sumRight = laneOne(sum);
         runLimiter(limiter, block, std::max(std::fabs(sumLeft), std::fabs(sumRight)));
 
         const int32_t wr = cursor.write();
-        ringLeft[wr] = sumLeft;
-        ringRight[wr] = sumRight;
+        _mm_storel_pi(reinterpret_cast<__m64*>(rings.samples[wr] + kSumSlot), sum);
         ringGain[wr] = limiter.gain;
         rampBackFrom(ringGain, wr == 0 ? cursor.length - 1 : wr - 1, cursor.length, limiter.gain);
 
-        const float limitedLeft = ringGain[cursor.read] * ringLeft[cursor.read];
-        const float limitedRight = ringGain[cursor.read] * ringRight[cursor.read];
-        float left = applyOutputGain(limitedLeft, outputGain, block.dither, generator);
-        float right = applyOutputGain(limitedRight, outputGain, block.dither, generator);
+        const __m128 leaving =
+            _mm_loadl_pi(_mm_setzero_ps(),
+                         reinterpret_cast<const __m64*>(rings.samples[cursor.read] + kSumSlot));
+        const __m128 limited = _mm_mul_ps(_mm_set1_ps(ringGain[cursor.read]), leaving);
+        __m128 out = applyOutputGain(limited, outputGain, block.dither, generator);
 
         if (normalizing) {
             // Measured without the dither noise; the gain is only ever lowered here.
             const float peak =
-                std::max(std::fabs(limitedLeft), std::fabs(limitedRight)) * outputGain;
+                std::max(std::fabs(_mm_cvtss_f32(limited)), std::fabs(laneOne(limited))) *
+                outputGain;
             if (peak > block.normalizeFactor) {
                 const float factor = block.normalizeFactor / peak;
                 outputGain = outputGain * factor;
-                left = left * factor;
-                right = right * factor;
+                out = _mm_mul_ps(out, _mm_set1_ps(factor));
             }
         }
         extremes.add(sumLeft, sumRight, limiter.gain);
-        outLeft[n] = left;
-        outRight[n] = right;
-        sums.sumSqLeft = sums.sumSqLeft + left * left;
-        sums.sumSqRight = sums.sumSqRight + right * right;
-        sums.sampleCount = sums.sampleCount + 1;
+        outLeft[n] = _mm_cvtss_f32(out);
+        outRight[n] = laneOne(out);
+        sumSquares = _mm_add_ps(sumSquares, _mm_mul_ps(out, out));
         cursor.advance();
     }
 
@@ -109,7 +133,11 @@ void runMasterStage(LookAheadRings& rings, MasterWorkingState& work, const Block
     noise = generator;
     work.outputGain = outputGain;
     feed.extremes = extremes;
-    feed.sums = sums;
+    alignas(16) float squares[4];
+    _mm_store_ps(squares, sumSquares);
+    feed.sums.sumSqLeft = squares[0];
+    feed.sums.sumSqRight = squares[1];
+    feed.sums.sampleCount = feed.sums.sampleCount + count;
 }
 
 }  // namespace velmorin
