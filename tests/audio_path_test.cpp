@@ -309,3 +309,21 @@ TEST(AudioPath, DcRemovalFollowsAStepExactly) {
     }
     EXPECT_LT(std::fabs(outLeft.back()), 0.01f);  // the step has been removed
 }
+
+// A 0 dB threshold with ratio 1 asks for no reduction at all: the bands keep
+// a gain of 1 even when their signal goes far above full scale.
+TEST(AudioPath, BandsAtRatioOneNeverReduceEvenAboveFullScale) {
+    DirectEffect effect;
+    makeTransparent(effect);
+    for (int32_t threshold : {kThrH, kThrM, kThrL}) effect.setParameter(threshold, 0.0f);
+    effect.runMono(noise(4000, 4.0f));
+    const LaneExtremes seen = effect.engine().feed.waves.take();
+    for (int32_t band = 0; band < 3; ++band) {
+        const WaveExtremes& lane = seen.lane[band];
+        EXPECT_GT(lane.maxLeft, 1.0f) << band;
+        for (float gain :
+             {lane.gainAtMaxLeft, lane.gainAtMinLeft, lane.gainAtMaxRight, lane.gainAtMinRight}) {
+            EXPECT_EQ(gain, 1.0f) << band;
+        }
+    }
+}
