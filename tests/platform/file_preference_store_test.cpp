@@ -4,37 +4,19 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <numeric>
 #include <optional>
 #include <string>
 
 #include "platform/soft/file_preference_store.h"
+#include "support/preference_records.h"
 
 namespace platform {
 namespace {
 
+using test_records::sampleRecord;
+using test_records::sentinelRecord;
+
 namespace fs = std::filesystem;
-
-PreferenceRecord sampleRecord() {
-    PreferenceRecord r;
-    r.normalizeTarget = 3;
-    r.peakHold = 100000000;
-    r.colourScheme = 2;
-    std::iota(r.waveColours.begin(), r.waveColours.end(), 200);
-    r.zoomRange = 0;
-    r.displaySpeed = 4;
-    r.dcRemoval = 0;
-    return r;
-}
-
-// Every field set to -7, so any change shows.
-PreferenceRecord sentinelRecord() {
-    PreferenceRecord r;
-    r.normalizeTarget = r.peakHold = r.colourScheme = r.zoomRange = r.displaySpeed = r.dcRemoval =
-        -7;
-    r.waveColours.fill(-7);
-    return r;
-}
 
 bool operator==(const PreferenceRecord& a, const PreferenceRecord& b) {
     return a.normalizeTarget == b.normalizeTarget && a.peakHold == b.peakHold &&

@@ -4,35 +4,18 @@
 #include <windows.h>
 
 #include <cstring>
-#include <numeric>
 #include <vector>
 
 #include "platform/win32/registry_preference_store.h"
+#include "support/preference_records.h"
 
 namespace platform::win32 {
 namespace {
 
+using test_records::sampleRecord;
+using test_records::sentinelRecord;
+
 constexpr const char* kKey = "Software\\QuandorPlugIns\\Velmorin";
-
-PreferenceRecord sampleRecord() {
-    PreferenceRecord r;
-    r.normalizeTarget = 3;
-    r.peakHold = 100000000;
-    r.colourScheme = 2;
-    std::iota(r.waveColours.begin(), r.waveColours.end(), 200);
-    r.zoomRange = 0;
-    r.displaySpeed = 4;
-    r.dcRemoval = 0;
-    return r;
-}
-
-PreferenceRecord sentinelRecord() {
-    PreferenceRecord r;
-    r.normalizeTarget = r.peakHold = r.colourScheme = r.zoomRange = r.displaySpeed = r.dcRemoval =
-        -7;
-    r.waveColours.fill(-7);
-    return r;
-}
 
 struct StoredValue {
     DWORD type = 0;
