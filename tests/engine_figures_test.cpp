@@ -1,11 +1,12 @@
 // The engine's derived values against figures worked out by hand at 44.1 kHz.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
-#include "engine/band_compressor.h"
 #include "engine/block_values.h"
+#include "engine/compressor_lanes.h"
 #include "engine/dither_noise.h"
 #include "engine/parameter_mapping.h"
 
@@ -15,6 +16,30 @@ namespace {
 
 void expectRelative(float actual, float expected) {
     EXPECT_NEAR(actual, expected, std::fabs(expected) * 1e-6f) << "expected " << expected;
+}
+
+// The curve of a band set as `s` for peak `peak`; false where it asks for no
+// reduction.
+bool curveGain(const BandSettings& s, float peak, float& gain) {
+    BlockValues block{};
+    for (BandSettings& band : block.band) band = s;
+    const CurveLanes curve(block);
+    const __m128 peaks = _mm_set1_ps(peak);
+    if ((_mm_movemask_ps(curve.above(peaks)) & 1) == 0) return false;
+    gain = _mm_cvtss_f32(curve.gain(peaks));
+    return true;
+}
+
+// One frame of band `band`, set as `s`, with the other two bands silent.
+float compressBand(BandDynamics& d, int32_t band, const BandSettings& s, BlockValues block,
+                   float left, float right) {
+    block.band[band] = s;
+    CompressorLanes compressors(d, block);
+    alignas(16) float peaks[4] = {}, gains[4];
+    peaks[band] = std::max(std::fabs(left), std::fabs(right));
+    _mm_store_ps(gains, compressors.run(_mm_load_ps(peaks)));
+    compressors.store(d);
+    return gains[band];
 }
 
 }  // namespace

@@ -21,24 +21,4 @@ OneBandDynamics startAttack(OneBandDynamics d, const BandSettings& settings,
     return d;
 }
 
-OneBandDynamics loadBand(const BandDynamics& d, int32_t band) {
-    return {d.gain[band], d.target[band], d.phase[band], d.releaseRate[band], d.releaseStep[band]};
-}
-
-void storeBand(BandDynamics& d, int32_t band, const OneBandDynamics& one) {
-    d.gain[band] = one.gain;
-    d.target[band] = one.target;
-    d.phase[band] = one.phase;
-    d.releaseRate[band] = one.releaseRate;
-    d.releaseStep[band] = one.releaseStep;
-}
-
-float compressBand(BandDynamics& dynamics, int32_t band, const BandSettings& settings,
-                   const BlockValues& block, float left, float right) {
-    OneBandDynamics one = loadBand(dynamics, band);
-    const float gain = compressFrame(one, settings, block, left, right);
-    storeBand(dynamics, band, one);
-    return gain;
-}
-
 }  // namespace velmorin

@@ -20,10 +20,6 @@ int32_t rampingBands(const BlockValues& block) {
     return bits;
 }
 
-int32_t slotBefore(int32_t slot, int32_t length) {
-    return slot == 0 ? length - 1 : slot - 1;
-}
-
 }  // namespace
 
 void runBandStage(BandDynamics& dynamics, LookAheadRings& rings, const BlockValues& block,
@@ -33,9 +29,9 @@ void runBandStage(BandDynamics& dynamics, LookAheadRings& rings, const BlockValu
     ExtremeLanes seen(extremes);
     const int32_t ramping = rampingBands(block);
     // The gain each ring got one frame earlier, which a ramp starts from.
-    const int32_t firstOlder = slotBefore(cursor.write(), cursor.length);
-    __m128 previous = _mm_setr_ps(rings.gain[0][firstOlder], rings.gain[1][firstOlder],
-                                  rings.gain[2][firstOlder], 1.0f);
+    const int32_t firstOlder = cursor.older();
+    __m128 previous = lanes::ofBands(rings.gain[0][firstOlder], rings.gain[1][firstOlder],
+                                     rings.gain[2][firstOlder], 1.0f);
 
     for (int32_t n = 0; n < count; ++n) {
         const __m128 highMid = _mm_load_ps(in.frame[n]);  // {High L, High R, Mid L, Mid R}
@@ -56,7 +52,7 @@ void runBandStage(BandDynamics& dynamics, LookAheadRings& rings, const BlockValu
         if (lowered != 0) {
             for (int32_t b = 0; b < kNumBands; ++b) {
                 if (lowered >> b & 1) {
-                    rampBackFrom(rings.gain[b], slotBefore(wr, cursor.length), cursor.length, g[b]);
+                    rampBackFrom(rings.gain[b], cursor.older(), cursor.length, g[b]);
                 }
             }
         }

@@ -1,10 +1,10 @@
 // The three band compressors as lanes 0, 1 and 2 of one vector (lane 3 idles),
-// so one frame's three recursions cost what one does. Each lane runs exactly
-// the operations of the scalar compressor (band_compressor.h) in the same
-// order, so the gains are the same to the bit. The common frames (below the
-// curve, or in attack or release) stay on the vector path without a branch on
-// the signal; the rare events (a new reduction, an attack's or a release's
-// end) are branched to, and a new reduction runs the scalar code for its lane.
+// so one frame's three recursions cost what one does. Every lane runs the same
+// operations in the same order, so each band's gains are exactly what it
+// would get alone. The common frames (below the curve, or in attack or
+// release) stay on the vector path without a branch on the signal; the rare
+// events (a new reduction, an attack's or a release's end) are branched to,
+// and a new reduction runs startAttack (band_compressor.h) for its lane.
 #pragma once
 
 #include <emmintrin.h>
@@ -37,6 +37,20 @@ struct CurveLanes {
     __m128 reducing;     // all ones unless a 0 dB threshold with ratio 1
 
     explicit CurveLanes(const BlockValues& block);
+
+    // The lanes whose peak is above the curve's threshold and asks for a reduction.
+    __m128 above(__m128 peak) const { return _mm_and_ps(_mm_cmpgt_ps(peak, threshold), reducing); }
+
+    // The gain that brings each lane's peak onto its curve (meaningful where above).
+    __m128 gain(__m128 peak) const {
+        const __m128 one = _mm_set1_ps(1.0f);
+        const __m128 excess = _mm_sub_ps(peak, threshold);
+        const __m128 soft = _mm_div_ps(
+            _mm_add_ps(_mm_div_ps(excess, _mm_add_ps(_mm_mul_ps(excess, curveFactor), one)),
+                       threshold),
+            peak);
+        return lanes::select(hardCeiling, _mm_div_ps(one, peak), soft);  // 1/peak: a ceiling
+    }
 };
 
 class CompressorLanes {
@@ -48,14 +62,8 @@ class CompressorLanes {
         using namespace lanes;
         const __m128 one = _mm_set1_ps(1.0f);
         // The curve for every lane; lanes that are not above it drop out.
-        const __m128 excess = _mm_sub_ps(peak, curve_.threshold);
-        const __m128 soft = _mm_div_ps(
-            _mm_add_ps(_mm_div_ps(excess, _mm_add_ps(_mm_mul_ps(excess, curve_.curveFactor), one)),
-                       curve_.threshold),
-            peak);
-        const __m128 curveGain = select(curve_.hardCeiling, _mm_div_ps(one, peak), soft);
-        const __m128 above = _mm_and_ps(_mm_cmpgt_ps(peak, curve_.threshold), curve_.reducing);
-        const __m128 deeper = _mm_and_ps(above, _mm_cmplt_ps(curveGain, target_));
+        const __m128 curveGain = curve_.gain(peak);
+        const __m128 deeper = _mm_and_ps(curve_.above(peak), _mm_cmplt_ps(curveGain, target_));
         if (_mm_movemask_ps(deeper) != 0) startAttacks(deeper, peak, curveGain);
 
         const __m128 attacking = phaseIs(phase_, kPhaseAttack);

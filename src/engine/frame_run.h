@@ -15,8 +15,6 @@ constexpr int32_t kRunFrames = 64;
 // unused slots keep each frame two vectors wide).
 struct SplitRun {
     alignas(16) float frame[kRunFrames][8];
-    float left(int32_t band, int32_t n) const { return frame[n][2 * band]; }
-    float right(int32_t band, int32_t n) const { return frame[n][2 * band + 1]; }
 };
 
 // What leaves the bands' look-ahead rings at each frame: the samples, laid out
@@ -33,6 +31,11 @@ struct RingCursor {
     int32_t length;
 
     int32_t write() const { return read == 0 ? length - 1 : read - 1; }
+    // One behind the write slot: where a ramp starts.
+    int32_t older() const {
+        const int32_t w = write();
+        return w == 0 ? length - 1 : w - 1;
+    }
     void advance() { read = read + 1 == length ? 0 : read + 1; }
 };
 

@@ -103,7 +103,7 @@ void runMasterStage(LookAheadRings& rings, MasterWorkingState& work, const Block
         const int32_t wr = cursor.write();
         _mm_storel_pi(reinterpret_cast<__m64*>(rings.samples[wr] + kSumSlot), sum);
         ringGain[wr] = limiter.gain;
-        rampBackFrom(ringGain, wr == 0 ? cursor.length - 1 : wr - 1, cursor.length, limiter.gain);
+        rampBackFrom(ringGain, cursor.older(), cursor.length, limiter.gain);
 
         const __m128 leaving =
             _mm_loadl_pi(_mm_setzero_ps(),
