@@ -13,7 +13,8 @@ AudioBlock::AudioBlock(EngineState& engine, float sampleRate)
       values_(computeBlockValues(engine, sampleRate)),
       outputGainAtStart_(engine.outputGain.get()),
       work_{engine.limiter, outputGainAtStart_},
-      pos_(engine.rings.pos % values_.ringLength) {}
+      pos_(engine.rings.pos % values_.ringLength),
+      extremes_(LaneExtremes{}) {}
 
 void AudioBlock::copyThrough(float** inputs, float** outputs, int32_t frames) {
     for (int32_t channel = 0; channel < 2; ++channel) {
@@ -32,10 +33,11 @@ void AudioBlock::runStages(float** inputs, float** outputs, int32_t start, int32
     EngineState& e = engine_;
     const RingCursor cursor{pos_, values_.ringLength};
     splitIntoBands(values_, e.dc, e.crossover, inputs[0] + start, inputs[1] + start, count,
-                   run_.split);
-    runBandStage(e.bands, e.rings, values_, cursor, run_.split, count, run_.delayed, extremes_);
+                   run_.lanes);
+    runBandStage(e.bands, e.rings, values_, cursor, run_.lanes, count, run_.delayed);
     runMasterStage(e.rings, work_, values_, e.noise, cursor, run_.delayed, count,
-                   outputs[0] + start, outputs[1] + start, {extremes_.lane[kMasterLane], sums_});
+                   outputs[0] + start, outputs[1] + start, run_.lanes, sums_);
+    extremes_.add(run_.lanes, count);
     pos_ = (pos_ + count) % values_.ringLength;
 }
 
@@ -57,7 +59,9 @@ void AudioBlock::writeBack() {
 void AudioBlock::finish() {
     writeBack();
     recoverNonFiniteState(engine_);
-    engine_.feed.waves.publish(extremes_);
+    LaneExtremes extremes;
+    extremes_.store(extremes);
+    engine_.feed.waves.publish(extremes);
     engine_.feed.output.publish(sums_);
     engine_.rings.pos = pos_;
 }

@@ -6,6 +6,7 @@
 #include "engine/block_values.h"
 #include "engine/display_feed.h"
 #include "engine/engine_state.h"
+#include "engine/extreme_lanes.h"
 #include "engine/frame_run.h"
 #include "engine/master_stage.h"
 
@@ -31,10 +32,10 @@ class AudioBlock {
     const float outputGainAtStart_;
     MasterWorkingState work_;
     int32_t pos_;
-    LaneExtremes extremes_;
+    ExtremeLanes extremes_;
     OutputSums sums_;
     struct {
-        SplitRun split;
+        LaneRun lanes;
         DelayedRun delayed;
     } run_;  // hand-over between the stages
 };

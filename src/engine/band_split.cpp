@@ -105,7 +105,7 @@ class DcLanes {
 }  // namespace
 
 void splitIntoBands(const BlockValues& block, DcTracker& dc, CrossoverState& crossover,
-                    const float* inLeft, const float* inRight, int32_t count, SplitRun& out) {
+                    const float* inLeft, const float* inRight, int32_t count, LaneRun& out) {
     const FilterLanes highMid = lanesOf(block, 0, 2);
     const FilterLanes low = lanesOf(block, 2, 1);
     const __m128 a1 = _mm_set1_ps(block.crossover.a1);

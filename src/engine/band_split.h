@@ -8,6 +8,6 @@
 namespace velmorin {
 
 void splitIntoBands(const BlockValues& block, DcTracker& dc, CrossoverState& crossover,
-                    const float* inLeft, const float* inRight, int32_t count, SplitRun& out);
+                    const float* inLeft, const float* inRight, int32_t count, LaneRun& out);
 
 }  // namespace velmorin

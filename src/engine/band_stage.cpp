@@ -3,7 +3,6 @@
 #include <emmintrin.h>
 
 #include "engine/compressor_lanes.h"
-#include "engine/extreme_lanes.h"
 #include "engine/look_ahead_ramp.h"
 
 namespace velmorin {
@@ -20,13 +19,24 @@ int32_t rampingBands(const BlockValues& block) {
     return bits;
 }
 
-}  // namespace
-
-void runBandStage(BandDynamics& dynamics, LookAheadRings& rings, const BlockValues& block,
-                  RingCursor cursor, const SplitRun& in, int32_t count, DelayedRun& out,
-                  LaneExtremes& extremes) {
+// The compressors alone, so that the loop keeps their state in registers.
+void compressBands(BandDynamics& dynamics, const BlockValues& block, LaneRun& run, int32_t count) {
     CompressorLanes compressors(dynamics, block);
-    ExtremeLanes seen(extremes);
+    for (int32_t n = 0; n < count; ++n) {
+        const __m128 highMid = _mm_load_ps(run.frame[n]);  // {High L, High R, Mid L, Mid R}
+        const __m128 low = _mm_load_ps(run.frame[n] + 4);  // {Low L, Low R, -, -}
+        const __m128 left = _mm_shuffle_ps(highMid, low, _MM_SHUFFLE(2, 0, 2, 0));
+        const __m128 right = _mm_shuffle_ps(highMid, low, _MM_SHUFFLE(3, 1, 3, 1));
+        // max(|l|, |r|) as "|l| < |r| ? |r| : |l|"
+        _mm_store_ps(run.gain[n], compressors.run(_mm_max_ps(magnitude(right), magnitude(left))));
+    }
+    compressors.store(dynamics);
+}
+
+// Each frame's samples and gains into the rings, lowering the waiting gains
+// where a band's gain fell; what leaves the rings goes to `out`.
+void passThroughRings(LookAheadRings& rings, const BlockValues& block, RingCursor cursor,
+                      const LaneRun& run, int32_t count, DelayedRun& out) {
     const int32_t ramping = rampingBands(block);
     // The gain each ring got one frame earlier, which a ramp starts from.
     const int32_t firstOlder = cursor.older();
@@ -34,19 +44,13 @@ void runBandStage(BandDynamics& dynamics, LookAheadRings& rings, const BlockValu
                                      rings.gain[2][firstOlder], 1.0f);
 
     for (int32_t n = 0; n < count; ++n) {
-        const __m128 highMid = _mm_load_ps(in.frame[n]);  // {High L, High R, Mid L, Mid R}
-        const __m128 low = _mm_load_ps(in.frame[n] + 4);  // {Low L, Low R, -, -}
-        const __m128 left = _mm_shuffle_ps(highMid, low, _MM_SHUFFLE(2, 0, 2, 0));
-        const __m128 right = _mm_shuffle_ps(highMid, low, _MM_SHUFFLE(3, 1, 3, 1));
-        // max(|l|, |r|) as "|l| < |r| ? |r| : |l|"
-        const __m128 gain = compressors.run(_mm_max_ps(magnitude(right), magnitude(left)));
-
-        alignas(16) float g[4];
-        _mm_store_ps(g, gain);
+        const float* const g = run.gain[n];
+        const __m128 gain = _mm_load_ps(g);
         const int32_t wr = cursor.write();
         // The band sum's slots are the master stage's: written there, read later.
-        _mm_store_ps(rings.samples[wr], highMid);
-        _mm_storel_pi(reinterpret_cast<__m64*>(rings.samples[wr] + 4), low);
+        _mm_store_ps(rings.samples[wr], _mm_load_ps(run.frame[n]));
+        _mm_storel_pi(reinterpret_cast<__m64*>(rings.samples[wr] + 4),
+                      _mm_load_ps(run.frame[n] + 4));
         for (int32_t b = 0; b < kNumBands; ++b) rings.gain[b][wr] = g[b];
         const int32_t lowered = _mm_movemask_ps(_mm_cmpgt_ps(previous, gain)) & ramping;
         if (lowered != 0) {
@@ -64,11 +68,16 @@ void runBandStage(BandDynamics& dynamics, LookAheadRings& rings, const BlockValu
         _mm_store_ps(out.gain[n],
                      lanes::ofBands(rings.gain[0][cursor.read], rings.gain[1][cursor.read],
                                     rings.gain[2][cursor.read], 1.0f));
-        seen.add(left, right, gain);
         cursor.advance();
     }
-    compressors.store(dynamics);
-    seen.store(extremes);
+}
+
+}  // namespace
+
+void runBandStage(BandDynamics& dynamics, LookAheadRings& rings, const BlockValues& block,
+                  RingCursor cursor, LaneRun& run, int32_t count, DelayedRun& out) {
+    compressBands(dynamics, block, run, count);
+    passThroughRings(rings, block, cursor, run, count, out);
 }
 
 }  // namespace velmorin

@@ -4,13 +4,12 @@
 #pragma once
 
 #include "engine/block_values.h"
-#include "engine/display_feed.h"
 #include "engine/frame_run.h"
 
 namespace velmorin {
 
+// Reads the bands' samples from `run` and writes their gains there.
 void runBandStage(BandDynamics& dynamics, LookAheadRings& rings, const BlockValues& block,
-                  RingCursor cursor, const SplitRun& in, int32_t count, DelayedRun& out,
-                  LaneExtremes& extremes);
+                  RingCursor cursor, LaneRun& run, int32_t count, DelayedRun& out);
 
 }  // namespace velmorin

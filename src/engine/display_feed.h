@@ -22,20 +22,6 @@ struct WaveExtremes {
     float maxLeft = 0, minLeft = 0, maxRight = 0, minRight = 0;
     float gainAtMaxLeft = 0, gainAtMinLeft = 0, gainAtMaxRight = 0, gainAtMinRight = 0;
 
-    // Strict comparisons: the first of equal extremes keeps its gain. Selects
-    // rather than branches: which frame brings a new extreme has no pattern.
-    void add(float left, float right, float gain) {
-        const bool aboveLeft = left > maxLeft, belowLeft = left < minLeft;
-        const bool aboveRight = right > maxRight, belowRight = right < minRight;
-        maxLeft = aboveLeft ? left : maxLeft;
-        gainAtMaxLeft = aboveLeft ? gain : gainAtMaxLeft;
-        minLeft = belowLeft ? left : minLeft;
-        gainAtMinLeft = belowLeft ? gain : gainAtMinLeft;
-        maxRight = aboveRight ? right : maxRight;
-        gainAtMaxRight = aboveRight ? gain : gainAtMaxRight;
-        minRight = belowRight ? right : minRight;
-        gainAtMinRight = belowRight ? gain : gainAtMinRight;
-    }
     // Folds in the extremes of later frames by the same rule.
     void merge(const WaveExtremes& later) {
         if (later.maxLeft > maxLeft) maxLeft = later.maxLeft, gainAtMaxLeft = later.gainAtMaxLeft;

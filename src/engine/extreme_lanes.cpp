@@ -6,36 +6,32 @@ namespace {
 using Field = float WaveExtremes::*;
 
 __m128 gather(const LaneExtremes& e, Field field) {
-    return lanes::ofBands(e.lane[0].*field, e.lane[1].*field, e.lane[2].*field, 0.0f);
+    return _mm_setr_ps(e.lane[0].*field, e.lane[1].*field, e.lane[2].*field, e.lane[3].*field);
 }
 
 void scatter(__m128 v, LaneExtremes& e, Field field) {
-    float bands[kNumBands];
-    lanes::toBands(v, bands);
-    for (int32_t b = 0; b < kNumBands; ++b) e.lane[b].*field = bands[b];
+    alignas(16) float all[kNumLanes];
+    _mm_store_ps(all, v);
+    for (int32_t lane = 0; lane < kNumLanes; ++lane) e.lane[lane].*field = all[lane];
 }
 
 }  // namespace
 
 ExtremeLanes::ExtremeLanes(const LaneExtremes& e)
-    : maxLeft_(gather(e, &WaveExtremes::maxLeft)),
-      minLeft_(gather(e, &WaveExtremes::minLeft)),
-      maxRight_(gather(e, &WaveExtremes::maxRight)),
-      minRight_(gather(e, &WaveExtremes::minRight)),
-      gainAtMaxLeft_(gather(e, &WaveExtremes::gainAtMaxLeft)),
-      gainAtMinLeft_(gather(e, &WaveExtremes::gainAtMinLeft)),
-      gainAtMaxRight_(gather(e, &WaveExtremes::gainAtMaxRight)),
-      gainAtMinRight_(gather(e, &WaveExtremes::gainAtMinRight)) {}
+    : kept_{gather(e, &WaveExtremes::maxLeft),        gather(e, &WaveExtremes::minLeft),
+            gather(e, &WaveExtremes::maxRight),       gather(e, &WaveExtremes::minRight),
+            gather(e, &WaveExtremes::gainAtMaxLeft),  gather(e, &WaveExtremes::gainAtMinLeft),
+            gather(e, &WaveExtremes::gainAtMaxRight), gather(e, &WaveExtremes::gainAtMinRight)} {}
 
 void ExtremeLanes::store(LaneExtremes& e) const {
-    scatter(maxLeft_, e, &WaveExtremes::maxLeft);
-    scatter(minLeft_, e, &WaveExtremes::minLeft);
-    scatter(maxRight_, e, &WaveExtremes::maxRight);
-    scatter(minRight_, e, &WaveExtremes::minRight);
-    scatter(gainAtMaxLeft_, e, &WaveExtremes::gainAtMaxLeft);
-    scatter(gainAtMinLeft_, e, &WaveExtremes::gainAtMinLeft);
-    scatter(gainAtMaxRight_, e, &WaveExtremes::gainAtMaxRight);
-    scatter(gainAtMinRight_, e, &WaveExtremes::gainAtMinRight);
+    scatter(kept_.maxLeft, e, &WaveExtremes::maxLeft);
+    scatter(kept_.minLeft, e, &WaveExtremes::minLeft);
+    scatter(kept_.maxRight, e, &WaveExtremes::maxRight);
+    scatter(kept_.minRight, e, &WaveExtremes::minRight);
+    scatter(kept_.gainAtMaxLeft, e, &WaveExtremes::gainAtMaxLeft);
+    scatter(kept_.gainAtMinLeft, e, &WaveExtremes::gainAtMinLeft);
+    scatter(kept_.gainAtMaxRight, e, &WaveExtremes::gainAtMaxRight);
+    scatter(kept_.gainAtMinRight, e, &WaveExtremes::gainAtMinRight);
 }
 
 }  // namespace velmorin

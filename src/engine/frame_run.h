@@ -11,10 +11,13 @@ namespace velmorin {
 
 constexpr int32_t kRunFrames = 64;
 
-// The crossover's output: per frame High, Mid and Low, left then right (two
-// unused slots keep each frame two vectors wide).
-struct SplitRun {
-    alignas(16) float frame[kRunFrames][8];
+// Every lane of a run, frame by frame: High, Mid, Low and the band sum, each
+// left then right, and each lane's gain. The split writes the bands'
+// samples, the band stage their gains, the master stage the band sum and the
+// limiter's gain; the display's extremes are taken from it at the run's end.
+struct LaneRun {
+    alignas(16) float frame[kRunFrames][2 * kNumLanes];
+    alignas(16) float gain[kRunFrames][kNumLanes];
 };
 
 // What leaves the bands' look-ahead rings at each frame: the samples, laid out

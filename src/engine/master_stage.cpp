@@ -83,7 +83,7 @@ __m128 applyOutputGain(__m128 limited, float outputGain, bool dither, DitherNois
 
 void runMasterStage(LookAheadRings& rings, MasterWorkingState& work, const BlockValues& block,
                     DitherNoise& noise, RingCursor cursor, const DelayedRun& bands, int32_t count,
-                    float* outLeft, float* outRight, MasterFeed feed) {
+                    float* outLeft, float* outRight, LaneRun& run, OutputSums& sums) {
     constexpr int32_t kSumSlot = 2 * kMasterLane;  // the sum's left and right in a ring slot
     float* const ringGain = rings.gain[kMasterLane];
     const bool normalizing = block.normalize || block.outputLinkPending;
@@ -92,8 +92,7 @@ void runMasterStage(LookAheadRings& rings, MasterWorkingState& work, const Block
     LimiterDynamics limiter = work.limiter;
     DitherNoise generator = noise;
     float outputGain = work.outputGain;
-    WaveExtremes extremes = feed.extremes;
-    __m128 sumSquares = _mm_setr_ps(feed.sums.sumSqLeft, feed.sums.sumSqRight, 0.0f, 0.0f);
+    __m128 sumSquares = _mm_setr_ps(sums.sumSqLeft, sums.sumSqRight, 0.0f, 0.0f);
 
     for (int32_t n = 0; n < count; ++n) {
         const __m128 sum = bandSum(bands, n);
@@ -122,7 +121,8 @@ void runMasterStage(LookAheadRings& rings, MasterWorkingState& work, const Block
                 out = _mm_mul_ps(out, _mm_set1_ps(factor));
             }
         }
-        extremes.add(sumLeft, sumRight, limiter.gain);
+        _mm_storel_pi(reinterpret_cast<__m64*>(run.frame[n] + kSumSlot), sum);
+        run.gain[n][kMasterLane] = limiter.gain;
         outLeft[n] = _mm_cvtss_f32(out);
         outRight[n] = laneOne(out);
         sumSquares = _mm_add_ps(sumSquares, _mm_mul_ps(out, out));
@@ -132,12 +132,11 @@ void runMasterStage(LookAheadRings& rings, MasterWorkingState& work, const Block
     work.limiter = limiter;
     noise = generator;
     work.outputGain = outputGain;
-    feed.extremes = extremes;
     alignas(16) float squares[4];
     _mm_store_ps(squares, sumSquares);
-    feed.sums.sumSqLeft = squares[0];
-    feed.sums.sumSqRight = squares[1];
-    feed.sums.sampleCount = feed.sums.sampleCount + count;
+    sums.sumSqLeft = squares[0];
+    sums.sumSqRight = squares[1];
+    sums.sampleCount = sums.sampleCount + count;
 }
 
 }  // namespace velmorin

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "engine/block_values.h"
-#include "engine/display_feed.h"
 #include "engine/dither_noise.h"
 #include "engine/engine_state.h"
 #include "engine/frame_run.h"
@@ -16,14 +15,11 @@ struct MasterWorkingState {
     float outputGain;
 };
 
-// What the stage adds to the display feed.
-struct MasterFeed {
-    WaveExtremes& extremes;  // lane 3: the band sum and the limiter gain
-    OutputSums& sums;
-};
-
+// Reads the bands' delayed samples and gains from `bands`; writes each
+// frame's band sum and limiter gain into lane 3 of `run`, and adds the
+// output's energy to `sums`.
 void runMasterStage(LookAheadRings& rings, MasterWorkingState& work, const BlockValues& block,
                     DitherNoise& noise, RingCursor cursor, const DelayedRun& bands, int32_t count,
-                    float* outLeft, float* outRight, MasterFeed feed);
+                    float* outLeft, float* outRight, LaneRun& run, OutputSums& sums);
 
 }  // namespace velmorin
