@@ -8,6 +8,31 @@
 namespace velmorin {
 namespace {
 
+// The band sum of one frame, left and right as lanes 0 and 1: per band
+// (mix · sample) · gain, the three added High and Mid first.
+class BandSum {
+  public:
+    explicit BandSum(const BlockValues& block)
+        : mix_{_mm_set1_ps(block.mixGain[0]), _mm_set1_ps(block.mixGain[1]),
+               _mm_set1_ps(block.mixGain[2])} {}
+
+    // `slot` is a ring slot; `gains` holds the bands' gains in lanes 0 to 2.
+    __m128 operator()(const float* slot, __m128 gains) const {
+        const __m128 highMid = _mm_load_ps(slot);
+        const __m128 low = _mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(slot + 4));
+        const __m128 high = _mm_mul_ps(_mm_mul_ps(mix_[0], highMid),
+                                       _mm_shuffle_ps(gains, gains, _MM_SHUFFLE(0, 0, 0, 0)));
+        const __m128 mid = _mm_mul_ps(_mm_mul_ps(mix_[1], _mm_movehl_ps(highMid, highMid)),
+                                      _mm_shuffle_ps(gains, gains, _MM_SHUFFLE(1, 1, 1, 1)));
+        const __m128 lowTerm = _mm_mul_ps(_mm_mul_ps(mix_[2], low),
+                                          _mm_shuffle_ps(gains, gains, _MM_SHUFFLE(2, 2, 2, 2)));
+        return _mm_add_ps(_mm_add_ps(high, mid), lowTerm);
+    }
+
+  private:
+    __m128 mix_[kNumBands];
+};
+
 __m128 magnitude(__m128 x) {
     return _mm_and_ps(x, _mm_castsi128_ps(_mm_set1_epi32(0x7fffffff)));
 }
@@ -34,10 +59,11 @@ void compressBands(BandDynamics& dynamics, const BlockValues& block, LaneRun& ru
 }
 
 // Each frame's samples and gains into the rings, lowering the waiting gains
-// where a band's gain fell; what leaves the rings goes to `out`.
+// where a band's gain fell; the band sum of what leaves them goes to `out`.
 void passThroughRings(LookAheadRings& rings, const BlockValues& block, RingCursor cursor,
                       const LaneRun& run, int32_t count, DelayedRun& out) {
     const int32_t ramping = rampingBands(block);
+    const BandSum bandSum(block);
     // The gain each ring got one frame earlier, which a ramp starts from.
     const int32_t firstOlder = cursor.older();
     __m128 previous = lanes::ofBands(rings.gain[0][firstOlder], rings.gain[1][firstOlder],
@@ -61,13 +87,11 @@ void passThroughRings(LookAheadRings& rings, const BlockValues& block, RingCurso
             }
         }
         previous = gain;
-        const float* const leaving = rings.samples[cursor.read];
-        _mm_store_ps(out.samples[n], _mm_load_ps(leaving));
-        _mm_storel_pi(reinterpret_cast<__m64*>(out.samples[n] + 4),
-                      _mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(leaving + 4)));
-        _mm_store_ps(out.gain[n],
-                     lanes::ofBands(rings.gain[0][cursor.read], rings.gain[1][cursor.read],
-                                    rings.gain[2][cursor.read], 1.0f));
+        const int32_t rd = cursor.read;
+        const __m128 leavingGains =
+            lanes::ofBands(rings.gain[0][rd], rings.gain[1][rd], rings.gain[2][rd], 1.0f);
+        _mm_storel_pi(reinterpret_cast<__m64*>(out.bandSum[n]),
+                      bandSum(rings.samples[rd], leavingGains));
         cursor.advance();
     }
 }

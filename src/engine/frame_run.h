@@ -20,12 +20,11 @@ struct LaneRun {
     alignas(16) float gain[kRunFrames][kNumLanes];
 };
 
-// What leaves the bands' look-ahead rings at each frame: the samples, laid out
-// as in a ring slot (the band sum's two slots unused), and the gains that
-// travelled with them (lane 3 unused).
+// What leaves the bands' look-ahead rings at each frame, weighted by the Mix
+// levels and the gains that travelled with it, and summed: the band sum,
+// left and right.
 struct DelayedRun {
-    alignas(16) float samples[kRunFrames][2 * kNumLanes];
-    alignas(16) float gain[kRunFrames][4];
+    alignas(16) float bandSum[kRunFrames][2];
 };
 
 // Ring positions of one frame; both stages step them the same way.

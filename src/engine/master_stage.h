@@ -1,5 +1,5 @@
-// The master stage over a run of frames: band sum with the Mix levels, the
-// look-ahead peak limiter on lane 3, output gain, dither and the normalizer.
+// The master stage over a run of frames: the look-ahead peak limiter on lane
+// 3, output gain, dither and the normalizer.
 #pragma once
 
 #include "engine/block_values.h"
@@ -15,7 +15,7 @@ struct MasterWorkingState {
     float outputGain;
 };
 
-// Reads the bands' delayed samples and gains from `bands`; writes each
+// Reads the band sum from `bands`; writes each
 // frame's band sum and limiter gain into lane 3 of `run`, and adds the
 // output's energy to `sums`.
 void runMasterStage(LookAheadRings& rings, MasterWorkingState& work, const BlockValues& block,
