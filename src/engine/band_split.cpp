@@ -70,17 +70,18 @@ class DcLanes {
           slope_(_mm_setr_ps(dc.slope[0], dc.slope[1], 0.0f, 0.0f)) {}
 
     __m128 remove(__m128 x) {
-        const __m128d magnitude = _mm_castsi128_pd(_mm_set1_epi64x(0x7fffffffffffffff));
-        const __m128d limit = _mm_set1_pd(2e-9);
+        // 2e-9f is the largest float below 2e-9, so comparing a float's size
+        // with it is exactly comparing its double with 2e-9.
+        const __m128 limit = _mm_set1_ps(2e-9f);
+        const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7fffffff));
         slope_ = _mm_cvtpd_ps(
             _mm_add_pd(_mm_mul_pd(_mm_cvtps_pd(_mm_sub_ps(x, level_)), _mm_set1_pd(9.134e-6)),
                        _mm_cvtps_pd(slope_)));
-        const __m128d levelSize = _mm_and_pd(_mm_cvtps_pd(level_), magnitude);
-        level_ = _mm_andnot_ps(floatLanes(_mm_cmplt_pd(levelSize, limit)), level_);
+        level_ = _mm_andnot_ps(_mm_cmple_ps(_mm_and_ps(level_, magnitude), limit), level_);
         level_ = _mm_add_ps(level_, slope_);
-        const __m128d slope = _mm_cvtps_pd(slope_);
-        const __m128 moving = floatLanes(_mm_cmpgt_pd(_mm_and_pd(slope, magnitude), limit));
-        slope_ = _mm_and_ps(_mm_cvtpd_ps(_mm_mul_pd(slope, _mm_set1_pd(0.96))), moving);
+        const __m128 moving = _mm_cmpgt_ps(_mm_and_ps(slope_, magnitude), limit);
+        slope_ =
+            _mm_and_ps(_mm_cvtpd_ps(_mm_mul_pd(_mm_cvtps_pd(slope_), _mm_set1_pd(0.96))), moving);
         return _mm_sub_ps(x, level_);
     }
 
@@ -93,12 +94,6 @@ class DcLanes {
     }
 
   private:
-    // The two 64-bit lane masks as 32-bit masks in lanes 0 and 1.
-    static __m128 floatLanes(__m128d mask) {
-        const __m128 m = _mm_castpd_ps(mask);
-        return _mm_shuffle_ps(m, m, _MM_SHUFFLE(2, 0, 2, 0));
-    }
-
     __m128 level_, slope_;
 };
 
