@@ -109,12 +109,17 @@ class CompressorLanes {
     [[gnu::always_inline]] __m128 run(__m128 peak) {
         using namespace lanes;
         const __m128 one = _mm_set1_ps(1.0f);
-        // The curve for every lane; lanes that are not above it drop out.
-        const __m128 curveGain = curve_.gain(peak);
-        const __m128 deeper = _mm_and_ps(curve_.above(peak), _mm_cmplt_ps(curveGain, d_.target));
-        if (_mm_movemask_ps(deeper) != 0) {
-            const DynamicsLanes started = startAttacks(d_, block_, deeper, peak, curveGain);
-            d_ = started;  // not returned into d_ itself, which would take its address
+        // Most frames have no band above its threshold and skip the curve's
+        // divisions. Otherwise the curve runs for every lane, and lanes that
+        // are not above it drop out.
+        const __m128 above = curve_.above(peak);
+        if (_mm_movemask_ps(above) != 0) {
+            const __m128 curveGain = curve_.gain(peak);
+            const __m128 deeper = _mm_and_ps(above, _mm_cmplt_ps(curveGain, d_.target));
+            if (_mm_movemask_ps(deeper) != 0) {
+                const DynamicsLanes started = startAttacks(d_, block_, deeper, peak, curveGain);
+                d_ = started;  // not returned into d_ itself, which would take its address
+            }
         }
 
         const __m128 attacking = phaseIs(d_.phase, kPhaseAttack);
