@@ -97,40 +97,69 @@ class DcLanes {
     __m128 level_, slope_;
 };
 
+// The crossover over a run: the six filters' history kept as vectors.
+class CrossoverLanes {
+  public:
+    CrossoverLanes(const BlockValues& block, const CrossoverState& state)
+        : highMid_(lanesOf(block, 0, 2)),
+          low_(lanesOf(block, 2, 1)),
+          a1_(_mm_set1_ps(block.crossover.a1)),
+          a2_(_mm_set1_ps(block.crossover.a2)),
+          x1_(stereo(state.x1)),
+          x2_(stereo(state.x2)),
+          y1HighMid_(history(state.y1, 0)),
+          y2HighMid_(history(state.y2, 0)),
+          y1Low_(history(state.y1, 2)),
+          y2Low_(history(state.y2, 2)) {}
+
+    // One frame, {left, right, -, -} in; High, Mid and Low out.
+    void run(__m128 input, float (&frame)[2 * kNumLanes]) {
+        const __m128 x = _mm_movelh_ps(input, input);  // {left, right, left, right}
+        const __m128 yHighMid = filter(highMid_, a1_, a2_, x, x1_, x2_, y1HighMid_, y2HighMid_);
+        const __m128 yLow = filter(low_, a1_, a2_, x, x1_, x2_, y1Low_, y2Low_);
+        _mm_store_ps(frame, yHighMid);
+        _mm_store_ps(frame + 4, yLow);
+        x2_ = x1_, x1_ = x;
+        y2HighMid_ = y1HighMid_, y1HighMid_ = yHighMid;
+        y2Low_ = y1Low_, y1Low_ = yLow;
+    }
+
+    void store(CrossoverState& state) const {
+        alignas(16) float xs[4];
+        _mm_store_ps(xs, x1_);
+        state.x1[0] = xs[0], state.x1[1] = xs[1];
+        _mm_store_ps(xs, x2_);
+        state.x2[0] = xs[0], state.x2[1] = xs[1];
+        storeHistory(state.y1, y1HighMid_, y1Low_);
+        storeHistory(state.y2, y2HighMid_, y2Low_);
+    }
+
+  private:
+    const FilterLanes highMid_, low_;
+    const __m128 a1_, a2_;
+    __m128 x1_, x2_, y1HighMid_, y2HighMid_, y1Low_, y2Low_;
+};
+
+// One loop for each DC setting, so that none of them branches per frame.
+template <bool kRemoveDc>
+void split(const BlockValues& block, DcTracker& dc, CrossoverState& state, const float* inLeft,
+           const float* inRight, int32_t count, LaneRun& out) {
+    CrossoverLanes crossover(block, state);
+    DcLanes tracker(dc);
+    for (int32_t n = 0; n < count; ++n) {
+        const __m128 x = _mm_setr_ps(inLeft[n], inRight[n], 0.0f, 0.0f);
+        crossover.run(kRemoveDc ? tracker.remove(x) : x, out.frame[n]);
+    }
+    crossover.store(state);
+    tracker.store(dc);
+}
+
 }  // namespace
 
 void splitIntoBands(const BlockValues& block, DcTracker& dc, CrossoverState& crossover,
                     const float* inLeft, const float* inRight, int32_t count, LaneRun& out) {
-    const FilterLanes highMid = lanesOf(block, 0, 2);
-    const FilterLanes low = lanesOf(block, 2, 1);
-    const __m128 a1 = _mm_set1_ps(block.crossover.a1);
-    const __m128 a2 = _mm_set1_ps(block.crossover.a2);
-    __m128 x1 = stereo(crossover.x1), x2 = stereo(crossover.x2);
-    __m128 y1HighMid = history(crossover.y1, 0), y2HighMid = history(crossover.y2, 0);
-    __m128 y1Low = history(crossover.y1, 2), y2Low = history(crossover.y2, 2);
-    DcLanes tracker(dc);
-
-    for (int32_t n = 0; n < count; ++n) {
-        __m128 x = _mm_setr_ps(inLeft[n], inRight[n], 0.0f, 0.0f);
-        if (block.dcRemoval) x = tracker.remove(x);
-        x = _mm_movelh_ps(x, x);  // {left, right, left, right}
-        const __m128 yHighMid = filter(highMid, a1, a2, x, x1, x2, y1HighMid, y2HighMid);
-        const __m128 yLow = filter(low, a1, a2, x, x1, x2, y1Low, y2Low);
-        _mm_store_ps(out.frame[n], yHighMid);
-        _mm_store_ps(out.frame[n] + 4, yLow);
-        x2 = x1, x1 = x;
-        y2HighMid = y1HighMid, y1HighMid = yHighMid;
-        y2Low = y1Low, y1Low = yLow;
-    }
-
-    tracker.store(dc);
-    alignas(16) float xs[4];
-    _mm_store_ps(xs, x1);
-    crossover.x1[0] = xs[0], crossover.x1[1] = xs[1];
-    _mm_store_ps(xs, x2);
-    crossover.x2[0] = xs[0], crossover.x2[1] = xs[1];
-    storeHistory(crossover.y1, y1HighMid, y1Low);
-    storeHistory(crossover.y2, y2HighMid, y2Low);
+    const auto run = block.dcRemoval ? split<true> : split<false>;
+    run(block, dc, crossover, inLeft, inRight, count, out);
 }
 
 }  // namespace velmorin
