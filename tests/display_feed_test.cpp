@@ -4,35 +4,57 @@
 #include <cstring>
 
 #include "engine/audio_block.h"
+#include "engine/extreme_lanes.h"
 #include "engine/parameter_mapping.h"
 #include "params/parameter_table.h"
 #include "support/direct_effect.h"
 
 using namespace velmorin;
 
+namespace {
+
+// The extremes the engine keeps for frames {left, right, gain} of one lane,
+// starting from nothing.
+WaveExtremes extremesOf(const float (*frames)[3], int32_t count, int32_t lane = 2) {
+    LaneRun run{};
+    for (int32_t n = 0; n < count; ++n) {
+        run.frame[n][2 * lane] = frames[n][0];
+        run.frame[n][2 * lane + 1] = frames[n][1];
+        run.gain[n][lane] = frames[n][2];
+    }
+    ExtremeLanes kept{LaneExtremes{}};
+    kept.add(run, count);
+    LaneExtremes out;
+    kept.store(out);
+    return out.lane[lane];
+}
+
+}  // namespace
+
 TEST(WaveExtremes, KeepTheGainOfTheExtremesOwnFrame) {
-    WaveExtremes e;
-    e.add(0.5f, -0.1f, 0.4f);
-    e.add(0.3f, -0.2f, 0.9f);  // later gain change does not touch the held maximum
-    e.add(0.5f, -0.2f, 0.7f);  // equal extremes keep the first one's gain
-    EXPECT_EQ(e.maxLeft, 0.5f);
-    EXPECT_EQ(e.gainAtMaxLeft, 0.4f);
-    EXPECT_EQ(e.minLeft, 0.0f);
-    EXPECT_EQ(e.gainAtMinLeft, 0.0f);
-    EXPECT_EQ(e.minRight, -0.2f);
-    EXPECT_EQ(e.gainAtMinRight, 0.9f);
-    EXPECT_EQ(e.maxRight, 0.0f);
+    const float frames[][3] = {
+        {0.5f, -0.1f, 0.4f},
+        {0.3f, -0.2f, 0.9f},  // later gain change does not touch the held maximum
+        {0.5f, -0.2f, 0.7f},  // equal extremes keep the first one's gain
+    };
+    for (int32_t lane = 0; lane < kNumLanes; ++lane) {
+        const WaveExtremes e = extremesOf(frames, 3, lane);
+        EXPECT_EQ(e.maxLeft, 0.5f);
+        EXPECT_EQ(e.gainAtMaxLeft, 0.4f);
+        EXPECT_EQ(e.minLeft, 0.0f);
+        EXPECT_EQ(e.gainAtMinLeft, 0.0f);
+        EXPECT_EQ(e.minRight, -0.2f);
+        EXPECT_EQ(e.gainAtMinRight, 0.9f);
+        EXPECT_EQ(e.maxRight, 0.0f);
+    }
 }
 
 TEST(WaveExtremes, MergingBlocksEqualsAddingTheirFrames) {
     const float frames[][3] = {{0.2f, -0.3f, 0.9f}, {0.7f, 0.1f, 0.5f}, {-0.6f, 0.4f, 0.8f},
                                {0.7f, -0.3f, 0.2f}, {0.1f, 0.4f, 0.3f}, {-0.6f, -0.5f, 0.6f}};
-    WaveExtremes whole;
-    for (const auto& f : frames) whole.add(f[0], f[1], f[2]);
-    WaveExtremes first, second;
-    for (int i = 0; i < 3; ++i) first.add(frames[i][0], frames[i][1], frames[i][2]);
-    for (int i = 3; i < 6; ++i) second.add(frames[i][0], frames[i][1], frames[i][2]);
-    first.merge(second);
+    const WaveExtremes whole = extremesOf(frames, 6);
+    WaveExtremes first = extremesOf(frames, 3);
+    first.merge(extremesOf(frames + 3, 3));
     EXPECT_EQ(std::memcmp(&first, &whole, sizeof whole), 0);
 }
 

@@ -151,7 +151,7 @@ TEST(Programs, ReplayOrderPutsTheLimiterAfterNormalize) {
 TEST(Programs, SelectionClearsTheWaveFeedAndFlagsAChange) {
     ProbedDelay effect;
     velmorin::LaneExtremes block;
-    block.lane[2].add(0.5f, -0.25f, 0.75f);
+    block.lane[2].maxLeft = 0.5f, block.lane[2].gainAtMaxLeft = 0.75f;
     effect.engine().feed.waves.publish(block);
     effect.engine().parametersChanged.set(0);
     effect.setProgram(4);

@@ -74,10 +74,13 @@ uint64_t materialHash() {
     return hash.value();
 }
 
-uint64_t renderHash(const std::function<void(DirectEffect&)>& setUp, int32_t block) {
+uint64_t renderHash(const std::function<void(DirectEffect&)>& setUp, float inputGain,
+                    int32_t block) {
     DirectEffect effect;
     setUp(effect);
-    const StereoSignal& in = material();
+    StereoSignal in = material();
+    for (float& v : in.left) v *= inputGain;
+    for (float& v : in.right) v *= inputGain;
     std::vector<float> outLeft, outRight;
     effect.run(in.left, in.right, outLeft, outRight, block);
 
@@ -97,6 +100,7 @@ struct HashCase {
     const char* name;
     std::function<void(DirectEffect&)> setUp;
     uint64_t atBlock1, atBlock512;
+    float inputGain = 1.0f;  // a host far too loud reaches the curve's extremes
 };
 
 std::function<void(DirectEffect&)> program(int32_t index) {
@@ -157,12 +161,20 @@ TEST(RenderHash, EveryProgramAndSettingRendersTheRecordedBits) {
         {"Mastering 4 at 96 kHz",
          programThen(4, [](DirectEffect& e) { e.setSampleRate(96000.0f); }), 0x2468fa3bed8c5452,
          0xcc07e9c4e5eef389},
+        {"Mastering 1, 110 dB too loud", program(1), 0x203c51e71a7413a3, 0x50df648572ccc6d5,
+         3.0e5f},
+        {"Heavy, smoothed attacks, 110 dB too loud",
+         programThen(5,
+                     [](DirectEffect& e) {
+                         for (int32_t i : {kHighAtk, kMidAtk, kLowAtk}) e.setParameter(i, 1.0f);
+                     }),
+         0x04712ce204627ac7, 0x2623e0ed6befa77b, 3.0e5f},
     };
     ASSERT_EQ(hex(materialHash()), "0xbdfe47133dd31575")
         << "the material itself is not as recorded";
     for (const HashCase& c : cases) {
-        const uint64_t one = renderHash(c.setUp, 1);
-        const uint64_t full = renderHash(c.setUp, 512);
+        const uint64_t one = renderHash(c.setUp, c.inputGain, 1);
+        const uint64_t full = renderHash(c.setUp, c.inputGain, 512);
         EXPECT_EQ(hex(one), hex(c.atBlock1)) << c.name << ", blocks of 1";
         EXPECT_EQ(hex(full), hex(c.atBlock512)) << c.name << ", blocks of 512";
     }
