@@ -48,12 +48,9 @@ int32_t rampingBands(const BlockValues& block) {
 void compressBands(BandDynamics& dynamics, const BlockValues& block, LaneRun& run, int32_t count) {
     CompressorLanes compressors(dynamics, block);
     for (int32_t n = 0; n < count; ++n) {
-        const __m128 highMid = _mm_load_ps(run.frame[n]);  // {High L, High R, Mid L, Mid R}
-        const __m128 low = _mm_load_ps(run.frame[n] + 4);  // {Low L, Low R, -, -}
-        const __m128 left = _mm_shuffle_ps(highMid, low, _MM_SHUFFLE(2, 0, 2, 0));
-        const __m128 right = _mm_shuffle_ps(highMid, low, _MM_SHUFFLE(3, 1, 3, 1));
-        // max(|l|, |r|) as "|l| < |r| ? |r| : |l|"
-        _mm_store_ps(run.gain[n], compressors.run(_mm_max_ps(magnitude(right), magnitude(left))));
+        // max(|l|, |r|) as "|l| < |r| ? |r| : |l|" (lane 3 holds zeros: the sum comes later)
+        const __m128 peak = _mm_max_ps(magnitude(run.rights(n)), magnitude(run.lefts(n)));
+        _mm_store_ps(run.gain[n], compressors.run(peak));
     }
     compressors.store(dynamics);
 }

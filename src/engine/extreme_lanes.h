@@ -17,13 +17,8 @@ class ExtremeLanes {
     // Every lane of a run's frames, in order.
     void add(const LaneRun& run, int32_t count) {
         Kept k = kept_;  // in registers for the loop (vectors may alias the run)
-        for (int32_t n = 0; n < count; ++n) {
-            const __m128 highMid = _mm_load_ps(run.frame[n]);
-            const __m128 lowSum = _mm_load_ps(run.frame[n] + 4);
-            k.add(_mm_shuffle_ps(highMid, lowSum, _MM_SHUFFLE(2, 0, 2, 0)),
-                  _mm_shuffle_ps(highMid, lowSum, _MM_SHUFFLE(3, 1, 3, 1)),
-                  _mm_load_ps(run.gain[n]));
-        }
+        for (int32_t n = 0; n < count; ++n)
+            k.add(run.lefts(n), run.rights(n), _mm_load_ps(run.gain[n]));
         kept_ = k;
     }
 

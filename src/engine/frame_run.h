@@ -3,6 +3,8 @@
 // stages hand the run on through these buffers.
 #pragma once
 
+#include <emmintrin.h>
+
 #include <cstdint>
 
 #include "engine/engine_state.h"
@@ -18,6 +20,16 @@ constexpr int32_t kRunFrames = 64;
 struct LaneRun {
     alignas(16) float frame[kRunFrames][2 * kNumLanes];
     alignas(16) float gain[kRunFrames][kNumLanes];
+
+    // Frame n's left samples of lanes 0 to 3 as one vector, and its right ones.
+    __m128 lefts(int32_t n) const {
+        return _mm_shuffle_ps(_mm_load_ps(frame[n]), _mm_load_ps(frame[n] + 4),
+                              _MM_SHUFFLE(2, 0, 2, 0));
+    }
+    __m128 rights(int32_t n) const {
+        return _mm_shuffle_ps(_mm_load_ps(frame[n]), _mm_load_ps(frame[n] + 4),
+                              _MM_SHUFFLE(3, 1, 3, 1));
+    }
 };
 
 // What leaves the bands' look-ahead rings at each frame, weighted by the Mix
