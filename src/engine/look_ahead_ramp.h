@@ -13,36 +13,32 @@ namespace velmorin {
 
 namespace ramp {
 
-// Lowers gains[first] ... gains[last] one slot at a time, each step of the
-// line the float addition v + d; false when it stopped early.
-inline bool lowerOneByOne(float* gains, int32_t first, int32_t last, float& v, float d) {
-    for (int32_t slot = first; slot >= last; --slot) {
-        if (!(gains[slot] > v)) return false;
-        gains[slot] = v;
-        v += d;
-    }
-    return true;
-}
-
 // Lowers gains[first], gains[first - 1] ... gains[last] onto the line v, v + d,
 // ...; false when it stopped at a gain already on or below the line. Eight
 // slots at a time wherever the line's steps are exact (see ramp_line.h), one
-// at a time at a binade's edge and at the ends.
+// at a time (each step the float addition v + d) at the ends and up to the
+// edge of v's binade, after which the line's step changes.
 inline bool lowerDownTo(float* gains, int32_t first, int32_t last, float& v, float d) {
     int32_t slot = first;
     while (slot >= last) {
         const LineSteps line = lineStepsFrom(v, d);
-        for (; line.exact && slot - 7 >= last && line.eightAheadFits(v); slot -= 8) {
-            const int32_t lowered = line.lowerEight(gains + slot - 7, v);
-            if (lowered < 8) {  // the walk stopped among these eight
-                v += static_cast<float>(lowered) * line.step;
-                return false;
+        if (line.exact) {
+            EightOnLine eight(line, v);
+            for (; slot - 7 >= last && v < line.lastGroupStart; slot -= 8) {
+                if (!eight.lowerAll(gains + slot - 7)) {  // the walk stops among these eight
+                    v += static_cast<float>(eight.lowerSome(gains + slot - 7)) * line.step;
+                    return false;
+                }
+                v += 8.0f * line.step;
             }
-            v = line.eightAhead(v);
         }
-        if (slot < last) break;
-        if (!lowerOneByOne(gains, slot, slot, v, d)) return false;
-        --slot;
+        do {
+            if (slot < last) return true;
+            if (!(gains[slot] > v)) return false;
+            gains[slot] = v;
+            v += d;
+            --slot;
+        } while (v < line.limit);
     }
     return true;
 }

@@ -23,32 +23,46 @@ struct LineSteps {
     bool exact = false;  // false: step one slot at a time
     float step = 0.0f;   // D
     float limit = 0.0f;  // 2^(e+1), the end of v's binade
+    // limit - 8D (exact): eight slots from a v below it, and the v eight
+    // steps on, are all inside the binade.
+    float lastGroupStart = 0.0f;
     // {7D, 6D, 5D, 4D} and {3D, 2D, D, 0}: eight slots stored lowest first.
     __m128 farOffsets{}, nearOffsets{};
+};
 
-    // Whether v + 8D, where the eight slots from v leave the line, is still in
-    // the binade (a sum that reaches the limit rounds to at least the limit).
-    bool eightAheadFits(float v) const { return v + 8.0f * step < limit; }
-    float eightAhead(float v) const { return v + 8.0f * step; }
+// Eight slots of one line, v + 7D ... v in memory order, moved eight steps on
+// after each group it lowered. Inside the binade every value is exact, so
+// adding 8D to each gives what a fresh start from v + 8D would.
+class EightOnLine {
+  public:
+    EightOnLine(const LineSteps& line, float v)
+        : far_(_mm_add_ps(_mm_set1_ps(v), line.farOffsets)),
+          near_(_mm_add_ps(_mm_set1_ps(v), line.nearOffsets)),
+          eightSteps_(_mm_set1_ps(8.0f * line.step)) {}
 
-    // Lowers eight[7], eight[6] ... eight[0] onto v, v + D ... v + 7D as the
-    // walk does: down to the first that is not above the line. Returns how
-    // many it lowered.
-    int32_t lowerEight(float* eight, float v) const {
-        const __m128 start = _mm_set1_ps(v);
-        const __m128 far = _mm_add_ps(start, farOffsets), near = _mm_add_ps(start, nearOffsets);
+    // When all eight waiting gains are above the line, lowers them onto it,
+    // moves on to the next eight and returns true; otherwise changes nothing.
+    bool lowerAll(float* eight) {
+        const __m128 above = _mm_and_ps(_mm_cmpgt_ps(_mm_loadu_ps(eight), far_),
+                                        _mm_cmpgt_ps(_mm_loadu_ps(eight + 4), near_));
+        if (_mm_movemask_ps(above) != 0xF) return false;
+        _mm_storeu_ps(eight, far_);
+        _mm_storeu_ps(eight + 4, near_);
+        far_ = _mm_add_ps(far_, eightSteps_);
+        near_ = _mm_add_ps(near_, eightSteps_);
+        return true;
+    }
+
+    // Lowers eight[7], eight[6] ... onto the line as the walk does: down to
+    // the first that is not above it. Returns how many it lowered.
+    int32_t lowerSome(float* eight) const {
         const __m128 farWaiting = _mm_loadu_ps(eight), nearWaiting = _mm_loadu_ps(eight + 4);
-        const int32_t above = _mm_movemask_ps(_mm_cmpgt_ps(farWaiting, far)) |
-                              _mm_movemask_ps(_mm_cmpgt_ps(nearWaiting, near)) << 4;
-        if (above == 0xFF) {
-            _mm_storeu_ps(eight, far);
-            _mm_storeu_ps(eight + 4, near);
-            return 8;
-        }
+        const int32_t above = _mm_movemask_ps(_mm_cmpgt_ps(farWaiting, far_)) |
+                              _mm_movemask_ps(_mm_cmpgt_ps(nearWaiting, near_)) << 4;
         const int32_t lowered = std::countl_one(static_cast<uint8_t>(above));
         const int32_t written = (0xFF00 >> lowered) & 0xFF;  // bits 7 down to 8 - lowered
-        _mm_storeu_ps(eight, select(written & 0xF, far, farWaiting));
-        _mm_storeu_ps(eight + 4, select(written >> 4, near, nearWaiting));
+        _mm_storeu_ps(eight, select(written & 0xF, far_, farWaiting));
+        _mm_storeu_ps(eight + 4, select(written >> 4, near_, nearWaiting));
         return lowered;
     }
 
@@ -60,6 +74,9 @@ struct LineSteps {
             _mm_castsi128_ps(_mm_cmpeq_epi32(_mm_and_si128(_mm_set1_epi32(bits), lane), lane));
         return _mm_or_ps(_mm_and_ps(mask, line), _mm_andnot_ps(mask, waiting));
     }
+
+    __m128 far_, near_;
+    const __m128 eightSteps_;
 };
 
 inline LineSteps lineStepsFrom(float v, float d) {
@@ -78,6 +95,7 @@ inline LineSteps lineStepsFrom(float v, float d) {
     const float rest = d - line.step;
     line.exact = rest != halfSpacing && rest != -halfSpacing;
     const float s = line.step;
+    line.lastGroupStart = line.limit - 8.0f * s;  // exact: both are multiples of v's spacing
     line.farOffsets = _mm_setr_ps(7.0f * s, 6.0f * s, 5.0f * s, 4.0f * s);
     line.nearOffsets = _mm_setr_ps(3.0f * s, 2.0f * s, s, 0.0f);
     return line;
