@@ -26,8 +26,6 @@ struct LineSteps {
     // limit - 8D (exact): eight slots from a v below it, and the v eight
     // steps on, are all inside the binade.
     float lastGroupStart = 0.0f;
-    // {7D, 6D, 5D, 4D} and {3D, 2D, D, 0}: eight slots stored lowest first.
-    __m128 farOffsets{}, nearOffsets{};
 };
 
 // Eight slots of one line, v + 7D ... v in memory order, moved eight steps on
@@ -35,9 +33,12 @@ struct LineSteps {
 // adding 8D to each gives what a fresh start from v + 8D would.
 class EightOnLine {
   public:
+    // {v + 7D, v + 6D, v + 5D, v + 4D} and {v + 3D, v + 2D, v + D, v}.
     EightOnLine(const LineSteps& line, float v)
-        : far_(_mm_add_ps(_mm_set1_ps(v), line.farOffsets)),
-          near_(_mm_add_ps(_mm_set1_ps(v), line.nearOffsets)),
+        : far_(_mm_add_ps(_mm_set1_ps(v),
+                          _mm_mul_ps(_mm_set1_ps(line.step), _mm_setr_ps(7.0f, 6.0f, 5.0f, 4.0f)))),
+          near_(_mm_add_ps(_mm_set1_ps(v), _mm_mul_ps(_mm_set1_ps(line.step),
+                                                      _mm_setr_ps(3.0f, 2.0f, 1.0f, 0.0f)))),
           eightSteps_(_mm_set1_ps(8.0f * line.step)) {}
 
     // When all eight waiting gains are above the line, lowers them onto it,
@@ -94,10 +95,7 @@ inline LineSteps lineStepsFrom(float v, float d) {
     const float halfSpacing = line.limit * 0x1p-25f;
     const float rest = d - line.step;
     line.exact = rest != halfSpacing && rest != -halfSpacing;
-    const float s = line.step;
-    line.lastGroupStart = line.limit - 8.0f * s;  // exact: both are multiples of v's spacing
-    line.farOffsets = _mm_setr_ps(7.0f * s, 6.0f * s, 5.0f * s, 4.0f * s);
-    line.nearOffsets = _mm_setr_ps(3.0f * s, 2.0f * s, s, 0.0f);
+    line.lastGroupStart = line.limit - 8.0f * line.step;  // exact: multiples of v's spacing
     return line;
 }
 
