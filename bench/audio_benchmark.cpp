@@ -7,23 +7,19 @@
 #include <algorithm>
 
 #include "dense_mix.h"
+#include "engine/effect.h"
 #include "engine/engine_state.h"
 #include "engine/look_ahead_ramp.h"
 #include "params/parameter_table.h"
-#include "shell/adelay_edit.h"
 
 namespace {
 
 constexpr int kFrames = 44100 * 4;
 constexpr int kBlock = 512;
 
-intptr_t silentHost(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
-    return opcode == audioMasterVersion ? 2400 : 0;
-}
-
 void runCase(benchmark::State& state, const StereoSignal& signal,
-             const std::function<void(ADelayEdit&)>& setUp) {
-    ADelayEdit effect(silentHost);
+             const std::function<void(velmorin::Effect&)>& setUp) {
+    velmorin::Effect effect;
     setUp(effect);
     std::vector<float> outLeft(kBlock), outRight(kBlock);
     for (auto _ : state) {
@@ -31,7 +27,7 @@ void runCase(benchmark::State& state, const StereoSignal& signal,
             float* in[2] = {const_cast<float*>(signal.left.data() + start),
                             const_cast<float*>(signal.right.data() + start)};
             float* out[2] = {outLeft.data(), outRight.data()};
-            effect.processReplacing(in, out, kBlock);
+            effect.process(44100.0f, in, out, kBlock);
         }
         benchmark::DoNotOptimize(outLeft.data());
         benchmark::ClobberMemory();
@@ -48,7 +44,7 @@ const StereoSignal& mix() {
     return signal;
 }
 
-void program(ADelayEdit& e, int32_t index) {
+void program(velmorin::Effect& e, int32_t index) {
     e.setProgram(index);
 }
 
@@ -101,7 +97,7 @@ static void LongSilence(benchmark::State& s) {
         float* in[2] = {const_cast<float*>(loud.left.data()),
                         const_cast<float*>(loud.right.data())};
         float* outs[2] = {out.data(), out.data()};
-        e.processReplacing(in, outs, kBlock);
+        e.process(44100.0f, in, outs, kBlock);
     });
 }
 

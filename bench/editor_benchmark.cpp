@@ -7,11 +7,12 @@
 
 #include "editor/ad_editor.h"
 #include "editor/editor_timer.h"
+#include "engine/effect.h"
+#include "formats/in_process/in_process_controls.h"
 #include "platform/soft/headless_windows.h"
 #include "platform/soft/soft_graphics.h"
 #include "platform/window_messages.h"
 #include "resources/embedded_bitmaps.h"
-#include "shell/adelay_edit.h"
 
 namespace {
 
@@ -30,17 +31,18 @@ struct OpenEditor {
     NoPreferences preferences;
     EditorPlatform platform{graphics, windows, preferences};
     int hostWindow = 0;
-    ADelayEdit effect{nullptr, [this](ADelayEdit& e) { return new ADEditor(e, platform); }};
+    Effect effect;
+    InProcessControls controls{effect};
+    ADEditor editor{controls, platform};
     platform::WindowHandle window;
 
     OpenEditor() {
         effect.setProgram(2);
-        auto* editor = static_cast<ADEditor*>(effect.getEditor());
-        editor->open(&hostWindow);
-        window = editor->view().window;
-        windows.advance(timerPeriodMs(editor->view().prefs.displaySpeed));
+        editor.open(&hostWindow);
+        window = editor.view().window;
+        windows.advance(timerPeriodMs(editor.view().prefs.displaySpeed));
     }
-    ~OpenEditor() { static_cast<ADEditor*>(effect.getEditor())->close(); }
+    ~OpenEditor() { editor.close(); }
 
     void feed(int64_t step) {
         LaneExtremes block;

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "shell/vst2.h"
+#include "formats/vst2/vst2.h"
 
 namespace velmorin::host {
 

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "shell/vst2.h"
+#include "formats/vst2/vst2.h"
 
 namespace velmorin::host {
 

@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "shell/adelay.h"
+#include "formats/vst2/adelay.h"
 #include "support/loaded_plugin.h"
 
 namespace {

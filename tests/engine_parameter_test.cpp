@@ -7,7 +7,7 @@
 #include <limits>
 
 #include "engine/parameter_mapping.h"
-#include "shell/adelay_edit.h"
+#include "formats/vst2/adelay_edit.h"
 
 using namespace velmorin;
 

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "engine/effect.h"
 #include "engine/parameter_mapping.h"
-#include "shell/adelay_edit.h"
 #include "support/loaded_plugin.h"
 
 namespace {
@@ -75,13 +75,12 @@ const char* onOff(bool on) {
     return on ? "On" : "Off";
 }
 
-// The effect with its bank opened up and every setParameter call recorded.
-struct ProbedDelay : ADelayEdit {
-    ProbedDelay() : ADelayEdit(nullptr) {}
-    const velmorin::ProgramRecord& program(int32_t index) const { return (*programs_)[index]; }
+// The core effect with every setParameter call recorded.
+struct ProbedEffect : velmorin::Effect {
+    const velmorin::ProgramRecord& program(int32_t index) const { return programs()[index]; }
     void setParameter(int32_t index, float value) override {
         calls.emplace_back(index, value);
-        ADelayEdit::setParameter(index, value);
+        Effect::setParameter(index, value);
     }
     std::vector<std::pair<int32_t, float>> calls;
 };
@@ -118,7 +117,7 @@ TEST(Programs, FactoryContentsAsShownToTheHost) {
 }
 
 TEST(Programs, SelectionWritesQuantizedRatiosAndDerivedOutputBack) {
-    ProbedDelay effect;
+    ProbedEffect effect;
     for (int32_t p = 0; p < 18; ++p) {
         SCOPED_TRACE(p);
         effect.setProgram(p);
@@ -134,7 +133,7 @@ TEST(Programs, SelectionWritesQuantizedRatiosAndDerivedOutputBack) {
 }
 
 TEST(Programs, ReplayOrderPutsTheLimiterAfterNormalize) {
-    ProbedDelay effect;
+    ProbedEffect effect;
     effect.calls.clear();
     effect.setProgram(5);
     std::vector<int32_t> order;
@@ -149,7 +148,7 @@ TEST(Programs, ReplayOrderPutsTheLimiterAfterNormalize) {
 }
 
 TEST(Programs, SelectionClearsTheWaveFeedAndFlagsAChange) {
-    ProbedDelay effect;
+    ProbedEffect effect;
     velmorin::LaneExtremes block;
     block.lane[2].maxLeft = 0.5f, block.lane[2].gainAtMaxLeft = 0.75f;
     effect.engine().feed.waves.publish(block);
@@ -170,7 +169,7 @@ TEST(Programs, EditsLandInTheCurrentProgram) {
 }
 
 TEST(Programs, MixKeepsTheUntruncatedValueInTheRecord) {
-    ProbedDelay effect;
+    ProbedEffect effect;
     effect.setProgram(2);
     effect.setParameter(14, 0.5f);
     EXPECT_EQ(effect.program(2).mix[1].get(), 120.5f);
@@ -182,7 +181,7 @@ TEST(Programs, MixKeepsTheUntruncatedValueInTheRecord) {
 }
 
 TEST(Programs, AFullLoudnessMixSurvivesReselection) {
-    ProbedDelay effect;
+    ProbedEffect effect;
     effect.setProgram(2);
     effect.setParameter(13, 0.001f);  // 0.74 steps: +12.0 dB, stored 0
     EXPECT_EQ(effect.engine().stored.mix[0].get(), 0);
@@ -192,7 +191,7 @@ TEST(Programs, AFullLoudnessMixSurvivesReselection) {
 }
 
 TEST(Programs, DerivedOutputIsStableOnReselection) {
-    ProbedDelay effect;
+    ProbedEffect effect;
     for (int pass = 0; pass < 2; ++pass) {
         effect.setProgram(10);
         EXPECT_EQ(effect.engine().stored.output.get(), 9000);

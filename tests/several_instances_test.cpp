@@ -12,12 +12,12 @@
 #include <thread>
 #include <vector>
 
-#include "editor/ad_editor.h"
+#include "formats/vst2/adelay_edit.h"
+#include "formats/vst2/vst2_editor.h"
 #include "platform/soft/file_preference_store.h"
 #include "platform/soft/headless_windows.h"
 #include "platform/soft/soft_graphics.h"
 #include "resources/embedded_bitmaps.h"
-#include "shell/adelay_edit.h"
 
 using namespace velmorin;
 
@@ -91,7 +91,7 @@ TEST(SeveralInstances, RenderAsAloneWhileEditorsTickAndPreferencesAreWritten) {
             inputs.push_back(noise(static_cast<uint32_t>(i + 1)));
             outputs.push_back({std::vector<float>(kFrames), std::vector<float>(kFrames)});
             effects.push_back(std::make_unique<ADelayEdit>(
-                nullptr, [&services](ADelayEdit& e) { return new ADEditor(e, services); }));
+                nullptr, [&services](ADelayEdit& e) { return new Vst2Editor(e, services); }));
             effects.back()->setProgram(programOf(i));
             ASSERT_TRUE(effects.back()->getEditor()->open(&hostWindows[i]));
         }

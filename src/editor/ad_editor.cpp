@@ -6,30 +6,17 @@
 #include "editor/editor_paint.h"
 #include "editor/editor_timer.h"
 #include "editor/editor_window.h"
+#include "editor/mouse_input.h"
 #include "editor/shared_editor_resources.h"
 #include "editor/stored_values_view.h"
-#include "shell/adelay.h"
 
 namespace velmorin {
 
-ADEditor::ADEditor(ADelay& effect, const EditorPlatform& platform)
-    : AEffEditor(&effect), platform_(platform), information_(platform) {
-    effect.setEditor(this);
-}
+ADEditor::ADEditor(EffectControls& effect, const EditorPlatform& platform)
+    : effect_(effect), platform_(platform), information_(platform) {}
 
 ADEditor::~ADEditor() {
     close();
-}
-
-ADelay& ADEditor::delay() const {
-    return static_cast<ADelay&>(*effect_);
-}
-
-bool ADEditor::getRect(ERect** rect) {
-    static ERect editorRect{0, 0, kEditorHeight, kEditorWidth};
-    if (!rect) return false;
-    *rect = &editorRect;
-    return true;
 }
 
 bool ADEditor::open(void* parentWindow) {
@@ -45,12 +32,12 @@ bool ADEditor::open(void* parentWindow) {
         return false;
     }
     shared.enterWindow(window);
-    windows.setUserData(window, &delay());
+    windows.setUserData(window, this);
     view_.window = window;
     view_.dragControl = nullptr;
     // The colours the effect starts with, until the preferences are applied.
     recolourWavePens(view_.wavePens, platform_.graphics, DisplayPrefs{}.waveColours);
-    readDisplayPrefs(platform_.preferences, view_.prefs, delay().engine());
+    readDisplayPrefs(platform_.preferences, view_.prefs, effect_);
     view_.waveSurfaces = buildWaveSurfaces(platform_.graphics, shared.skin(),
                                            shared.cornerHighlight(), shared.surfaceInks());
     view_.controls.create({windows, window, shared.skin()}, shared);
@@ -58,7 +45,7 @@ bool ADEditor::open(void* parentWindow) {
     view_.controls.createValueBoxes(windows, window, shared.font());
     view_.menu = windows.loadMenu(kContextMenuResource, contextMenuDescription());
     windows.setWindowMenu(window, view_.menu);
-    applyDisplayPrefs(view_, delay(), platform_);
+    applyDisplayPrefs(view_, effect_, platform_);
     startEditorTimer(windows, window, view_.prefs.displaySpeed);
     return true;
 }
@@ -66,10 +53,10 @@ bool ADEditor::open(void* parentWindow) {
 void ADEditor::close() {
     if (!view_.window) return;
     platform::WindowServices& windows = platform_.windows;
+    endDrag(*this);
     view_.waveSurfaces = {};
     view_.controls.destroy();
     view_.activeEdit = nullptr;
-    view_.dragControl = nullptr;
     view_.controls.destroyValueBoxes(windows);
     windows.destroyMenu(view_.menu);
     view_.menu = {};
@@ -77,7 +64,7 @@ void ADEditor::close() {
     windows.killTimer(view_.window, kEditorTimerId);
 
     // The window may live on until its host window goes: messages that still
-    // reach it, or reach it after the effect is gone, find no effect.
+    // reach it, or reach it after the editor is gone, find no editor.
     windows.setUserData(view_.window, nullptr);
     view_.window = {};
     SharedEditorResources::process().release();
@@ -85,20 +72,19 @@ void ADEditor::close() {
 
 void ADEditor::refresh() {
     if (!view_.controls.exist()) return;
-    showStoredValues(view_.controls, delay().engine());
-    rerenderWaveDisplays(view_.waveSurfaces, view_.waveColumns,
-                         storedDisplayZooms(delay().engine()), view_.wavePens,
-                         SharedEditorResources::process().surfaceInks());
+    showStoredValues(view_.controls, effect_);
+    rerenderWaveDisplays(view_.waveSurfaces, view_.waveColumns, storedDisplayZooms(effect_),
+                         view_.wavePens, SharedEditorResources::process().surfaceInks());
 }
 
 void ADEditor::onPaint() {
     if (!view_.window) return;
-    paintEditor(view_, delay().engine(), platform_.windows, SharedEditorResources::process());
+    paintEditor(view_, effect_, platform_.windows, SharedEditorResources::process());
 }
 
 void ADEditor::onDisplayTick() {
     if (!view_.window) return;
-    runDisplayTick(view_, delay().engine(), platform_.windows, SharedEditorResources::process());
+    runDisplayTick(view_, effect_, platform_.windows, SharedEditorResources::process());
 }
 
 void ADEditor::deleteWavePens() {

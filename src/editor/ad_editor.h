@@ -1,33 +1,33 @@
-// The plug-in's editor as the host reaches it: a fixed 654 x 431 child window
-// in a window of the host, drawn from the shared bitmaps, driven by its own
-// timer. Its view state lives as long as the effect that owns the editor.
+// The plug-in's editor: a fixed 654 x 431 child window in a window of the
+// host, drawn from the shared bitmaps, driven by its own timer. It reaches its
+// effect only through EffectControls; a format's glue owns it and hands the
+// host's editor requests to it. Its view state lives as long as the editor.
 #pragma once
 
 #include "editor/editor_platform.h"
 #include "editor/editor_view.h"
+#include "editor/effect_controls.h"
 #include "editor/information_window.h"
-#include "shell/aeff_editor.h"
-
-class ADelay;
 
 namespace velmorin {
 
-class ADEditor : public AEffEditor {
+class ADEditor {
   public:
-    // Attaches itself to the effect, which from then on announces an editor.
-    ADEditor(ADelay& effect, const EditorPlatform& platform);
+    // Both must outlive the editor.
+    ADEditor(EffectControls& effect, const EditorPlatform& platform);
     // Closes the editor if the host left it open, so that no window or timer
-    // outlives the effect its user data points to.
-    ~ADEditor() override;
+    // outlives the editor its user data points to.
+    virtual ~ADEditor();
+    ADEditor(const ADEditor&) = delete;
+    ADEditor& operator=(const ADEditor&) = delete;
 
-    bool getRect(ERect** rect) override;
     // False when the window class cannot be registered or the window cannot
     // be created; a second open while open keeps the open window.
-    bool open(void* parentWindow) override;
+    virtual bool open(void* parentWindow);
     // Does nothing unless open.
-    void close() override;
+    void close();
     // Open while the view holds its window, whatever parent the host gave.
-    bool isOpen() const override { return static_cast<bool>(view_.window); }
+    bool isOpen() const { return static_cast<bool>(view_.window); }
 
     // Copies the stored parameter values into the controls; nothing while
     // closed.
@@ -40,7 +40,7 @@ class ADEditor : public AEffEditor {
 
     const EditorView& view() const { return view_; }
     EditorView& view() { return view_; }
-    ADelay& delay() const;
+    EffectControls& effect() const { return effect_; }
     const EditorPlatform& platform() const { return platform_; }
     // The effect's information window, which may outlive the editor window.
     InformationWindow& information() { return information_; }
@@ -48,6 +48,7 @@ class ADEditor : public AEffEditor {
   private:
     void deleteWavePens();
 
+    EffectControls& effect_;
     EditorPlatform platform_;
     EditorView view_;
     InformationWindow information_;

@@ -3,31 +3,27 @@
 namespace velmorin {
 
 platform::PreferenceRecord preferenceRecordOf(const DisplayPrefs& prefs,
-                                              const EngineState& engine) {
-    return {engine.normalizeTarget.get(),
-            prefs.peakHold,
-            prefs.colourScheme,
-            prefs.waveColours,
-            prefs.zoomRange,
-            prefs.displaySpeed,
-            engine.dcRemoval.get()};
+                                              const EffectControls& effect) {
+    return {effect.normalizeTarget(), prefs.peakHold,     prefs.colourScheme, prefs.waveColours,
+            prefs.zoomRange,          prefs.displaySpeed, effect.dcRemoval()};
 }
 
 void writeDisplayPrefs(platform::PreferenceStore& store, const DisplayPrefs& prefs,
-                       const EngineState& engine) {
-    store.write(preferenceRecordOf(prefs, engine));
+                       const EffectControls& effect) {
+    store.write(preferenceRecordOf(prefs, effect));
 }
 
-void readDisplayPrefs(platform::PreferenceStore& store, DisplayPrefs& prefs, EngineState& engine) {
-    platform::PreferenceRecord record = preferenceRecordOf(prefs, engine);
+void readDisplayPrefs(platform::PreferenceStore& store, DisplayPrefs& prefs,
+                      EffectControls& effect) {
+    platform::PreferenceRecord record = preferenceRecordOf(prefs, effect);
     store.read(record);
-    engine.normalizeTarget.set(record.normalizeTarget);
+    effect.setNormalizeTarget(record.normalizeTarget);
     prefs.peakHold = record.peakHold;
     prefs.colourScheme = record.colourScheme;
     prefs.waveColours = record.waveColours;
     prefs.zoomRange = record.zoomRange;
     prefs.displaySpeed = record.displaySpeed;
-    engine.dcRemoval.set(record.dcRemoval);
+    effect.setDcRemoval(record.dcRemoval);
 }
 
 }  // namespace velmorin

@@ -1,12 +1,12 @@
-// The display preferences an effect keeps while it lives and the store keeps
+// The display preferences an editor keeps while it lives and the store keeps
 // for the next editor that opens. The normalize target and DC removal belong
-// to the engine, which reads them at every block; they are stored with these.
+// to the effect, which reads them at every block; they are stored with these.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
-#include "engine/engine_state.h"
+#include "editor/effect_controls.h"
 #include "platform/preference_store.h"
 
 namespace velmorin {
@@ -27,12 +27,14 @@ struct DisplayPrefs {
 };
 
 // The seven values as the store keeps them.
-platform::PreferenceRecord preferenceRecordOf(const DisplayPrefs& prefs, const EngineState& engine);
+platform::PreferenceRecord preferenceRecordOf(const DisplayPrefs& prefs,
+                                              const EffectControls& effect);
 // Replaces every field the store holds a value for; the others keep theirs.
 // No range is checked here: each use of a field copes with any value.
-void readDisplayPrefs(platform::PreferenceStore& store, DisplayPrefs& prefs, EngineState& engine);
+void readDisplayPrefs(platform::PreferenceStore& store, DisplayPrefs& prefs,
+                      EffectControls& effect);
 // Stores all seven values, whatever they hold.
 void writeDisplayPrefs(platform::PreferenceStore& store, const DisplayPrefs& prefs,
-                       const EngineState& engine);
+                       const EffectControls& effect);
 
 }  // namespace velmorin

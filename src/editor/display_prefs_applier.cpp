@@ -4,7 +4,6 @@
 #include <span>
 
 #include "editor/context_menu.h"
-#include "shell/adelay.h"
 
 namespace velmorin {
 namespace {
@@ -49,13 +48,14 @@ int32_t limitedZoom(int32_t value, int32_t zoomRange) {
                           : std::min(value, static_cast<int32_t>(range.maximum));
 }
 
-void applyZoomRange(EditorView& view, ADelay& effect, int32_t zoomRange) {
+void applyZoomRange(EditorView& view, EffectControls& effect, int32_t zoomRange) {
     const ZoomRange range = kZoomRanges[zoomRange];
     for (int i = 0; i < static_cast<int>(kZoomParameters.size()); ++i) {
         if (SmallFader* fader = view.controls.zoomFader(kZoomParameters[i]))
             fader->setRange(range.minimum, range.maximum);
-        const int32_t stored = effect.engine().stored.zoom[i].get();
-        effect.setParameter(kZoomParameters[i], static_cast<float>(limitedZoom(stored, zoomRange)));
+        const auto stored = static_cast<int32_t>(effect.parameter(kZoomParameters[i]));
+        effect.adjustParameter(kZoomParameters[i],
+                               static_cast<float>(limitedZoom(stored, zoomRange)));
     }
 }
 
@@ -70,10 +70,10 @@ void recolourWavePens(WavePens& pens, platform::Graphics& graphics,
     }
 }
 
-void applyDisplayPrefs(EditorView& view, ADelay& effect, const EditorPlatform& platform) {
+void applyDisplayPrefs(EditorView& view, EffectControls& effect, const EditorPlatform& platform) {
     platform::WindowServices& windows = platform.windows;
     DisplayPrefs& prefs = view.prefs;
-    check(windows, view.menu, kNormalizeChoices, effect.engine().normalizeTarget.get());
+    check(windows, view.menu, kNormalizeChoices, effect.normalizeTarget());
     check(windows, view.menu, kPeakHoldChoices, prefs.peakHold);
 
     if (prefs.colourScheme == 0 || prefs.colourScheme == 1)
@@ -87,7 +87,7 @@ void applyDisplayPrefs(EditorView& view, ADelay& effect, const EditorPlatform& p
     check(windows, view.menu, kZoomRangeChoices, prefs.zoomRange);
 
     check(windows, view.menu, kDisplaySpeedChoices, prefs.displaySpeed);
-    check(windows, view.menu, kDcRemovalChoices, effect.engine().dcRemoval.get());
+    check(windows, view.menu, kDcRemovalChoices, effect.dcRemoval());
 }
 
 }  // namespace velmorin

@@ -4,8 +4,7 @@
 
 #include "editor/editor_platform.h"
 #include "editor/editor_view.h"
-
-class ADelay;
+#include "editor/effect_controls.h"
 
 namespace velmorin {
 
@@ -16,6 +15,6 @@ void recolourWavePens(WavePens& pens, platform::Graphics& graphics, const WaveCo
 // Scheme 0 and 1 also write their colours into the table; a zoom range moves
 // the stored zoom values into it and sends them to the effect again. A value
 // that no menu item has checks no item and changes nothing else.
-void applyDisplayPrefs(EditorView& view, ADelay& effect, const EditorPlatform& platform);
+void applyDisplayPrefs(EditorView& view, EffectControls& effect, const EditorPlatform& platform);
 
 }  // namespace velmorin

@@ -12,63 +12,58 @@ namespace {
 
 // While the normalizer lowers the output gain, the Output fader shows the
 // gain it arrived at. The host is not told: the value is the engine's own.
-void followNormalizer(const EditorControls& controls, EngineState& engine) {
-    if (engine.stored.normalize.get() == 0) return;
-    const float gain = engine.outputGain.get();
-    if (gain == engine.lastShownOutputGain.get()) return;
-    const int32_t output = truncateToInt(24000.0f - 20000.0f * std::log10(gain));
-    engine.stored.output.set(output);
-    if (Fader* fader = controls.fader(kOutput)) fader->setValue(static_cast<float>(output));
-    engine.lastShownOutputGain.set(gain);
+void followNormalizer(const EditorControls& controls, EffectControls& effect) {
+    const std::optional<int32_t> output = effect.followNormalizer();
+    if (!output) return;
+    if (Fader* fader = controls.fader(kOutput)) fader->setValue(static_cast<float>(*output));
 }
 
-void showLevelReadout(platform::Canvas& window, EditorView& view, EngineState& engine,
+void showLevelReadout(platform::Canvas& window, EditorView& view, EffectControls& effect,
                       const SharedEditorResources& shared) {
-    view.readoutSums.merge(engine.feed.output.take());
+    view.readoutSums.merge(effect.takeOutputSums());
     drawLevelReadout(window, levelReadoutText(view.readoutSums, kTickReadoutFloorDb), shared);
     view.readoutSums = {};
 }
 
-float thresholdLevel(const EngineState& engine, int display) {
-    if (display == kMasterLane) return engine.limiterThresholdGain.get();
-    return std::pow(10.0f,
-                    static_cast<float>(engine.stored.thresholdSteps[display].get()) / -40.0f);
+float thresholdLevel(const EffectControls& effect, int display) {
+    if (display == kMasterLane) return effect.limiterThresholdGain();
+    return std::pow(10.0f, effect.parameter(ParameterIndex(kThrH + display)) / -40.0f);
 }
 
-DisplayColumns displayColumns(const EngineState& engine,
+DisplayColumns displayColumns(const EffectControls& effect,
                               const std::array<LaneReading, kWaveDisplayCount>& readings,
                               bool bypass) {
-    const DisplayZooms zooms = storedDisplayZooms(engine);
+    const DisplayZooms zooms = storedDisplayZooms(effect);
     DisplayColumns columns{};
     for (int d = 0; d < kWaveDisplayCount; ++d) {
         const bool band = d != kMasterLane;
         DisplayColumn& column = columns[d];
         column.column = bypass ? WaveColumn{} : readings[d].column;
         column.zoom = zooms[d];
-        column.thresholdLevel = thresholdLevel(engine, d);
+        column.thresholdLevel = thresholdLevel(effect, d);
         // Any non-zero On value shows the band, as the engine runs it.
-        column.shown = !bypass && (!band || engine.stored.bandOn[d].get() != 0.0f);
-        column.thresholdShown = !band || engine.stored.bandBypass[d].get() == 0.0f;
+        column.shown = !bypass && (!band || effect.parameter(ParameterIndex(kHighOn + d)) != 0.0f);
+        column.thresholdShown = !band || effect.parameter(ParameterIndex(kHighBypass + d)) == 0.0f;
     }
     return columns;
 }
 
 }  // namespace
 
-void runDisplayTick(EditorView& view, EngineState& engine, platform::WindowServices& windows,
+void runDisplayTick(EditorView& view, EffectControls& effect, platform::WindowServices& windows,
                     const SharedEditorResources& shared) {
     MeterState& meters = view.meters;
     const int32_t hold = holdTicks(view.prefs.peakHold, view.prefs.displaySpeed);
-    followNormalizer(view.controls, engine);
+    followNormalizer(view.controls, effect);
 
     const auto window = windows.windowCanvas(view.window);
-    if (meters.readoutPhase == 0) showLevelReadout(*window, view, engine, shared);
+    if (meters.readoutPhase == 0) showLevelReadout(*window, view, effect, shared);
     meters.readoutPhase = static_cast<uint8_t>((meters.readoutPhase + 1) % kReadoutEveryTicks);
 
-    const float outputGain = engine.outputGain.get();
-    const bool bypass = engine.stored.bypass.get() != 0;
+    const float outputGain = effect.outputGain();
+    const bool bypass = effect.parameter(kBypass) != 0.0f;
     // Taking the feed also clears it for the next tick.
-    const LaneExtremes feed = engine.feed.waves.take();
+    const LaneExtremes feed = effect.takeWaveExtremes();
     std::array<LaneReading, kWaveDisplayCount> readings;
     WaveSurfaces& surfaces = view.waveSurfaces;
     for (int d = 0; d < kWaveDisplayCount; ++d) {
@@ -77,13 +72,12 @@ void runDisplayTick(EditorView& view, EngineState& engine, platform::WindowServi
                       *surfaces.displays[d].backdrop, shared);
     }
     const LaneReading& master = readings[kMasterLane];
-    drawOutputMeter(
-        meters,
-        {master.processedLeft, master.processedRight, outputGain,
-         engine.stored.normalize.get() != 0, engine.outputRelinked.exchange(0) != 0, bypass},
-        hold, *surfaces.outputMeterBackdrop, shared);
+    drawOutputMeter(meters,
+                    {master.processedLeft, master.processedRight, outputGain,
+                     effect.parameter(kNormalize) != 0.0f, effect.takeOutputRelinked(), bypass},
+                    hold, *surfaces.outputMeterBackdrop, shared);
 
-    drawWaveColumns(surfaces, view.waveColumns, displayColumns(engine, readings, bypass),
+    drawWaveColumns(surfaces, view.waveColumns, displayColumns(effect, readings, bypass),
                     view.wavePens, shared);
     view.waveColumns.advance();
     surfaces.outputMeterBackdrop->removeClip();

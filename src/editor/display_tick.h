@@ -6,15 +6,15 @@
 #pragma once
 
 #include "editor/editor_view.h"
+#include "editor/effect_controls.h"
 #include "editor/shared_editor_resources.h"
-#include "engine/engine_state.h"
 
 namespace velmorin {
 
 inline constexpr int kReadoutEveryTicks = 12;
 
 // Runs the tick for an open editor's view.
-void runDisplayTick(EditorView& view, EngineState& engine, platform::WindowServices& windows,
+void runDisplayTick(EditorView& view, EffectControls& effect, platform::WindowServices& windows,
                     const SharedEditorResources& shared);
 
 }  // namespace velmorin

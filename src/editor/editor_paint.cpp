@@ -19,11 +19,11 @@ constexpr std::array<ParameterIndex, kFaderCount + kLampCount> kPaintOrder{
 
 }  // namespace
 
-void paintEditor(EditorView& view, EngineState& engine, platform::WindowServices& windows,
+void paintEditor(EditorView& view, EffectControls& effect, platform::WindowServices& windows,
                  const SharedEditorResources& shared) {
     // The sums stay gathered here until the periodic read-out shows and
-    // clears them; taking them from the engine loses none.
-    view.readoutSums.merge(engine.feed.output.take());
+    // clears them; taking them from the effect loses none.
+    view.readoutSums.merge(effect.takeOutputSums());
     const auto window = windows.beginPaint(view.window);
     window->copyFrom(0, 0, kEditorWidth, kEditorHeight, shared.skin(), 0, 0, RasterOp::Copy);
     drawLevelReadout(*window, levelReadoutText(view.readoutSums, kPaintedReadoutFloorDb), shared);

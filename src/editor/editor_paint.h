@@ -4,16 +4,16 @@
 #pragma once
 
 #include "editor/editor_view.h"
+#include "editor/effect_controls.h"
 #include "editor/shared_editor_resources.h"
-#include "engine/engine_state.h"
 
 namespace velmorin {
 
 // Paints an open editor's window. Only what the window has invalid is
 // repainted from the skin and the surfaces; the controls redraw themselves
-// whole, through their own window canvas. The output sums the engine handed
+// whole, through their own window canvas. The output sums the effect handed
 // over are kept for the read-out, not cleared.
-void paintEditor(EditorView& view, EngineState& engine, platform::WindowServices& windows,
+void paintEditor(EditorView& view, EffectControls& effect, platform::WindowServices& windows,
                  const SharedEditorResources& shared);
 
 }  // namespace velmorin

@@ -2,7 +2,6 @@
 
 #include "editor/ad_editor.h"
 #include "editor/editor_window.h"
-#include "shell/adelay.h"
 
 namespace velmorin {
 
@@ -28,12 +27,12 @@ void startEditorTimer(platform::WindowServices& windows, platform::WindowHandle 
 void editorTimerProcedure(platform::WindowHandle window, std::uint32_t, std::uintptr_t timerId,
                           std::uint32_t) {
     const EditorWindow editorWindow = editorWindowOf(window);
-    if (!editorWindow.effect) return;
+    ADEditor* editor = editorWindow.editor;
+    if (!editor) return;
     if (timerId == kEditorTimerId) editorWindow.windows->postMessage(window, kMsgDisplayTick, 0, 0);
     // Cleared before the refresh: a change arriving meanwhile is either seen
     // by this refresh or sets the flag for the next tick.
-    if (editorWindow.effect->engine().parametersChanged.exchange(0) == 0) return;
-    if (ADEditor* editor = editorOf(*editorWindow.effect)) editor->refresh();
+    if (editor->effect().takeParametersChanged()) editor->refresh();
 }
 
 }  // namespace velmorin

@@ -7,25 +7,19 @@
 #include "editor/shared_editor_resources.h"
 #include "editor/value_entry.h"
 #include "platform/window_messages.h"
-#include "shell/adelay.h"
 
 namespace velmorin {
 
 EditorWindow editorWindowOf(platform::WindowHandle window) {
     platform::WindowServices* windows = SharedEditorResources::process().windows();
     if (!windows) return {};
-    return {windows, static_cast<ADelay*>(windows->userData(window))};
-}
-
-ADEditor* editorOf(ADelay& effect) {
-    return dynamic_cast<ADEditor*>(effect.getEditor());
+    return {windows, static_cast<ADEditor*>(windows->userData(window))};
 }
 
 std::intptr_t editorWindowProcedure(platform::WindowHandle window, std::uint32_t message,
                                     std::uintptr_t wParam, std::intptr_t lParam) {
     const EditorWindow editorWindow = editorWindowOf(window);
-    if (!editorWindow.effect) return 0;
-    ADEditor* editor = editorOf(*editorWindow.effect);
+    ADEditor* editor = editorWindow.editor;
     if (!editor || editor->view().window != window) return 0;
     const platform::Point point = platform::pointOf(lParam);
     switch (message) {

@@ -8,7 +8,6 @@
 #include "editor/display_prefs_applier.h"
 #include "editor/editor_timer.h"
 #include "platform/window_messages.h"
-#include "shell/adelay.h"
 
 namespace velmorin {
 namespace {
@@ -56,12 +55,12 @@ void editWaveColours(ADEditor& editor) {
 
 // Sets what the command stands for; false for an id that sets nothing.
 bool setChoice(ADEditor& editor, std::uint16_t id) {
-    EngineState& engine = editor.delay().engine();
+    EffectControls& effect = editor.effect();
     DisplayPrefs& prefs = editor.view().prefs;
     if (const auto value = choiceOf(kDcRemovalChoices, id)) {
-        engine.dcRemoval.set(*value);
+        effect.setDcRemoval(*value);
     } else if (const auto target = choiceOf(kNormalizeChoices, id)) {
-        engine.normalizeTarget.set(*target);
+        effect.setNormalizeTarget(*target);
     } else if (const auto scheme = choiceOf(kColourSchemeChoices, id)) {
         prefs.colourScheme = *scheme;
     } else if (id == kCmdColoursCustom) {
@@ -97,9 +96,8 @@ void onMenuCommand(ADEditor& editor, std::uint16_t id) {
         editor.information().show(editor.view().window);
         editor.platform().windows.updateWindow(editor.view().window);
     } else if (setChoice(editor, id)) {
-        applyDisplayPrefs(editor.view(), editor.delay(), editor.platform());
-        writeDisplayPrefs(editor.platform().preferences, editor.view().prefs,
-                          editor.delay().engine());
+        applyDisplayPrefs(editor.view(), editor.effect(), editor.platform());
+        writeDisplayPrefs(editor.platform().preferences, editor.view().prefs, editor.effect());
     }
     editor.onPaint();
 }

@@ -1,13 +1,13 @@
 #include "editor/mouse_input.h"
 
 #include <array>
-#include <cmath>
+#include <optional>
 
 #include "editor/ad_editor.h"
 #include "editor/context_menu.h"
 #include "editor/menu_commands.h"
 #include "editor/value_entry.h"
-#include "shell/adelay.h"
+#include "engine/parameter_mapping.h"
 
 namespace velmorin {
 namespace {
@@ -71,14 +71,27 @@ FaderBase* anyFader(const EditorControls& controls, ParameterIndex parameter) {
     return controls.zoomFader(parameter);
 }
 
+std::optional<ParameterIndex> draggedParameter(const EditorView& view) {
+    for (ParameterIndex parameter : kDragOrder)
+        if (view.dragControl && anyFader(view.controls, parameter) == view.dragControl)
+            return parameter;
+    return std::nullopt;
+}
+
 // Each pass answers whether the editor is still open: a host may close it
 // while it hears of a change, and then nothing of the view may be touched.
 bool dragPass(ADEditor& editor, int x, int y) {
+    EffectControls& effect = editor.effect();
     for (ParameterIndex parameter : kDragOrder) {
         FaderBase* fader = anyFader(editor.view().controls, parameter);
         if (!fader || !fader->grab(x, y)) continue;
-        writeControlValue(editor, parameter, fader->value());
-        if (!editor.isOpen()) return false;
+        endDrag(editor);
+        effect.beginGesture(parameter);
+        effect.changeParameter(parameter, storedFormOf(parameter, fader->value()));
+        if (!editor.isOpen()) {
+            effect.endGesture(parameter);
+            return false;
+        }
         editor.view().dragControl = fader;
     }
     return true;
@@ -95,19 +108,21 @@ bool pagePass(ADEditor& editor, int x, int y) {
 }
 
 bool write(ADEditor& editor, ParameterIndex parameter, float value) {
-    editor.delay().setParameterAutomated(parameter, value);
+    EffectControls& effect = editor.effect();
+    effect.beginGesture(parameter);
+    effect.changeParameter(parameter, value);
+    effect.endGesture(parameter);
     return editor.isOpen();
 }
 
 // Switching Normalize on tells the host the gain it starts from; switching
 // it off makes the gain it reached the Output setting.
 bool normalizeSwitched(ADEditor& editor, float nowOn) {
-    EngineState& engine = editor.delay().engine();
-    const float gain = engine.outputGain.get();
+    EffectControls& effect = editor.effect();
+    const float gain = effect.outputGain();
     if (nowOn == 1.0f) return write(editor, kParameter18, gain);
-    const float output = 24000.0f - 20000.0f * std::log10(gain);
-    if (!write(editor, kOutput, static_cast<float>(truncateToInt(output)))) return false;
-    engine.lastShownOutputGain.set(0.0f);
+    if (!write(editor, kOutput, static_cast<float>(outputValueFor(gain)))) return false;
+    effect.restartNormalizerFollow();
     return true;
 }
 
@@ -131,11 +146,10 @@ bool lampPass(ADEditor& editor, int x, int y, std::uintptr_t keys) {
 }
 
 void hotSpotPass(ADEditor& editor, int x, int y) {
-    const auto& bandOn = editor.delay().engine().stored.bandOn;
     for (int band = 0; band < kNumBands; ++band) {
         if (!inSpot(kBandSwitchSpots[band], x, y)) continue;
         const auto parameter = static_cast<ParameterIndex>(kHighOn + band);
-        if (!write(editor, parameter, 1.0f - bandOn[band].get())) return;
+        if (!write(editor, parameter, 1.0f - editor.effect().parameter(parameter))) return;
     }
     if (inSpot(kMixResetSpot, x, y))
         for (ParameterIndex mix : {kMixL, kMixM, kMixH})
@@ -164,15 +178,19 @@ void onMouseMove(ADEditor& editor, int x, int y, std::uintptr_t keys) {
     // Only the left button, with no other button or key held.
     FaderBase* fader = editor.view().dragControl;
     if (keys != kKeyLeftButton || !fader) return;
-    for (ParameterIndex parameter : kDragOrder) {
-        if (anyFader(editor.view().controls, parameter) != fader) continue;
+    if (const std::optional<ParameterIndex> parameter = draggedParameter(editor.view())) {
         fader->dragTo(x, y);
-        writeControlValue(editor, parameter, fader->value());
-        return;
+        editor.effect().changeParameter(*parameter, storedFormOf(*parameter, fader->value()));
     }
 }
 
 void onLeftButtonUp(ADEditor& editor) {
+    endDrag(editor);
+}
+
+void endDrag(ADEditor& editor) {
+    if (const std::optional<ParameterIndex> parameter = draggedParameter(editor.view()))
+        editor.effect().endGesture(*parameter);
     editor.view().dragControl = nullptr;
 }
 

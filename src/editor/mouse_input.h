@@ -3,7 +3,8 @@
 // skin's hot spots (band switches, Mix reset, information, peak-hold
 // release), in that order; a move with only the left button held
 // drags the grabbed fader; the release lets it go. Every change reaches the
-// effect through setParameterAutomated, so the host hears of each.
+// effect as a gesture of the user (a drag is one from press to release), so
+// the host hears of each.
 #pragma once
 
 #include <cstdint>
@@ -20,5 +21,7 @@ inline constexpr std::uintptr_t kKeyControl = 0x0008;
 void onLeftButtonDown(ADEditor& editor, int x, int y, std::uintptr_t keys);
 void onMouseMove(ADEditor& editor, int x, int y, std::uintptr_t keys);
 void onLeftButtonUp(ADEditor& editor);
+// Lets the dragged fader go, ending its gesture; nothing when none is dragged.
+void endDrag(ADEditor& editor);
 
 }  // namespace velmorin

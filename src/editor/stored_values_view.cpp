@@ -17,9 +17,8 @@ void setFader(const EditorControls& controls, ParameterIndex parameter, float va
     if (Fader* fader = controls.fader(parameter)) fader->setValue(value);
 }
 
-void setZoom(const EditorControls& controls, ParameterIndex parameter, int32_t zoom) {
-    if (SmallFader* fader = controls.zoomFader(parameter))
-        fader->setValue(static_cast<float>(zoom));
+void setZoom(const EditorControls& controls, ParameterIndex parameter, float zoom) {
+    if (SmallFader* fader = controls.zoomFader(parameter)) fader->setValue(zoom);
 }
 
 void setDimmed(const EditorControls& controls, ParameterIndex parameter, bool dimmed) {
@@ -28,51 +27,43 @@ void setDimmed(const EditorControls& controls, ParameterIndex parameter, bool di
 
 }  // namespace
 
-void showStoredValues(const EditorControls& controls, const EngineState& engine) {
-    const auto& stored = engine.stored;
+void showStoredValues(const EditorControls& controls, const EffectControls& effect) {
+    const auto stored = [&effect](ParameterIndex parameter) { return effect.parameter(parameter); };
+    const auto band = [](ParameterIndex first, int band) { return ParameterIndex(first + band); };
 
-    setLamp(controls, kLookAhead, lampState(stored.lookAhead.get()));
-    setLamp(controls, kNormalize, stored.normalize.get());
-    setLamp(controls, kDither, stored.dither.get());
-    setLamp(controls, kBypass, stored.bypass.get());
-    for (int band = 0; band < kNumBands; ++band)
-        setLamp(controls, ParameterIndex(kHighOn + band), lampState(stored.bandOn[band].get()));
-    for (int band = 0; band < kNumBands; ++band)
-        setLamp(controls, ParameterIndex(kHighBypass + band),
-                lampState(stored.bandBypass[band].get()));
-    for (int band = 0; band < kNumBands; ++band)
-        setLamp(controls, ParameterIndex(kHighAtk + band),
-                lampState(stored.bandAttack[band].get()));
+    setLamp(controls, kLookAhead, lampState(stored(kLookAhead)));
+    for (ParameterIndex byteSwitch : {kNormalize, kDither, kBypass})
+        setLamp(controls, byteSwitch, static_cast<int>(stored(byteSwitch)));
+    for (ParameterIndex first : {kHighOn, kHighBypass, kHighAtk})
+        for (int b = 0; b < kNumBands; ++b)
+            setLamp(controls, band(first, b), lampState(stored(band(first, b))));
 
-    setZoom(controls, kZoomMaster, stored.zoom[0].get());
-    setFader(controls, kOutput, static_cast<float>(stored.output.get()));
-    setFader(controls, kThrLimiter, stored.limiterSteps.get());
+    setZoom(controls, kZoomMaster, stored(kZoomMaster));
+    setFader(controls, kOutput, stored(kOutput));
+    setFader(controls, kThrLimiter, stored(kThrLimiter));
 
-    for (int band = 0; band < kNumBands; ++band) {
+    for (int b = 0; b < kNumBands; ++b) {
         const bool compressorOut =
-            stored.bandOn[band].get() == 0.0f || stored.bandBypass[band].get() != 0.0f;
-        setDimmed(controls, ParameterIndex(kThrH + band), compressorOut);
-        setDimmed(controls, ParameterIndex(kRatioH + band), compressorOut);
+            stored(band(kHighOn, b)) == 0.0f || stored(band(kHighBypass, b)) != 0.0f;
+        setDimmed(controls, band(kThrH, b), compressorOut);
+        setDimmed(controls, band(kRatioH, b), compressorOut);
     }
     // A bypassed band is still mixed in: only switching it off greys its mix.
-    for (int band = 0; band < kNumBands; ++band)
-        setDimmed(controls, ParameterIndex(kMixH + band), stored.bandOn[band].get() == 0.0f);
+    for (int b = 0; b < kNumBands; ++b)
+        setDimmed(controls, band(kMixH, b), stored(band(kHighOn, b)) == 0.0f);
 
-    for (int band = 0; band < kNumBands; ++band)
-        setFader(controls, ParameterIndex(kMixH + band),
-                 static_cast<float>(stored.mix[band].get()));
-    for (int band = 0; band < kNumBands; ++band)
-        setFader(controls, ParameterIndex(kThrH + band), stored.thresholdSteps[band].get());
-    for (int band = 0; band < kNumBands; ++band)
-        setFader(controls, ParameterIndex(kRatioH + band), stored.ratio[band].get());
+    for (ParameterIndex first : {kMixH, kThrH, kRatioH})
+        for (int b = 0; b < kNumBands; ++b)
+            setFader(controls, band(first, b), stored(band(first, b)));
 
-    for (int band = 0; band < kNumBands; ++band)
-        setZoom(controls, ParameterIndex(kZoomH + band), stored.zoom[1 + band].get());
+    for (int b = 0; b < kNumBands; ++b) setZoom(controls, band(kZoomH, b), stored(band(kZoomH, b)));
 }
 
-DisplayZooms storedDisplayZooms(const EngineState& engine) {
-    const auto& zoom = engine.stored.zoom;
-    return {zoom[1].get(), zoom[2].get(), zoom[3].get(), zoom[0].get()};
+DisplayZooms storedDisplayZooms(const EffectControls& effect) {
+    const auto zoom = [&effect](ParameterIndex parameter) {
+        return static_cast<int32_t>(effect.parameter(parameter));
+    };
+    return {zoom(kZoomH), zoom(kZoomM), zoom(kZoomL), zoom(kZoomMaster)};
 }
 
 }  // namespace velmorin

@@ -6,7 +6,6 @@
 #include <cstdlib>
 
 #include "editor/ad_editor.h"
-#include "shell/adelay.h"
 
 namespace velmorin {
 namespace {
@@ -21,7 +20,7 @@ std::string format(const char* pattern, float number) {
 }
 
 bool gateOpen(ADEditor& editor, const EditableFader& entry) {
-    return !entry.gate || editor.delay().engine().stored.storedAsFloat(*entry.gate) == 1.0f;
+    return !entry.gate || editor.effect().parameter(*entry.gate) == 1.0f;
 }
 
 void commit(ADEditor& editor, const EditableFader& entry, Fader& fader) {
@@ -80,19 +79,22 @@ float valueOfTyped(TypedForm form, float typed) {
     return 0.0f;
 }
 
-void writeControlValue(ADEditor& editor, ParameterIndex parameter, float value) {
-    float stored = value;
+float storedFormOf(ParameterIndex parameter, float value) {
     switch (parameterKind(parameter)) {
         case ParameterKind::Threshold:
-            stored = truncateToInt16(value);
-            break;
+            return truncateToInt16(value);
         case ParameterKind::Ratio:
-            break;
+            return value;
         default:
-            stored = static_cast<float>(truncateToInt(value));
-            break;
+            return static_cast<float>(truncateToInt(value));
     }
-    editor.delay().setParameterAutomated(parameter, stored);
+}
+
+void writeControlValue(ADEditor& editor, ParameterIndex parameter, float value) {
+    EffectControls& effect = editor.effect();
+    effect.beginGesture(parameter);
+    effect.changeParameter(parameter, storedFormOf(parameter, value));
+    effect.endGesture(parameter);
 }
 
 void commitValueBox(ADEditor& editor) {

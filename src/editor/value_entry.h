@@ -46,8 +46,11 @@ std::optional<float> typedNumber(std::string_view text);
 // The fader value a typed number stands for, before the fader clamps it.
 float valueOfTyped(TypedForm form, float typed);
 
-// Writes a control's value to its parameter in the parameter's stored form
-// (integers truncated toward zero, ratios as they are), reported to the host.
+// A control's value in its parameter's stored form: integers truncated toward
+// zero, ratios as they are.
+float storedFormOf(ParameterIndex parameter, float value);
+// Writes a control's value to its parameter in the stored form, as a gesture
+// of its own that the host hears of.
 void writeControlValue(ADEditor& editor, ParameterIndex parameter, float value);
 
 // Commits the open value box, if any: its number goes to the fader and the

@@ -17,6 +17,8 @@
 namespace velmorin {
 
 constexpr int32_t kNumLanes = 4;  // 0 High, 1 Mid, 2 Low, 3 Master
+constexpr int32_t kNumBands = 3;
+constexpr int32_t kMasterLane = 3;
 
 struct WaveExtremes {
     float maxLeft = 0, minLeft = 0, maxRight = 0, minRight = 0;

@@ -10,8 +10,6 @@
 
 namespace velmorin {
 
-constexpr int32_t kNumBands = 3;
-constexpr int32_t kMasterLane = 3;
 constexpr int32_t kRingCapacity = 441;
 constexpr int32_t kLookAheadRingLength = 440;
 constexpr int32_t kLookAheadLatency = 880;

@@ -7,10 +7,6 @@ namespace {
 
 constexpr float kNormalizeOnGain = 15.84931f;  // +24 dB, where the normalizer starts
 
-int32_t outputValueFor(float gain) {
-    return truncateToInt(24000.0f - std::log10(gain) * 20000.0f);
-}
-
 void setOutputValue(EngineState& engine, ProgramRecord& program, int32_t value) {
     engine.stored.output.set(value);
     program.output.set(value);
@@ -70,6 +66,10 @@ void runClosingSteps(EngineState& engine) {
 
 float outputGainFor(int32_t outputValue) {
     return std::pow(10.0f, (24000.0f - static_cast<float>(outputValue)) / 20000.0f);
+}
+
+int32_t outputValueFor(float gain) {
+    return truncateToInt(24000.0f - std::log10(gain) * 20000.0f);
 }
 
 float thresholdGainFor(int32_t steps) {

@@ -11,6 +11,9 @@ namespace velmorin {
 
 // Linear gain of a stored Output value: 24000 is 0 dB, 0 is +24 dB.
 float outputGainFor(int32_t outputValue);
+// The Output value of a linear gain, truncated: what a gain the normalizer
+// arrived at becomes as a setting.
+int32_t outputValueFor(float gain);
 // Linear gain of a threshold in half-decibel steps below full scale.
 float thresholdGainFor(int32_t steps);
 // Peak level the normalizer aims at for each target of the context menu.

@@ -1,4 +1,4 @@
-// The editor object as the host drives it: rectangle, open, close, odd call
+// The editor object as a format's glue drives it: open, close, odd call
 // orders, and what survives a close.
 #include "editor/ad_editor.h"
 
@@ -10,33 +10,12 @@ namespace {
 
 class ADEditorTest : public EditorFixture {};
 
-TEST_F(ADEditorTest, HostRequestsAroundTheWindow) {
-    ADelayEdit& effect = makeEffect();
-    EXPECT_EQ(effect.getAeffect()->flags, effFlagsHasEditor | effFlagsCanReplacing);
-    ERect* rect = nullptr;
-    ASSERT_EQ(effect.dispatcher(effEditGetRect, 0, 0, &rect, 0), 1);  // before any open
-    EXPECT_EQ((std::array{rect->top, rect->left, rect->bottom, rect->right}),
-              (std::array<int16_t, 4>{0, 0, 431, 654}));
-    EXPECT_FALSE(editorOf(effect).getRect(nullptr));
-
-    EXPECT_EQ(effect.dispatcher(effEditOpen, 0, 0, &hostWindow, 0), 1);
-    EXPECT_TRUE(editorOf(effect).isOpen());
-    EXPECT_EQ(effect.dispatcher(effEditKeyDown, 0, 'a', nullptr, 0), 0);
-    EXPECT_EQ(effect.dispatcher(effSetEditKnobMode, 0, 2, nullptr, 0), 0);
-    EXPECT_FALSE(editorOf(effect).onKeyUp());
-    const auto before = windows.clientPixels(windowOf(effect))->pixels;
-    effect.dispatcher(effEditIdle, 0, 0, nullptr, 0);
-    EXPECT_EQ(windows.clientPixels(windowOf(effect))->pixels, before);
-    effect.dispatcher(effEditClose, 0, 0, nullptr, 0);
-    EXPECT_FALSE(editorOf(effect).isOpen());
-}
-
 TEST_F(ADEditorTest, OpenBuildsTheWindowWithControlsValueBoxesMenuAndTimer) {
-    ADelayEdit& effect = makeEffect();
+    EditedEffect& effect = makeEffect();
     ASSERT_TRUE(editorOf(effect).open(&hostWindow));
     const EditorView& view = editorOf(effect).view();
     ASSERT_TRUE(windows.isWindow(view.window));
-    EXPECT_EQ(windows.userData(view.window), static_cast<ADelay*>(&effect));
+    EXPECT_EQ(windows.userData(view.window), &editorOf(effect));
     EXPECT_EQ(windows.screenRect(view.window), (platform::Rect{0, 0, 654, 431}));
 
     for (const ValueBoxPlace& place : kValueBoxPlaces) {
@@ -58,8 +37,8 @@ TEST_F(ADEditorTest, OpenBuildsTheWindowWithControlsValueBoxesMenuAndTimer) {
 }
 
 TEST_F(ADEditorTest, CloseTearsDownTheViewOfAnEditorThatStaysBehindOthers) {
-    ADelayEdit& first = makeEffect();
-    ADelayEdit& second = makeEffect();
+    EditedEffect& first = makeEffect();
+    EditedEffect& second = makeEffect();
     ASSERT_TRUE(editorOf(first).open(&hostWindow));
     ASSERT_TRUE(editorOf(second).open(&otherHostWindow));
     const EditorView& view = editorOf(first).view();
@@ -84,7 +63,7 @@ TEST_F(ADEditorTest, CloseTearsDownTheViewOfAnEditorThatStaysBehindOthers) {
 }
 
 TEST_F(ADEditorTest, OddCallOrdersAreHarmless) {
-    ADelayEdit& effect = makeEffect();
+    EditedEffect& effect = makeEffect();
     editorOf(effect).close();  // before any open
     ASSERT_TRUE(editorOf(effect).open(&hostWindow));
     const platform::WindowHandle window = windowOf(effect);
@@ -103,8 +82,8 @@ TEST_F(ADEditorTest, OddCallOrdersAreHarmless) {
 }
 
 TEST_F(ADEditorTest, HostDestroyingItsWindowFirstTearsTheViewDownOnce) {
-    ADelayEdit& first = makeEffect();
-    ADelayEdit& second = makeEffect();
+    EditedEffect& first = makeEffect();
+    EditedEffect& second = makeEffect();
     ASSERT_TRUE(editorOf(first).open(&hostWindow));
     ASSERT_TRUE(editorOf(second).open(&otherHostWindow));
 
@@ -124,7 +103,7 @@ TEST_F(ADEditorTest, ReopenKeepsTheViewStateOfTheEffect) {
     platform::PreferenceRecord stored{0, 160, 2, DisplayPrefs{}.waveColours, 1, 3, 1};
     stored.waveColours[0] = 77;
     preferences.write(stored);
-    ADelayEdit& effect = makeEffect();
+    EditedEffect& effect = makeEffect();
     ASSERT_TRUE(editorOf(effect).open(&hostWindow));
     editorOf(effect).close();
 
@@ -137,16 +116,6 @@ TEST_F(ADEditorTest, ReopenKeepsTheViewStateOfTheEffect) {
     EXPECT_EQ(prefs.waveColours[0], 77);
     EXPECT_EQ(windows.timerPeriod(windowOf(effect), kEditorTimerId), 100u);
     editorOf(effect).close();
-}
-
-TEST_F(ADEditorTest, EffectWithoutAnEditorAnnouncesNone) {
-    ADelayEdit plain(nullptr);
-    ADelayEdit refused(nullptr, [](ADelayEdit&) -> AEffEditor* { throw std::bad_alloc(); });
-    for (ADelayEdit* effect : {&plain, &refused}) {
-        EXPECT_EQ(effect->getAeffect()->flags, effFlagsCanReplacing);
-        EXPECT_EQ(effect->getEditor(), nullptr);
-        EXPECT_EQ(effect->dispatcher(effEditOpen, 0, 0, &hostWindow, 0), 0);
-    }
 }
 
 }  // namespace

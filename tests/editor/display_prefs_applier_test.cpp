@@ -15,25 +15,25 @@ class DisplayPrefsApplierTest : public EditorFixture {
     platform::PreferenceRecord storedDefaults() const {
         return {0, 32, 1, DisplayPrefs{}.waveColours, 1, 2, 1};
     }
-    ADelayEdit& openWith(const platform::PreferenceRecord& record) {
+    EditedEffect& openWith(const platform::PreferenceRecord& record) {
         preferences.write(record);
-        ADelayEdit& effect = makeEffect();
+        EditedEffect& effect = makeEffect();
         EXPECT_TRUE(editorOf(effect).open(&hostWindow));
         return effect;
     }
-    std::set<int> checked(ADelayEdit& effect) const {
+    std::set<int> checked(EditedEffect& effect) const {
         std::set<int> ids;
         for (int id = 40000; id < 40040; ++id)
             if (windows.isMenuItemChecked(editorOf(effect).view().menu, id)) ids.insert(id);
         return ids;
     }
-    platform::Colour pen(ADelayEdit& effect, int display, int role) const {
+    platform::Colour pen(EditedEffect& effect, int display, int role) const {
         return editorOf(effect).view().wavePens[display][role]->colour();
     }
 };
 
 TEST_F(DisplayPrefsApplierTest, NothingStoredGivesTheEffectsOwnChoicesAllChecked) {
-    ADelayEdit& effect = makeEffect();
+    EditedEffect& effect = makeEffect();
     ASSERT_TRUE(editorOf(effect).open(&hostWindow));
     EXPECT_EQ(checked(effect), (std::set<int>{kCmdColoursIcy, kCmdZoom10x, kCmdPeakHold4s,
                                               kCmdSpeedNormal, kCmdNormalize0, kCmdDcOn}));
@@ -54,7 +54,7 @@ TEST_F(DisplayPrefsApplierTest, StoredValuesOutsideTheMenuCheckNothing) {
     record.normalizeTarget = 9;
     record.zoomRange = -1;
     record.colourScheme = 5;
-    ADelayEdit& effect = openWith(record);
+    EditedEffect& effect = openWith(record);
     EXPECT_EQ(windows.timerPeriod(windowOf(effect), kEditorTimerId), 80u);
     EXPECT_EQ(checked(effect), (std::set<int>{kCmdDcOn}));
     EXPECT_EQ(effect.engine().normalizeTarget.get(), 9);
@@ -67,7 +67,7 @@ TEST_F(DisplayPrefsApplierTest, StoredValuesOutsideTheMenuCheckNothing) {
 TEST_F(DisplayPrefsApplierTest, ZoomRangeSetsTheFadersAndMovesStoredZoomsIntoIt) {
     platform::PreferenceRecord record = storedDefaults();
     record.zoomRange = 2;
-    ADelayEdit& first = makeEffect();
+    EditedEffect& first = makeEffect();
     first.setParameter(kZoomH, 1.0f);
     first.setParameter(kZoomL, 40.0f);
     first.setParameter(kZoomM, 0.0f);
@@ -102,7 +102,7 @@ TEST_F(DisplayPrefsApplierTest, StoredChoicesAreCheckedAndSchemesRecolourThePens
     record.dcRemoval = 0;
     record.displaySpeed = 1;
     record.peakHold = 100000000;
-    ADelayEdit& natural = openWith(record);
+    EditedEffect& natural = openWith(record);
     EXPECT_EQ(pen(natural, 1, 0), platform::rgb(0, 140, 0));
     EXPECT_EQ(pen(natural, 2, 0), platform::rgb(0, 120, 0));
     EXPECT_EQ(checked(natural), (std::set<int>{kCmdColoursNatural, kCmdNormalize009, kCmdDcOff,
@@ -116,7 +116,7 @@ TEST_F(DisplayPrefsApplierTest, StoredChoicesAreCheckedAndSchemesRecolourThePens
     record.waveColours[12] = 10;   // entry 4: Mid inner trace
     record.waveColours[13] = 300;  // taken modulo 256, as RGB() does
     record.waveColours[14] = 30;
-    ADelayEdit& custom = openWith(record);
+    EditedEffect& custom = openWith(record);
     EXPECT_EQ(pen(custom, 1, 1), platform::rgb(10, 44, 30));
     EXPECT_EQ(pen(custom, 0, 0), platform::rgb(0, 160, 0));
     EXPECT_FALSE(checked(custom).count(kCmdColoursNatural));

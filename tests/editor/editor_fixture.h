@@ -10,13 +10,12 @@
 #include <set>
 #include <vector>
 
-#include "editor/ad_editor.h"
+#include "edited_effect.h"
 #include "editor/shared_editor_resources.h"
 #include "platform/soft/file_preference_store.h"
 #include "platform/soft/headless_windows.h"
 #include "platform/soft/soft_graphics.h"
 #include "resources/embedded_bitmaps.h"
-#include "shell/adelay_edit.h"
 
 namespace velmorin {
 
@@ -49,19 +48,16 @@ class EditorFixture : public ::testing::Test {
         std::filesystem::remove_all(folder);
     }
 
-    ADelayEdit& makeEffect(audioMasterCallback host = nullptr) {
-        effects.push_back(std::make_unique<ADelayEdit>(
-            host, [this](ADelayEdit& effect) { return new ADEditor(effect, platform); }));
+    EditedEffect& makeEffect() {
+        effects.push_back(std::make_unique<EditedEffect>(platform));
         return *effects.back();
     }
-    static ADEditor& editorOf(ADelayEdit& effect) {
-        return *static_cast<ADEditor*>(effect.getEditor());
-    }
+    static ADEditor& editorOf(EditedEffect& effect) { return effect.editor; }
     // The editor window of an open editor.
-    static platform::WindowHandle windowOf(ADelayEdit& effect) {
+    static platform::WindowHandle windowOf(EditedEffect& effect) {
         return editorOf(effect).view().window;
     }
-    platform::Colour at(ADelayEdit& effect, int x, int y) const {
+    platform::Colour at(EditedEffect& effect, int x, int y) const {
         return windows.clientPixels(windowOf(effect))->at(x, y);
     }
 
@@ -71,7 +67,7 @@ class EditorFixture : public ::testing::Test {
     CountingGraphics graphics;
     platform::FilePreferenceStore preferences{folder / "preferences"};
     EditorPlatform platform{graphics, windows, preferences};
-    std::vector<std::unique_ptr<ADelayEdit>> effects;
+    std::vector<std::unique_ptr<EditedEffect>> effects;
 };
 
 }  // namespace velmorin

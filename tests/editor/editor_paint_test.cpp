@@ -78,7 +78,7 @@ class EditorPaintTest : public EditorFixture {
         return canvas;
     }
 
-    ADelayEdit* effect = nullptr;
+    EditedEffect* effect = nullptr;
 };
 
 TEST_F(EditorPaintTest, PaintShowsTheSkinTheReadoutTheSurfacesAtTheirPlacesAndEveryControl) {
@@ -134,7 +134,7 @@ TEST_F(EditorPaintTest, ValidWindowRedrawsOnlyItsControlsAndAClosedOneNothing) {
     EXPECT_EQ(at(*effect, 200, 60), kScribble);   // the High display
 
     // Behind another open editor the closed one's window lives on, unpainted.
-    ADelayEdit& other = makeEffect();
+    EditedEffect& other = makeEffect();
     ASSERT_TRUE(editorOf(other).open(&otherHostWindow));
     const platform::WindowHandle closed = window();
     editorOf(*effect).close();

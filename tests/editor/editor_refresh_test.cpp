@@ -30,7 +30,7 @@ class EditorRefreshTest : public EditorFixture {
     float zoom(ParameterIndex p) { return controls().zoomFader(p)->value(); }
     bool dimmed(ParameterIndex p) { return controls().fader(p)->dimmed(); }
 
-    ADelayEdit* effect = nullptr;
+    EditedEffect* effect = nullptr;
 };
 
 TEST_F(EditorRefreshTest, SwitchesLightTheirLampsFromMagnitudeOne) {

@@ -25,7 +25,7 @@ std::intptr_t pointAt(int x, int y) {
 constexpr std::uintptr_t kLeftButton = 0x0001;
 
 TEST_F(EditorThreadsTest, TicksAndInputRunWhileAudioAndAutomationDo) {
-    ADelayEdit& effect = makeEffect();
+    EditedEffect& effect = makeEffect();
     ASSERT_TRUE(editorOf(effect).open(&hostWindow));
     const platform::WindowHandle window = windowOf(effect);
     std::atomic<bool> editorDone{false};

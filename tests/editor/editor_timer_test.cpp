@@ -18,7 +18,7 @@ TEST(TimerPeriod, FollowsTheDisplaySpeedAndFallsBackToNormal) {
 using EditorTimerTest = EditorFixture;
 
 TEST_F(EditorTimerTest, OpenStartsTheTimerAtTheStoredSpeed) {
-    ADelayEdit& effect = makeEffect();
+    EditedEffect& effect = makeEffect();
     for (auto [speed, period] : {std::pair{4, 80u}, {1, 166u}, {0, 125u}, {5, 125u}}) {
         preferences.write({0, 32, 1, DisplayPrefs{}.waveColours, 1, speed, 1});
         ASSERT_TRUE(editorOf(effect).open(&hostWindow));
@@ -27,7 +27,7 @@ TEST_F(EditorTimerTest, OpenStartsTheTimerAtTheStoredSpeed) {
     }
 }
 
-// A window of the test's own whose user data is the effect: it records the
+// A window of the test's own whose user data is the editor: it records the
 // display ticks it receives and what the controls showed at that moment.
 class TimerProcedureTest : public EditorFixture {
   protected:
@@ -36,7 +36,7 @@ class TimerProcedureTest : public EditorFixture {
         uint8_t parametersChanged;
     };
     static inline std::vector<Tick> ticks;
-    static inline ADelayEdit* probed = nullptr;
+    static inline EditedEffect* probed = nullptr;
 
     static std::intptr_t recordTicks(platform::WindowHandle, std::uint32_t message, std::uintptr_t,
                                      std::intptr_t) {
@@ -55,7 +55,7 @@ class TimerProcedureTest : public EditorFixture {
         windows.killTimer(windowOf(*probed), kEditorTimerId);
         ASSERT_TRUE(windows.registerWindowClass("Probe", recordTicks));
         probe = windows.createChildWindow("Probe", "", &hostWindow, 1, 1);
-        windows.setUserData(probe, probed);
+        windows.setUserData(probe, &editorOf(*probed));
     }
     void TearDown() override {
         editorOf(*probed).close();
@@ -92,7 +92,7 @@ TEST_F(TimerProcedureTest, OtherTimerIdsOnlyRefreshAndWindowsWithoutEffectAreLef
     editorTimerProcedure(probe, platform::kMsgTimer, kEditorTimerId, 0);
     EXPECT_EQ(probed->engine().parametersChanged.get(), 1);
 
-    windows.setUserData(probe, probed);
+    windows.setUserData(probe, &editorOf(*probed));
     editorTimerProcedure(probe, platform::kMsgTimer, 7, 0);
     windows.dispatchPostedMessages();
     EXPECT_TRUE(ticks.empty());

@@ -15,7 +15,7 @@ constexpr Colour kBlack = platform::rgb(0, 0, 0);
 class EditorWaveDisplaysTest : public EditorFixture {
   protected:
     void tick() { windows.advance(125); }
-    EditorView& view(ADelayEdit& effect) { return editorOf(effect).view(); }
+    EditorView& view(EditedEffect& effect) { return editorOf(effect).view(); }
     static Colour skinAt(int x, int y) {
         const platform::BitmapImage* skin = findEmbeddedBitmap(kBitmapSkin);
         return skin->pixels[static_cast<std::size_t>(y) * skin->width + x];
@@ -30,7 +30,7 @@ class EditorWaveDisplaysTest : public EditorFixture {
 };
 
 TEST_F(EditorWaveDisplaysTest, OpenBlendsTheHighlightShapeIntoEachBackdropAndCloseDeletesAll) {
-    ADelayEdit& effect = makeEffect();
+    EditedEffect& effect = makeEffect();
     ASSERT_TRUE(editorOf(effect).open(&hostWindow));
     const EditorView& v = view(effect);
     const platform::BitmapImage* shape = findEmbeddedBitmap(kBitmapHighlight);
@@ -64,7 +64,7 @@ TEST_F(EditorWaveDisplaysTest, OpenBlendsTheHighlightShapeIntoEachBackdropAndClo
 
 TEST_F(EditorWaveDisplaysTest, WithoutTheHighlightShapeTheBackdropsAreTheSkin) {
     graphics.missing = {kBitmapHighlight};
-    ADelayEdit& effect = makeEffect();
+    EditedEffect& effect = makeEffect();
     ASSERT_TRUE(editorOf(effect).open(&hostWindow));
     for (int g = 0; g < 4; ++g)
         for (int y = 0; y < 128; ++y)
@@ -75,7 +75,7 @@ TEST_F(EditorWaveDisplaysTest, WithoutTheHighlightShapeTheBackdropsAreTheSkin) {
 }
 
 TEST_F(EditorWaveDisplaysTest, RefreshRedrawsEachDisplayWithItsOwnZoomAndTheHistoryOutlivesClose) {
-    ADelayEdit& effect = makeEffect();
+    EditedEffect& effect = makeEffect();
     ASSERT_TRUE(editorOf(effect).open(&hostWindow));
     tick();
     // One loud column per display as the newest of the ring: a re-render

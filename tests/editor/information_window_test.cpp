@@ -12,7 +12,7 @@ namespace {
 
 class InformationWindowTest : public InputFixture {
   protected:
-    platform::WindowHandle showInformation(ADelayEdit& effect) {
+    platform::WindowHandle showInformation(EditedEffect& effect) {
         windows.send(windowOf(effect), platform::kMsgCommand, kCmdInfo, 0);
         return editorOf(effect).information().window();
     }
@@ -31,7 +31,7 @@ TEST_F(InformationWindowTest, ShownOnceThenRestoredPlacedOnTheScreen) {
     };
     for (const Case& c :
          {Case{{-50, -20}, {118, 104, 516, 328}}, Case{{200, 90}, {318, 194, 716, 418}}}) {
-        ADelayEdit& effect = openEditor();
+        EditedEffect& effect = openEditor();
         windows.placeOnScreen(windowOf(effect), c.editor);
         const platform::WindowHandle info = showInformation(effect);
         ASSERT_TRUE(info);
@@ -51,7 +51,7 @@ TEST_F(InformationWindowTest, ShownOnceThenRestoredPlacedOnTheScreen) {
 }
 
 TEST_F(InformationWindowTest, PaintsAndRedrawsTheOkButtonOnlyWhenTheHoverChanges) {
-    ADelayEdit& effect = openEditor();
+    EditedEffect& effect = openEditor();
     const platform::WindowHandle info = showInformation(effect);
     windows.updateWindow(info);
     EXPECT_EQ(pixel(info, 2, 2), platform::rgb(0, 0, 0));
@@ -81,8 +81,8 @@ TEST_F(InformationWindowTest, PaintsAndRedrawsTheOkButtonOnlyWhenTheHoverChanges
 }
 
 TEST_F(InformationWindowTest, OkClosesItTheEditorsCloseDoesNot) {
-    ADelayEdit& other = openEditor();  // keeps the editor windows alive
-    ADelayEdit& effect = openEditor();
+    EditedEffect& other = openEditor();  // keeps the editor windows alive
+    EditedEffect& effect = openEditor();
     const platform::WindowHandle info = showInformation(effect);
     editorOf(effect).close();
     EXPECT_TRUE(windows.isWindow(info));
@@ -112,7 +112,7 @@ TEST_F(InformationWindowTest, SharedResourcesLiveWhileAnyEffectDoes) {
     makeEffect();
     EXPECT_TRUE(windows.isClassRegistered(InformationWindow::kWindowClass));
     EXPECT_EQ(graphics.bitmapsLoaded, 3);
-    ADelayEdit& second = makeEffect();
+    EditedEffect& second = makeEffect();
     EXPECT_EQ(graphics.bitmapsLoaded, 3);  // nothing made again
 
     ASSERT_TRUE(editorOf(second).open(&hostWindow));

@@ -13,7 +13,7 @@
 
 namespace velmorin {
 
-// One audioMasterAutomate call: parameter and the normalized value.
+// One value the host heard of: parameter and the normalized value.
 struct Reported {
     int32_t index;
     float value;
@@ -28,16 +28,13 @@ class InputFixture : public EditorFixture {
   protected:
     static inline std::vector<Reported> reports;
 
-    static intptr_t reportingHost(AEffect*, int32_t opcode, int32_t index, intptr_t, void*,
-                                  float value) {
-        if (opcode == audioMasterAutomate) reports.push_back({index, value});
-        return 0;
-    }
-
     // The editor of a new effect, open, with its controls showing the
     // stored values; `setUp` changes values before the first refresh.
-    ADelayEdit& openEditor(const std::function<void(ADelayEdit&)>& setUp = {}) {
-        ADelayEdit& effect = makeEffect(reportingHost);
+    EditedEffect& openEditor(const std::function<void(EditedEffect&)>& setUp = {}) {
+        EditedEffect& effect = makeEffect();
+        effect.controls.onValue = [](int32_t index, float value) {
+            reports.push_back({index, value});
+        };
         if (setUp) setUp(effect);
         EXPECT_TRUE(editorOf(effect).open(&hostWindow));
         tick(effect);
@@ -45,7 +42,7 @@ class InputFixture : public EditorFixture {
         return effect;
     }
     // One timer period: refreshes the controls after a change.
-    void tick(ADelayEdit& effect) {
+    void tick(EditedEffect& effect) {
         windows.advance(*windows.timerPeriod(windowOf(effect), kEditorTimerId));
     }
 
@@ -53,19 +50,19 @@ class InputFixture : public EditorFixture {
         return static_cast<std::intptr_t>((static_cast<std::uint32_t>(y) & 0xFFFF) << 16 |
                                           (static_cast<std::uint32_t>(x) & 0xFFFF));
     }
-    void send(ADelayEdit& effect, std::uint32_t message, std::uintptr_t keys, int x, int y) {
+    void send(EditedEffect& effect, std::uint32_t message, std::uintptr_t keys, int x, int y) {
         windows.send(windowOf(effect), message, keys, at(x, y));
     }
     // A press and release of the left button, with Shift or Ctrl as given.
-    void click(ADelayEdit& effect, int x, int y, std::uintptr_t keys = 0) {
+    void click(EditedEffect& effect, int x, int y, std::uintptr_t keys = 0) {
         send(effect, platform::kMsgLeftButtonDown, 0x0001 | keys, x, y);
         send(effect, platform::kMsgLeftButtonUp, keys, x, y);
     }
 
-    static float stored(ADelayEdit& effect, ParameterIndex parameter) {
-        return effect.engine().stored.storedAsFloat(parameter);
+    static float stored(EditedEffect& effect, ParameterIndex parameter) {
+        return effect.core.storedValue(parameter);
     }
-    static EditorView& view(ADelayEdit& effect) { return editorOf(effect).view(); }
+    static EditorView& view(EditedEffect& effect) { return editorOf(effect).view(); }
 };
 
 }  // namespace velmorin

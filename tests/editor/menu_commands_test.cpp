@@ -13,7 +13,7 @@ namespace {
 
 class MenuCommandsTest : public InputFixture {
   protected:
-    void choose(ADelayEdit& effect, std::uint16_t id) {
+    void choose(EditedEffect& effect, std::uint16_t id) {
         windows.send(windowOf(effect), platform::kMsgContextMenu, 0, at(100, 100));
         ASSERT_TRUE(windows.chooseMenuCommand(id)) << id;
     }
@@ -22,10 +22,10 @@ class MenuCommandsTest : public InputFixture {
         preferences.read(record);
         return record;
     }
-    bool checked(ADelayEdit& effect, std::uint16_t id) const {
+    bool checked(EditedEffect& effect, std::uint16_t id) const {
         return windows.isMenuItemChecked(view(effect).menu, id);
     }
-    platform::Colour pen(ADelayEdit& effect, int display, int role) const {
+    platform::Colour pen(EditedEffect& effect, int display, int role) const {
         return view(effect).wavePens[display][role]->colour();
     }
 };
@@ -33,7 +33,7 @@ class MenuCommandsTest : public InputFixture {
 TEST_F(MenuCommandsTest, RightClickShowsTheMenuOnlyInsideTheWindow) {
     for (const platform::Point origin : {platform::Point{200, 100}, platform::Point{-300, -200}}) {
         SCOPED_TRACE(origin.x);
-        ADelayEdit& effect = openEditor();
+        EditedEffect& effect = openEditor();
         const platform::WindowHandle window = windowOf(effect);
         windows.placeOnScreen(window, origin);
         windows.setFocus(view(effect).controls.valueBox(kOutput));
@@ -85,7 +85,7 @@ TEST_F(MenuCommandsTest, EachCommandSetsChecksAndStoresItsValue) {
         {kCmdSpeedFast, &R::displaySpeed, 3},
         {kCmdSpeedNormal, &R::displaySpeed, 2},
     };
-    ADelayEdit& effect = openEditor();
+    EditedEffect& effect = openEditor();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.id);
         choose(effect, c.id);
@@ -102,7 +102,7 @@ TEST_F(MenuCommandsTest, EachCommandSetsChecksAndStoresItsValue) {
 }
 
 TEST_F(MenuCommandsTest, EngineSettingsReachTheEngineAndSpeedRestartsTheTimer) {
-    ADelayEdit& effect = openEditor();
+    EditedEffect& effect = openEditor();
     choose(effect, kCmdNormalize009);
     choose(effect, kCmdDcOff);
     EXPECT_EQ(effect.engine().normalizeTarget.get(), 2);
@@ -119,14 +119,14 @@ TEST_F(MenuCommandsTest, EngineSettingsReachTheEngineAndSpeedRestartsTheTimer) {
 }
 
 TEST_F(MenuCommandsTest, DcRemovalOffLetsTheNextBlockKeepAnOffset) {
-    const auto lastOutput = [](ADelayEdit& effect) {
+    const auto lastOutput = [](EditedEffect& effect) {
         std::vector<float> left(8192, 0.25f), right(8192, 0.25f);
         float* io[2] = {left.data(), right.data()};
         effect.processReplacing(io, io, static_cast<int32_t>(left.size()));
         return left.back();
     };
-    ADelayEdit& removing = openEditor();
-    ADelayEdit& keeping = makeEffect();
+    EditedEffect& removing = openEditor();
+    EditedEffect& keeping = makeEffect();
     ASSERT_TRUE(editorOf(keeping).open(&otherHostWindow));
     choose(keeping, kCmdDcOff);
     const float removed = std::fabs(lastOutput(removing));
@@ -136,7 +136,7 @@ TEST_F(MenuCommandsTest, DcRemovalOffLetsTheNextBlockKeepAnOffset) {
 }
 
 TEST_F(MenuCommandsTest, ZoomRangesMoveTheZoomValuesWithoutAutomation) {
-    ADelayEdit& effect = openEditor([](ADelayEdit& e) {
+    EditedEffect& effect = openEditor([](EditedEffect& e) {
         e.setParameter(kZoomH, 1.0f);
         e.setParameter(kZoomM, 20.0f);
         e.setParameter(kZoomL, 14.0f);
@@ -159,7 +159,7 @@ TEST_F(MenuCommandsTest, ZoomRangesMoveTheZoomValuesWithoutAutomation) {
 }
 
 TEST_F(MenuCommandsTest, CustomColoursComeFromTheDialogOnlyWhenConfirmed) {
-    ADelayEdit& effect = openEditor();
+    EditedEffect& effect = openEditor();
     choose(effect, kCmdColoursNatural);
     std::array<platform::Colour, 16> offered{};
     windows.colourDialogUser = [&offered](std::array<platform::Colour, 16>& colours) {
@@ -199,12 +199,12 @@ TEST_F(MenuCommandsTest, CustomColoursComeFromTheDialogOnlyWhenConfirmed) {
 }
 
 TEST_F(MenuCommandsTest, TheNextEditorOpensWithTheLastChoices) {
-    ADelayEdit& first = openEditor();
+    EditedEffect& first = openEditor();
     choose(first, kCmdSpeedFast);
     choose(first, kCmdColoursNatural);
     choose(first, kCmdPeakHold30s);
     choose(first, kCmdDcOff);
-    ADelayEdit& second = makeEffect();
+    EditedEffect& second = makeEffect();
     ASSERT_TRUE(editorOf(second).open(&otherHostWindow));
     EXPECT_EQ(windows.timerPeriod(windowOf(second), kEditorTimerId), 100u);
     EXPECT_EQ(pen(second, 1, 0), platform::rgb(0, 140, 0));
@@ -215,7 +215,7 @@ TEST_F(MenuCommandsTest, TheNextEditorOpensWithTheLastChoices) {
 }
 
 TEST_F(MenuCommandsTest, OtherIdsAndInfoStoreNothing) {
-    ADelayEdit& effect = openEditor();
+    EditedEffect& effect = openEditor();
     windows.send(windowOf(effect), platform::kMsgCommand, 40001, 0);
     windows.send(windowOf(effect), platform::kMsgCommand, 0, 0);
     windows.send(windowOf(effect), platform::kMsgCommand, kCmdInfo, 0);
@@ -229,7 +229,7 @@ TEST_F(MenuCommandsTest, StoredColoursOutsideTheirRangeKeepTheirLowByte) {
     record.waveColours[1] = 256;
     record.waveColours[2] = 300;
     preferences.write(record);
-    ADelayEdit& effect = openEditor();
+    EditedEffect& effect = openEditor();
     EXPECT_EQ(pen(effect, 0, 0), platform::rgb(255, 0, 44));
     windows.colourDialogUser = [](std::array<platform::Colour, 16>& colours) {
         return colours[0] == platform::rgb(255, 0, 44);

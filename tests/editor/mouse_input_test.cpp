@@ -14,7 +14,7 @@ using MouseInputTest = InputFixture;
 
 TEST_F(MouseInputTest, PressesBesideTheCapPageAndOnTheCapDragWithOnlyTheLeftButton) {
     // Threshold steps 42 put the High threshold cap at row 60 + 33.
-    ADelayEdit& effect = openEditor([](ADelayEdit& e) { e.setParameter(kThrH, 42.0f); });
+    EditedEffect& effect = openEditor([](EditedEffect& e) { e.setParameter(kThrH, 42.0f); });
     click(effect, 70, 113);  // 20 below the cap: one step lower in dB
     EXPECT_EQ(stored(effect, kThrH), 43.0f);
     click(effect, 70, 74);  // 20 above the cap, which moved one row down
@@ -42,8 +42,36 @@ TEST_F(MouseInputTest, PressesBesideTheCapPageAndOnTheCapDragWithOnlyTheLeftButt
                                               {kThrH, 12.0f / 72.0f}}));
 }
 
+// A format groups what the host hears by the user's gestures: a drag is one
+// from press to release (or to the editor's close), every click one of its own.
+TEST_F(MouseInputTest, ChangesReachTheEffectAsGestures) {
+    using H = HeardChange;
+    EditedEffect& effect = openEditor([](EditedEffect& e) { e.setParameter(kThrH, 42.0f); });
+    const auto heard = [&effect] {
+        std::vector<HeardChange> kinds = effect.controls.heard;
+        effect.controls.heard.clear();
+        for (HeardChange& change : kinds) change.value = 0;  // the values are checked above
+        return kinds;
+    };
+    const std::vector<HeardChange> click{
+        {H::Begin, kThrH, 0}, {H::Value, kThrH, 0}, {H::End, kThrH, 0}};
+    effect.controls.heard.clear();
+    InputFixture::click(effect, 70, 113);  // a page step: the cap moves to row 94
+    EXPECT_EQ(heard(), click);
+    send(effect, platform::kMsgLeftButtonDown, kKeyLeftButton, 70, 94);
+    send(effect, platform::kMsgMouseMove, kKeyLeftButton, 70, 120);
+    send(effect, platform::kMsgLeftButtonUp, 0, 70, 120);
+    EXPECT_EQ(
+        heard(),
+        (std::vector<HeardChange>{
+            {H::Begin, kThrH, 0}, {H::Value, kThrH, 0}, {H::Value, kThrH, 0}, {H::End, kThrH, 0}}));
+    send(effect, platform::kMsgLeftButtonDown, kKeyLeftButton, 70, 120);
+    editorOf(effect).close();  // the host closes the editor mid-drag
+    EXPECT_EQ(heard(), click);
+}
+
 TEST_F(MouseInputTest, ZoomAndRatioFadersPageByTheirOwnSteps) {
-    ADelayEdit& effect = openEditor([](ADelayEdit& e) {
+    EditedEffect& effect = openEditor([](EditedEffect& e) {
         e.setParameter(kZoomM, 5.0f);
         e.setParameter(kRatioL, 0.25f);
         e.setParameter(kOutput, 12000.0f);
@@ -93,7 +121,7 @@ TEST_F(MouseInputTest, LampGroupsFollowCtrlAndShiftInTheirServingOrder) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        ADelayEdit& effect = openEditor([](ADelayEdit& e) {
+        EditedEffect& effect = openEditor([](EditedEffect& e) {
             for (ParameterIndex off : {kHighOn, kMidOn, kLowOn, kHighAtk, kMidAtk, kLowAtk,
                                        kHighBypass, kMidBypass, kLowBypass, kDither, kBypass})
                 e.setParameter(off, 0.0f);
@@ -112,7 +140,7 @@ TEST_F(MouseInputTest, LampGroupsFollowCtrlAndShiftInTheirServingOrder) {
 }
 
 TEST_F(MouseInputTest, NormalizeOnReportsTheGainAndOffMakesTheReachedGainTheOutput) {
-    ADelayEdit& effect = openEditor([](ADelayEdit& e) { e.setParameter(kNormalize, 0.0f); });
+    EditedEffect& effect = openEditor([](EditedEffect& e) { e.setParameter(kNormalize, 0.0f); });
     click(effect, 420, 398);
     ASSERT_EQ(reports.size(), 2u);
     EXPECT_EQ(reports[0], (Reported{kNormalize, 1}));
@@ -129,7 +157,7 @@ TEST_F(MouseInputTest, NormalizeOnReportsTheGainAndOffMakesTheReachedGainTheOutp
 }
 
 TEST_F(MouseInputTest, HotSpotsSwitchBandsResetTheMixAndShowInformation) {
-    ADelayEdit& effect = openEditor([](ADelayEdit& e) {
+    EditedEffect& effect = openEditor([](EditedEffect& e) {
         e.setParameter(kLowOn, 0.25f);
         e.setParameter(kMidOn, 1.0f);
         for (ParameterIndex mix : {kMixH, kMixM, kMixL}) e.setParameter(mix, 30.0f);
@@ -149,7 +177,7 @@ TEST_F(MouseInputTest, HotSpotsSwitchBandsResetTheMixAndShowInformation) {
 }
 
 TEST_F(MouseInputTest, MeterClicksReleaseOnlyTheirOwnHeldMarks) {
-    ADelayEdit& effect = openEditor();
+    EditedEffect& effect = openEditor();
     MeterState& meters = view(effect).meters;
     const auto holdAll = [&meters] {
         meters.outHoldCount = 5;

@@ -14,8 +14,8 @@ class SharedEditorResourcesTest : public EditorFixture {
 };
 
 TEST_F(SharedEditorResourcesTest, FirstOpenCreatesAndLastCloseDestroysAcrossEffects) {
-    ADelayEdit& first = makeEffect();
-    ADelayEdit& second = makeEffect();
+    EditedEffect& first = makeEffect();
+    EditedEffect& second = makeEffect();
     graphics.bitmapsLoaded = 0;  // the information window's, made with the first effect
 
     ASSERT_TRUE(editorOf(first).open(&hostWindow));
@@ -42,8 +42,8 @@ TEST_F(SharedEditorResourcesTest, FirstOpenCreatesAndLastCloseDestroysAcrossEffe
 }
 
 TEST_F(SharedEditorResourcesTest, FailedOpensLeaveTheCountAndResourcesBalanced) {
-    ADelayEdit& first = makeEffect();
-    ADelayEdit& second = makeEffect();
+    EditedEffect& first = makeEffect();
+    EditedEffect& second = makeEffect();
     graphics.bitmapsLoaded = 0;
 
     windows.failures.classRegistration = true;
@@ -74,7 +74,7 @@ TEST_F(SharedEditorResourcesTest, FailedOpensLeaveTheCountAndResourcesBalanced) 
 
 TEST_F(SharedEditorResourcesTest, MissingSkinIsReportedAndTheOpenGoesOn) {
     graphics.missing = {kBitmapSkin, kBitmapCapStandard};
-    ADelayEdit& effect = makeEffect();
+    EditedEffect& effect = makeEffect();
     ASSERT_TRUE(editorOf(effect).open(&hostWindow));
     ASSERT_EQ(windows.messageBoxes().size(), 1u);
     EXPECT_EQ(windows.messageBoxes()[0].text, "Not enough memory !");
@@ -88,8 +88,8 @@ TEST_F(SharedEditorResourcesTest, MissingSkinIsReportedAndTheOpenGoesOn) {
 }
 
 TEST_F(SharedEditorResourcesTest, FullTableEntersNoMoreAndReusesTheSlotOfADeadWindow) {
-    ADelayEdit& first = makeEffect();
-    ADelayEdit& second = makeEffect();
+    EditedEffect& first = makeEffect();
+    EditedEffect& second = makeEffect();
     ASSERT_TRUE(editorOf(first).open(&hostWindow));
     std::vector<platform::WindowHandle> listed{windowOf(first)};
     for (int slot = 1; slot < SharedEditorResources::kWindowTableSize; ++slot) {

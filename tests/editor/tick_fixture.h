@@ -57,7 +57,7 @@ class TickFixture : public EditorFixture {
         return true;
     }
 
-    ADelayEdit* effect = nullptr;
+    EditedEffect* effect = nullptr;
 };
 
 }  // namespace velmorin

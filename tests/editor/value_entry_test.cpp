@@ -14,7 +14,7 @@ namespace {
 
 class ValueEntryTest : public InputFixture {
   protected:
-    static void bandsOn(ADelayEdit& effect) {
+    static void bandsOn(EditedEffect& effect) {
         for (ParameterIndex on : {kHighOn, kMidOn, kLowOn}) effect.setParameter(on, 1.0f);
     }
     // A point inside the read-out of the parameter's fader.
@@ -23,15 +23,15 @@ class ValueEntryTest : public InputFixture {
             if (place.parameter == parameter) return {place.x + 20, place.y + 7};
         return {};
     }
-    platform::WindowHandle boxOf(ADelayEdit& effect, ParameterIndex parameter) {
+    platform::WindowHandle boxOf(EditedEffect& effect, ParameterIndex parameter) {
         return view(effect).controls.valueBox(parameter);
     }
-    void clickReadout(ADelayEdit& effect, ParameterIndex parameter) {
+    void clickReadout(EditedEffect& effect, ParameterIndex parameter) {
         const platform::Point p = readoutOf(parameter);
         click(effect, p.x, p.y);
     }
     // Typing, then Enter: the box sees its text grow a second line.
-    void typeAndEnter(ADelayEdit& effect, ParameterIndex parameter, const std::string& text) {
+    void typeAndEnter(EditedEffect& effect, ParameterIndex parameter, const std::string& text) {
         windows.type(boxOf(effect, parameter), text);
         windows.type(boxOf(effect, parameter), text + "\r\n");
     }
@@ -47,7 +47,7 @@ TEST_F(ValueEntryTest, OpeningShowsTheValueSelectedWithFocus) {
         {kOutput, 21000, "3.00"}, {kThrLimiter, 7, "-3.5"}, {kThrH, 36, "-18.0"},
         {kRatioM, 6, "4.0 : 1"},  {kMixL, 150, "-3.0"},     {kMixH, 120, "0.0"},
     };
-    ADelayEdit& effect = openEditor([&](ADelayEdit& e) {
+    EditedEffect& effect = openEditor([&](EditedEffect& e) {
         bandsOn(e);
         for (const Case& c : cases)
             // The ratio as its k/38 steps, the others in stored units.
@@ -103,7 +103,7 @@ TEST_F(ValueEntryTest, EnterCommitsTheNumberClampedThroughTheHost) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.parameter << " <- \"" << c.typed << "\"");
-        ADelayEdit& effect = openEditor(bandsOn);
+        EditedEffect& effect = openEditor(bandsOn);
         clickReadout(effect, c.parameter);
         typeAndEnter(effect, c.parameter, c.typed);
         EXPECT_FLOAT_EQ(stored(effect, c.parameter), c.stored);
@@ -120,7 +120,7 @@ TEST_F(ValueEntryTest, EnterCommitsTheNumberClampedThroughTheHost) {
 TEST_F(ValueEntryTest, NonFiniteTextChangesNothingAndShowsTheValueAgain) {
     for (const char* typed : {"nan", "inf", "-INF", "1e999", "1e39", "NAN(0x1)"}) {
         SCOPED_TRACE(typed);
-        ADelayEdit& effect = openEditor([](ADelayEdit& e) {
+        EditedEffect& effect = openEditor([](EditedEffect& e) {
             bandsOn(e);
             e.setParameter(kMixH, 150.0f);
         });
@@ -137,7 +137,7 @@ TEST_F(ValueEntryTest, NonFiniteTextChangesNothingAndShowsTheValueAgain) {
 }
 
 TEST_F(ValueEntryTest, OnlyTheSecondLineCommitsAndOnlyAnOpenBandOpens) {
-    ADelayEdit& effect = openEditor([](ADelayEdit& e) {
+    EditedEffect& effect = openEditor([](EditedEffect& e) {
         e.setParameter(kHighOn, 1.0f);
         e.setParameter(kMidOn, 0.0f);
         e.setParameter(kLowOn, 0.5f);  // on for the engine, not exactly 1
@@ -154,7 +154,7 @@ TEST_F(ValueEntryTest, OnlyTheSecondLineCommitsAndOnlyAnOpenBandOpens) {
 }
 
 TEST_F(ValueEntryTest, APressElsewhereCommitsThenOpensTheNextBoxInTheSameClick) {
-    ADelayEdit& effect = openEditor(bandsOn);
+    EditedEffect& effect = openEditor(bandsOn);
     clickReadout(effect, kOutput);
     windows.type(boxOf(effect, kOutput), "3");
     clickReadout(effect, kThrH);
@@ -166,7 +166,7 @@ TEST_F(ValueEntryTest, APressElsewhereCommitsThenOpensTheNextBoxInTheSameClick) 
 }
 
 TEST_F(ValueEntryTest, MessagesForAClosedEditorTouchNothing) {
-    ADelayEdit& effect = openEditor();
+    EditedEffect& effect = openEditor();
     const platform::WindowHandle window = windowOf(effect);
     const platform::WindowHandle box = boxOf(effect, kOutput);
     clickReadout(effect, kOutput);
@@ -187,26 +187,18 @@ TEST_F(ValueEntryTest, MessagesForAClosedEditorTouchNothing) {
     editorOf(effect).close();
 }
 
-// A host that closes the editor as soon as it hears of a change.
-ADelayEdit* gClosedOnAutomation = nullptr;
-intptr_t closingHost(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
-    if (opcode == audioMasterAutomate && gClosedOnAutomation)
-        gClosedOnAutomation->getEditor()->close();
-    return 0;
-}
-
 TEST_F(ValueEntryTest, AHostClosingTheEditorOnTheChangeEndsTheClick) {
-    ADelayEdit& effect = makeEffect(closingHost);
+    EditedEffect& effect = makeEffect();
     bandsOn(effect);
     ASSERT_TRUE(editorOf(effect).open(&hostWindow));
     const platform::WindowHandle window = windowOf(effect);
     clickReadout(effect, kOutput);
     windows.type(boxOf(effect, kOutput), "3");
-    gClosedOnAutomation = &effect;
+    // A host that closes the editor as soon as it hears of a change.
+    effect.controls.onValue = [&effect](int32_t, float) { effect.editor.close(); };
     const platform::Point next = readoutOf(kThrH);
     windows.send(window, platform::kMsgLeftButtonDown, 1, at(next.x, next.y));
     windows.send(window, platform::kMsgLeftButtonUp, 0, at(next.x, next.y));
-    gClosedOnAutomation = nullptr;
     EXPECT_FALSE(editorOf(effect).isOpen());
     EXPECT_EQ(stored(effect, kOutput), 21000.0f);
     EXPECT_EQ(view(effect).activeEdit, nullptr);

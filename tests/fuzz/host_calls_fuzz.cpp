@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "editor/ad_editor.h"
+#include "formats/vst2/adelay_edit.h"
+#include "formats/vst2/vst2_editor.h"
 #include "fuzz/fuzz_input.h"
 #include "params/parameter_table.h"
 #include "platform/soft/file_preference_store.h"
@@ -22,13 +24,13 @@
 #include "platform/soft/soft_graphics.h"
 #include "platform/window_messages.h"
 #include "resources/embedded_bitmaps.h"
-#include "shell/adelay_edit.h"
 
 namespace {
 
 using velmorin::ADEditor;
 using velmorin::EditorPlatform;
 using velmorin::ParameterIndex;
+using velmorin::Vst2Editor;
 
 constexpr int32_t kMaxFrames = 8192;
 constexpr int32_t kLastOpcode = 80;  // a few past the last request a host knows
@@ -57,7 +59,7 @@ Services& services() {
 
 AEffect* newEffect() {
     auto* effect = new ADelayEdit(
-        silentHost, [](ADelayEdit& e) { return new ADEditor(e, services().platform); });
+        silentHost, [](ADelayEdit& e) { return new Vst2Editor(e, services().platform); });
     return effect->getAeffect();
 }
 
@@ -226,7 +228,7 @@ class HostileHost {
                 typeInto(static_cast<ParameterIndex>(in_.below(31)));
                 break;
             default: {
-                ADEditor* editor = static_cast<ADEditor*>(effectObject()->getEditor());
+                ADEditor* editor = &static_cast<Vst2Editor*>(effectObject()->getEditor())->editor();
                 if (!editor || !editor->view().window) break;
                 static constexpr uint32_t kMessages[] = {
                     platform::kMsgMouseMove,    platform::kMsgLeftButtonDown,
@@ -254,7 +256,7 @@ class HostileHost {
     // Any text, typed into a parameter's value box (when one is open), with or
     // without the Enter that commits it.
     void typeInto(ParameterIndex parameter) {
-        ADEditor* editor = static_cast<ADEditor*>(effectObject()->getEditor());
+        ADEditor* editor = &static_cast<Vst2Editor*>(effectObject()->getEditor())->editor();
         if (!editor || !editor->view().window) return;
         const platform::WindowHandle box = editor->view().controls.valueBox(parameter);
         if (!box || !services().windows.isWindow(box)) return;

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "shell/adelay_edit.h"
+#include "formats/vst2/adelay_edit.h"
 #include "support/loaded_plugin.h"
 
 class DirectEffect : public ADelayEdit {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/vst2.h"
+#include "formats/vst2/vst2.h"
 
 struct HostCall {
     AEffect* effect;
@@ -66,7 +66,7 @@ class Plugin {
 
     static PluginLibrary& library();
 
-private:
+  private:
     std::string text(int32_t opcode, int32_t index) const;
     AEffect* effect_;
 };

@@ -10,14 +10,14 @@
 #include <thread>
 #include <vector>
 
-#include "editor/ad_editor.h"
 #include "editor/editor_timer.h"
 #include "editor/shared_editor_resources.h"
+#include "formats/vst2/adelay_edit.h"
+#include "formats/vst2/vst2_editor.h"
 #include "platform/soft/file_preference_store.h"
 #include "platform/soft/soft_graphics.h"
 #include "platform/x11/x11_windows.h"
 #include "resources/embedded_bitmaps.h"
-#include "shell/adelay_edit.h"
 #include "snapshot/editor_snapshot.h"
 #include "x11/virtual_x_server.h"
 #include "x11/x_client.h"
@@ -42,11 +42,11 @@ class X11EditorTest : public ::testing::TestWithParam<bool> {
 
     ADelayEdit& makeEffect() {
         effects.push_back(std::make_unique<ADelayEdit>(
-            nullptr, [this](ADelayEdit& effect) { return new ADEditor(effect, platform); }));
+            nullptr, [this](ADelayEdit& effect) { return new Vst2Editor(effect, platform); }));
         return *effects.back();
     }
     static ADEditor& editorOf(ADelayEdit& effect) {
-        return *static_cast<ADEditor*>(effect.getEditor());
+        return static_cast<Vst2Editor*>(effect.getEditor())->editor();
     }
     static void* parentId(xcb_window_t window) {
         return reinterpret_cast<void*>(static_cast<std::uintptr_t>(window));

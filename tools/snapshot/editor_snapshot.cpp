@@ -8,10 +8,11 @@
 #include "editor/ad_editor.h"
 #include "editor/display_prefs.h"
 #include "editor/editor_timer.h"
+#include "engine/effect.h"
+#include "formats/in_process/in_process_controls.h"
 #include "platform/soft/headless_windows.h"
 #include "platform/soft/soft_graphics.h"
 #include "resources/embedded_bitmaps.h"
-#include "shell/adelay_edit.h"
 
 namespace velmorin::snapshot {
 namespace {
@@ -30,11 +31,9 @@ class FixedPreferences : public platform::PreferenceStore {
 
 // Simulated time follows the frames played, so the editor sees as many ticks
 // as it would in real time, each after the blocks that fell before it.
-void playThrough(ADelayEdit& effect, platform::HeadlessWindows& windows,
-                 const host::AudioBuffer& input, std::size_t frames) {
-    effect.setSampleRate(static_cast<float>(input.sampleRate));
-    effect.setBlockSize(kBlockFrames);
-    effect.resume();
+void playThrough(Effect& effect, platform::HeadlessWindows& windows, const host::AudioBuffer& input,
+                 std::size_t frames) {
+    const auto sampleRate = static_cast<float>(input.sampleRate);
     std::vector<float> left(kBlockFrames), right(kBlockFrames);
     std::vector<float> outLeft(kBlockFrames), outRight(kBlockFrames);
     std::uint64_t shownMs = 0;
@@ -44,7 +43,7 @@ void playThrough(ADelayEdit& effect, platform::HeadlessWindows& windows,
         std::copy_n(input.right.begin() + done, count, right.begin());
         float* inputs[2] = {left.data(), right.data()};
         float* outputs[2] = {outLeft.data(), outRight.data()};
-        effect.processReplacing(inputs, outputs, static_cast<int32_t>(count));
+        effect.process(sampleRate, inputs, outputs, static_cast<int32_t>(count));
         done += count;
         const std::uint64_t nowMs = done * 1000 / static_cast<std::uint64_t>(input.sampleRate);
         windows.advance(static_cast<std::uint32_t>(nowMs - shownMs));
@@ -55,9 +54,8 @@ void playThrough(ADelayEdit& effect, platform::HeadlessWindows& windows,
 }  // namespace
 
 platform::PreferenceRecord defaultPreferences() {
-    const DisplayPrefs prefs;
-    const EngineState engine;
-    return preferenceRecordOf(prefs, engine);
+    Effect effect;
+    return preferenceRecordOf(DisplayPrefs{}, InProcessControls(effect));
 }
 
 platform::PixelBuffer snapshotEditor(const Scene& scene) {
@@ -68,11 +66,12 @@ platform::PixelBuffer snapshotEditor(const Scene& scene) {
     int hostWindow = 0;
 
     // The effect goes before the services its editor uses.
-    ADelayEdit effect(nullptr, [&](ADelayEdit& e) { return new ADEditor(e, platform); });
+    Effect effect;
+    InProcessControls controls(effect);
     if (scene.prepare) scene.prepare(effect);
-    auto* editor = static_cast<ADEditor*>(effect.getEditor());
-    if (!editor || !editor->open(&hostWindow))
-        throw std::runtime_error("the editor could not be opened");
+    ADEditor editorObject(controls, platform);
+    ADEditor* editor = &editorObject;
+    if (!editor->open(&hostWindow)) throw std::runtime_error("the editor could not be opened");
     const platform::WindowHandle window = editor->view().window;
     if (scene.input && scene.inputFrames > 0)
         playThrough(effect, windows, *scene.input,

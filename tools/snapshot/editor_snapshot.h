@@ -11,7 +11,9 @@
 #include "platform/preference_store.h"
 #include "platform/soft/pixel_buffer.h"
 
-class ADelayEdit;
+namespace velmorin {
+class Effect;
+}
 
 namespace velmorin::snapshot {
 
@@ -20,7 +22,7 @@ platform::PreferenceRecord defaultPreferences();
 
 struct Scene {
     // Set up the new effect before its editor opens.
-    std::function<void(ADelayEdit&)> prepare;
+    std::function<void(Effect&)> prepare;
     // What the editor reads from its preference store, never the preferences
     // stored for the user, so the same request always gives the same picture.
     platform::PreferenceRecord preferences = defaultPreferences();

@@ -8,7 +8,6 @@
 
 #include "params/parameter_table.h"
 #include "params/program_bank.h"
-#include "shell/adelay_edit.h"
 
 namespace velmorin::snapshot {
 namespace {
@@ -42,15 +41,11 @@ int32_t findProgram(std::string_view numberOrName) {
         if (ProgramBank::isProgramIndex(number)) return number;
         throw std::invalid_argument("no program number " + std::string(numberOrName));
     }
-    // The names live in the bank of an effect; a scratch one is read so the
-    // effect being pictured is only ever set to the program chosen.
-    ADelayEdit scratch(nullptr);
-    for (int32_t program = 0; program < kNumPrograms; ++program) {
-        char name[kProgramNameSize] = {};
-        scratch.setProgram(program);
-        scratch.getProgramName(name);
-        if (sameName(name, numberOrName)) return program;
-    }
+    // The factory names, read from a bank of their own so the effect being
+    // pictured is only ever set to the program chosen.
+    const ProgramBank bank;
+    for (int32_t program = 0; program < kNumPrograms; ++program)
+        if (sameName(bank[program].name, numberOrName)) return program;
     throw std::invalid_argument("no program named \"" + std::string(numberOrName) + "\"");
 }
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "audio_file.h"
-#include "shell/adelay_edit.h"
+#include "engine/effect.h"
 #include "snapshot/editor_snapshot.h"
 #include "snapshot/effect_settings.h"
 #include "snapshot/png_file.h"
@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
                 scene.inputFrames = static_cast<std::size_t>(
                     std::min(*seconds * input->sampleRate, static_cast<double>(input->frames())));
         }
-        scene.prepare = [&](ADelayEdit& effect) {
+        scene.prepare = [&](velmorin::Effect& effect) {
             if (programIndex) effect.setProgram(*programIndex);
             for (const auto& setting : parsed)
                 effect.setParameter(setting.parameter, setting.value);

@@ -1,4 +1,4 @@
-#include "shell/audio_effect.h"
+#include "formats/vst2/audio_effect.h"
 
 #include <atomic>
 #include <cmath>

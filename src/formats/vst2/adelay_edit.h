@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "shell/adelay.h"
+#include "formats/vst2/adelay.h"
 
 class ADelayEdit : public ADelay {
   public:

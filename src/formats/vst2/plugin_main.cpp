@@ -1,15 +1,15 @@
 // The library's single exported entry point (and, on Windows, its load entry).
 #include <new>
 
-#include "shell/adelay_edit.h"
+#include "formats/vst2/adelay_edit.h"
 
 #if defined(VELMORIN_X11_EDITOR)
-#include "shell/x11_editor.h"
+#include "formats/vst2/x11_editor.h"
 #endif
 
 #if defined(_WIN32)
+#include "formats/vst2/windows_editor.h"
 #include "platform/win32/module_instance.h"
-#include "shell/windows_editor.h"
 
 // The editor loads its bitmaps and menu and registers its window classes with
 // the module's own instance handle.

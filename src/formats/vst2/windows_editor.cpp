@@ -1,6 +1,6 @@
-#include "shell/windows_editor.h"
+#include "formats/vst2/windows_editor.h"
 
-#include "editor/ad_editor.h"
+#include "formats/vst2/vst2_editor.h"
 #include "platform/win32/gdi_graphics.h"
 #include "platform/win32/registry_preference_store.h"
 #include "platform/win32/win32_windows.h"
@@ -21,6 +21,6 @@ const velmorin::EditorPlatform& windowsPlatform() {
 
 ADelayEdit::EditorFactory windowsEditorFactory() {
     return [](ADelayEdit& effect) -> AEffEditor* {
-        return new velmorin::ADEditor(effect, windowsPlatform());
+        return new velmorin::Vst2Editor(effect, windowsPlatform());
     };
 }

@@ -1,12 +1,9 @@
-// The compressor effect: owns the program bank and the engine state and maps
-// the host's requests onto them.
+// The compressor effect as a VST 2.4 host sees it: the core effect behind
+// the host's requests.
 #pragma once
 
-#include <memory>
-
-#include "engine/engine_state.h"
-#include "params/program_bank.h"
-#include "shell/audio_effect_x.h"
+#include "engine/effect.h"
+#include "formats/vst2/audio_effect_x.h"
 
 class ADelay : public AudioEffectX {
   public:
@@ -23,6 +20,7 @@ class ADelay : public AudioEffectX {
     virtual void setParameterAutomated(int32_t index, float value);
 
     void setProgram(int32_t program) override;
+    int32_t getProgram() override { return effect_.program(); }
     void setProgramName(const char* name) override;
     void getProgramName(char* name) override;
     void getParameterLabel(int32_t index, char* text) override;
@@ -36,9 +34,9 @@ class ADelay : public AudioEffectX {
     int32_t canDo(const char* text) override;
     int32_t getPlugCategory() override { return kPlugCategMastering; }
 
-    velmorin::EngineState& engine() { return *engine_; }
+    velmorin::Effect& effect() { return effect_; }
+    velmorin::EngineState& engine() { return effect_.engine(); }
 
-  protected:
-    std::unique_ptr<velmorin::ProgramBank> programs_;
-    std::unique_ptr<velmorin::EngineState> engine_;
+  private:
+    velmorin::Effect effect_;
 };

@@ -1,7 +1,7 @@
 // The extended requests (numbers 25 to 79); all others go to the core.
 #pragma once
 
-#include "shell/audio_effect.h"
+#include "formats/vst2/audio_effect.h"
 
 class AudioEffectX : public AudioEffect {
   public:

@@ -1,9 +1,6 @@
-#include "shell/adelay.h"
+#include "formats/vst2/adelay.h"
 
 #include <cstring>
-
-#include "engine/audio_block.h"
-#include "engine/parameter_mapping.h"
 
 using namespace velmorin;
 
@@ -18,58 +15,53 @@ void writeIdentity(char* text, const char* value) {
 
 }  // namespace
 
-ADelay::ADelay(audioMasterCallback host)
-    : AudioEffectX(host, kNumPrograms, kNumParameters),
-      programs_(std::make_unique<ProgramBank>()),
-      engine_(std::make_unique<EngineState>()) {
+ADelay::ADelay(audioMasterCallback host) : AudioEffectX(host, kNumPrograms, kNumParameters) {
     setNumInputs(2);
     setNumOutputs(2);
     canProcessReplacing();
     setUniqueID(fourCharCode('Q', 'd', 'V', 'l'));
-    setInitialDelay(reportedLatency(*engine_));
-    setProgram(0);
+    setInitialDelay(effect_.reportedLatency());
 }
 
-ADelay::~ADelay() = default;
+// The editor reaches the effect until it is gone: it goes first.
+ADelay::~ADelay() {
+    delete editor;
+    editor = nullptr;
+}
 
 void ADelay::suspend() {
-    engine_->suspend();
+    effect_.suspend();
 }
 
 void ADelay::processReplacing(float** inputs, float** outputs, int32_t sampleFrames) {
-    processBlock(*engine_, getSampleRate(), inputs, outputs, sampleFrames);
+    effect_.process(getSampleRate(), inputs, outputs, sampleFrames);
 }
 
 void ADelay::setParameter(int32_t index, float value) {
-    setEngineParameter(*engine_, (*programs_)[curProgram.get()], index, value);
-    if (index == kLookAhead) setInitialDelay(reportedLatency(*engine_));
+    effect_.setParameter(index, value);
+    if (index == kLookAhead) setInitialDelay(effect_.reportedLatency());
 }
 
 float ADelay::getParameter(int32_t index) {
-    return getEngineParameter(*engine_, index);
+    return effect_.parameter(index);
 }
 
 void ADelay::setParameterAutomated(int32_t index, float value) {
     setParameter(index, value);
-    const float range = scaledRange(index);
-    const float hostValue = range > 0.0f ? capAtOne(value / range) : value;
-    callHost(audioMasterAutomate, index, 0, nullptr, hostValue);
+    callHost(audioMasterAutomate, index, 0, nullptr, Effect::normalizedOf(index, value));
 }
 
 void ADelay::setProgram(int32_t program) {
-    if (!ProgramBank::isProgramIndex(program)) return;
-    engine_->feed.waves.discard();
-    curProgram.set(program);
-    const ProgramRecord& record = (*programs_)[program];
-    for (int32_t index : kReplayOrder) setParameter(index, record.storedAsFloat(index));
+    effect_.setProgram(program);
+    setInitialDelay(effect_.reportedLatency());
 }
 
 void ADelay::setProgramName(const char* name) {
-    (*programs_)[curProgram.get()].setName(name);
+    effect_.setProgramName(name);
 }
 
 void ADelay::getProgramName(char* name) {
-    std::memcpy(name, (*programs_)[curProgram.get()].name, kProgramNameSize);
+    effect_.programName(name);
 }
 
 void ADelay::getParameterLabel(int32_t index, char* text) {
@@ -77,7 +69,7 @@ void ADelay::getParameterLabel(int32_t index, char* text) {
 }
 
 void ADelay::getParameterDisplay(int32_t index, char* text) {
-    getParameterDisplayText(index, engine_->stored.storedAsFloat(index), text);
+    effect_.parameterDisplay(index, text);
 }
 
 void ADelay::getParameterName(int32_t index, char* text) {

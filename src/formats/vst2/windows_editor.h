@@ -2,6 +2,6 @@
 // host's, its preferences in the registry.
 #pragma once
 
-#include "shell/adelay_edit.h"
+#include "formats/vst2/adelay_edit.h"
 
 ADelayEdit::EditorFactory windowsEditorFactory();

@@ -1,4 +1,4 @@
-#include "shell/adelay_edit.h"
+#include "formats/vst2/adelay_edit.h"
 
 #include <new>
 

@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
+#include "formats/vst2/aeff_editor.h"
+#include "formats/vst2/vst2.h"
 #include "params/relaxed.h"
-#include "shell/aeff_editor.h"
-#include "shell/vst2.h"
 
 class AudioEffect {
   public:

@@ -1,11 +1,11 @@
-#include "shell/x11_editor.h"
+#include "formats/vst2/x11_editor.h"
 
-#include "editor/ad_editor.h"
+#include "formats/vst2/adelay_edit.h"
+#include "formats/vst2/vst2_editor.h"
 #include "platform/soft/file_preference_store.h"
 #include "platform/soft/soft_graphics.h"
 #include "platform/x11/x11_windows.h"
 #include "resources/embedded_bitmaps.h"
-#include "shell/adelay_edit.h"
 
 namespace velmorin {
 namespace {
@@ -24,12 +24,12 @@ struct X11Platform {
     }
 };
 
-class X11Editor : public ADEditor {
+class X11Editor : public Vst2Editor {
   public:
-    explicit X11Editor(ADelayEdit& effect) : ADEditor(effect, X11Platform::process().services) {}
+    explicit X11Editor(ADelayEdit& effect) : Vst2Editor(effect, X11Platform::process().services) {}
 
     bool open(void* parentWindow) override {
-        const bool opened = ADEditor::open(parentWindow);
+        const bool opened = Vst2Editor::open(parentWindow);
         // Shown at once, not only at the host's next idle call.
         X11Platform::process().windows.pump();
         return opened;

@@ -1,4 +1,4 @@
-#include "shell/audio_effect_x.h"
+#include "formats/vst2/audio_effect_x.h"
 
 intptr_t AudioEffectX::dispatcher(int32_t opcode, int32_t index, intptr_t value, void* ptr,
                                   float opt) {

@@ -1,0 +1,28 @@
+#!/bin/sh
+# Who may include whom. The core (params, engine) knows no editor, platform
+# or plug-in format; the editor and the platform layer know no format; the
+# host reaches plug-ins only through the formats' interface headers (it may
+# read the parameter table, which describes the effect it masters with).
+# Usage: include_layers.sh SOURCE_DIR
+set -eu
+root=$1
+status=0
+
+# forbid FOLDER PATTERN [ALLOWED]: no file under FOLDER includes a path
+# matching PATTERN, but for the path ALLOWED.
+forbid() {
+  hits=$(grep -rnE "^[[:space:]]*#[[:space:]]*include[[:space:]]+\"($2)" "$root/$1" |
+    grep -vF "\"${3:-//}\"" || true)
+  if [ -n "$hits" ]; then
+    echo "$1 includes what its layer may not:"
+    echo "$hits"
+    status=1
+  fi
+}
+
+forbid src/params 'engine/|editor/|platform/|formats/|resources/'
+forbid src/engine 'editor/|platform/|formats/|resources/'
+forbid src/editor 'formats/'
+forbid src/platform 'params/|engine/|editor/|formats/'
+forbid host 'engine/|editor/|platform/|formats/' formats/vst2/vst2.h
+exit $status
