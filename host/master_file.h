@@ -1,25 +1,33 @@
 // One piece of audio mastered as render, batch and demo do it: through the
-// job's settings, or to a loudness target, then measured for the report.
+// job's settings, or to a loudness target, then written, drawn and measured
+// for the report.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
+#include "audio_file.h"
 #include "loudness.h"
 #include "render_job.h"
 #include "report.h"
 
 namespace velmorin::host {
 
-struct Mastered {
-    RenderResult result;
-    RenderReport report;
+// The files one mastered piece goes to: the input copy first, then the
+// output, then the plot.
+struct MasteredFiles {
+    std::filesystem::path output;
+    SampleFormat format = SampleFormat::float32;
+    std::filesystem::path plot;       // empty: none
+    std::filesystem::path inputCopy;  // the input itself as 32-bit float; empty: none
 };
 
-// INPUT_NAME and OUTPUT_NAME go into the report; INPUT_NAME names the input
-// in errors.
-Mastered masterAudio(const RenderJob& job, const std::optional<LoudnessTarget>& target,
-                     const AudioBuffer& input, const std::string& inputName,
-                     const std::string& outputName, const ProgressCallback& progress);
+// Masters INPUT and writes FILES; nothing is written when mastering fails.
+// The report names INPUT_NAME (which also names the input in errors) and
+// FILES.output.
+RenderReport masterToFiles(const RenderJob& job, const std::optional<LoudnessTarget>& target,
+                           const AudioBuffer& input, const std::string& inputName,
+                           const MasteredFiles& files, const ProgressCallback& progress);
 
 }  // namespace velmorin::host

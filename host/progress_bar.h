@@ -5,6 +5,8 @@
 #include <chrono>
 #include <cstddef>
 
+#include "render.h"
+
 namespace velmorin::host {
 
 class ProgressBar {
@@ -15,6 +17,10 @@ class ProgressBar {
     ProgressBar& operator=(const ProgressBar&) = delete;
 
     void update(std::size_t done, std::size_t total);
+    // Updates this bar; for as long as the bar lives.
+    ProgressCallback callback() {
+        return [this](std::size_t done, std::size_t total) { update(done, total); };
+    }
 
   private:
     bool terminal_;

@@ -16,7 +16,6 @@
 #include "commands/report_options.h"
 #include "host_error.h"
 #include "json_report.h"
-#include "loudness_plot.h"
 #include "master_file.h"
 #include "output_path.h"
 #include "progress_bar.h"
@@ -125,13 +124,13 @@ class BatchProgress {
 void renderFile(const BatchArguments& arguments, BatchFile& file,
                 const ProgressCallback& progress) {
     const AudioBuffer input = readAudioFile(file.input);
-    Mastered mastered = masterAudio(arguments.job, arguments.reports.target(), input,
-                                    file.input.string(), file.output.string(), progress);
-    writeAudioFile(file.output, mastered.result.output, sampleFormat(arguments.format));
-    if (!file.plot.empty()) {
-        writeLoudnessPlot(file.plot, input, mastered.result.output, mastered.report);
-    }
-    file.report = std::move(mastered.report);
+    file.report =
+        masterToFiles(arguments.job, arguments.reports.target(), input, file.input.string(),
+                      {.output = file.output,
+                       .format = sampleFormat(arguments.format),
+                       .plot = file.plot,
+                       .inputCopy = {}},
+                      progress);
 }
 
 void renderAll(const BatchArguments& arguments, std::vector<BatchFile>& files) {

@@ -9,8 +9,6 @@
 #include "commands/report_options.h"
 #include "demo_mix.h"
 #include "host_error.h"
-#include "json_report.h"
-#include "loudness_plot.h"
 #include "master_file.h"
 #include "progress_bar.h"
 
@@ -36,22 +34,21 @@ void run(const DemoArguments& arguments) {
     const AudioBuffer input = synthesizeDemoMix();
     const std::filesystem::path inputFile = arguments.folder / "demo-input.wav";
     const std::filesystem::path masteredFile = arguments.folder / "demo-mastered.wav";
-    const Mastered mastered = [&] {
-        ProgressBar bar;
-        return masterAudio(
-            arguments.job, std::nullopt, input, inputFile.string(), masteredFile.string(),
-            [&bar](std::size_t done, std::size_t total) { bar.update(done, total); });
+    const RenderReport report = [&] {
+        ProgressBar bar;  // cleared before the report is printed
+        return masterToFiles(arguments.job, std::nullopt, input, inputFile.string(),
+                             {.output = masteredFile,
+                              .format = SampleFormat::float32,
+                              .plot = arguments.reports.plot,
+                              .inputCopy = inputFile},
+                             bar.callback());
     }();
-    writeAudioFile(inputFile, input, SampleFormat::float32);
-    writeAudioFile(masteredFile, mastered.result.output, SampleFormat::float32);
-    if (!arguments.reports.plot.empty()) {
-        writeLoudnessPlot(arguments.reports.plot, input, mastered.result.output, mastered.report);
-    }
-    writeJsonIfAsked(arguments.reports, "demo", {reportJson(mastered.report)});
-    std::printf("demo mix: %.0f s at %d Hz, mastered with program \"%s\"\n", input.seconds(),
-                input.sampleRate, arguments.job.program.c_str());
-    std::printf("wrote %s and %s\n\n", inputFile.string().c_str(), masteredFile.string().c_str());
-    std::printf("%s", formatReport(mastered.report).c_str());
+    char mix[64];
+    std::snprintf(mix, sizeof mix, "%.0f s at %d Hz", input.seconds(), input.sampleRate);
+    reportOneFile(arguments.reports, "demo", report,
+                  "demo mix: " + std::string(mix) + ", mastered with program \"" +
+                      arguments.job.program + "\"\nwrote " + inputFile.string() + " and " +
+                      masteredFile.string() + "\n\n");
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
 // velmorin render IN OUT: an audio file through a plug-in into a WAV file.
-#include <cstdio>
 #include <memory>
 
 #include "audio_file.h"
@@ -7,8 +6,6 @@
 #include "commands/job_options.h"
 #include "commands/report_options.h"
 #include "host_error.h"
-#include "json_report.h"
-#include "loudness_plot.h"
 #include "master_file.h"
 #include "output_path.h"
 #include "progress_bar.h"
@@ -34,19 +31,17 @@ void run(const CLI::App& command, RenderArguments& arguments) {
     std::error_code ec;
     if (std::filesystem::is_directory(arguments.out, ec)) throw HostError(what, "is a folder");
     const AudioBuffer input = readAudioFile(arguments.in);
-    const Mastered mastered = [&] {
-        ProgressBar bar;
-        return masterAudio(arguments.job, arguments.reports.target(), input, arguments.in.string(),
-                           arguments.out.string(), [&bar](std::size_t done, std::size_t total) {
-                               bar.update(done, total);
-                           });
+    const RenderReport report = [&] {
+        ProgressBar bar;  // cleared before the report is printed
+        return masterToFiles(arguments.job, arguments.reports.target(), input,
+                             arguments.in.string(),
+                             {.output = arguments.out,
+                              .format = sampleFormat(arguments.format),
+                              .plot = arguments.reports.plot,
+                              .inputCopy = {}},
+                             bar.callback());
     }();
-    writeAudioFile(arguments.out, mastered.result.output, sampleFormat(arguments.format));
-    if (!arguments.reports.plot.empty()) {
-        writeLoudnessPlot(arguments.reports.plot, input, mastered.result.output, mastered.report);
-    }
-    writeJsonIfAsked(arguments.reports, "render", {reportJson(mastered.report)});
-    std::printf("%s", formatReport(mastered.report).c_str());
+    reportOneFile(arguments.reports, "render", report);
 }
 
 }  // namespace

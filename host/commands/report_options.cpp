@@ -1,5 +1,7 @@
 #include "commands/report_options.h"
 
+#include <cstdio>
+
 #include "json_report.h"
 #include "loudness_plot.h"
 #include "loudness_target.h"
@@ -44,6 +46,12 @@ void addTargetOptions(CLI::App& command, ReportOptions& options) {
 void writeJsonIfAsked(const ReportOptions& options, const std::string& command,
                       const std::vector<nlohmann::ordered_json>& files) {
     if (!options.json.empty()) writeJsonReport(options.json, command, files);
+}
+
+void reportOneFile(const ReportOptions& options, const std::string& command,
+                   const RenderReport& report, const std::string& preface) {
+    writeJsonIfAsked(options, command, {reportJson(report)});
+    std::printf("%s%s", preface.c_str(), formatReport(report).c_str());
 }
 
 }  // namespace velmorin::host

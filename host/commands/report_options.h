@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "loudness.h"
+#include "report.h"
 
 namespace velmorin::host {
 
@@ -32,5 +33,10 @@ void addTargetOptions(CLI::App& command, ReportOptions& options);
 // Writes the JSON report of COMMAND when asked for.
 void writeJsonIfAsked(const ReportOptions& options, const std::string& command,
                       const std::vector<nlohmann::ordered_json>& files);
+
+// The JSON report of COMMAND for one file when asked for, then PREFACE and
+// the text report on standard output.
+void reportOneFile(const ReportOptions& options, const std::string& command,
+                   const RenderReport& report, const std::string& preface = {});
 
 }  // namespace velmorin::host

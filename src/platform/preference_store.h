@@ -1,5 +1,5 @@
-// Where the display preferences outlive the process. Every field carries the
-// name it is stored under.
+// Where the display preferences outlive the process. The names the fields
+// are stored under are in preference_values.h.
 #pragma once
 
 #include <array>
@@ -8,13 +8,16 @@
 namespace platform {
 
 struct PreferenceRecord {
-    std::int32_t normalizeTarget = 0;            // "subAN"
-    std::int32_t peakHold = 0;                   // "subPH"
-    std::int32_t colourScheme = 0;               // "subCO"
-    std::array<std::int32_t, 36> waveColours{};  // "subCR": R, G, B of 12 entries
-    std::int32_t zoomRange = 0;                  // "subWZ"
-    std::int32_t displaySpeed = 0;               // "subDS"
-    std::int32_t dcRemoval = 0;                  // "subDC"
+    // R, G, B of 12 colour entries.
+    using ColourTable = std::array<std::int32_t, 36>;
+
+    std::int32_t normalizeTarget = 0;
+    std::int32_t peakHold = 0;
+    std::int32_t colourScheme = 0;
+    ColourTable waveColours{};
+    std::int32_t zoomRange = 0;
+    std::int32_t displaySpeed = 0;
+    std::int32_t dcRemoval = 0;
 };
 
 class PreferenceStore {

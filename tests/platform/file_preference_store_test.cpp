@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -60,6 +61,41 @@ TEST_F(FilePreferenceStoreTest, WrittenRecordReadsBackWhole) {
     EXPECT_EQ(back.displaySpeed, 1);
     EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()),
               1);
+}
+
+// Files written by earlier versions must keep reading, and the other way round.
+TEST_F(FilePreferenceStoreTest, WritesOneLinePerValueInAFixedOrder) {
+    FilePreferenceStore(file).write(sampleRecord());
+    std::ifstream in(file);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text,
+              "subAN=3\n"
+              "subPH=100000000\n"
+              "subCO=2\n"
+              "subCR=200 201 202 203 204 205 206 207 208 209 210 211 212 213 214 215 216 217 218 "
+              "219 220 221 222 223 224 225 226 227 228 229 230 231 232 233 234 235\n"
+              "subWZ=0\n"
+              "subDS=4\n"
+              "subDC=0\n");
+}
+
+TEST_F(FilePreferenceStoreTest, EachNameFillsItsOwnFieldOnly) {
+    const struct {
+        const char* line;
+        std::int32_t PreferenceRecord::*field;
+    } cases[] = {
+        {"subAN=1", &PreferenceRecord::normalizeTarget}, {"subPH=1", &PreferenceRecord::peakHold},
+        {"subCO=1", &PreferenceRecord::colourScheme},    {"subWZ=1", &PreferenceRecord::zoomRange},
+        {"subDS=1", &PreferenceRecord::displaySpeed},    {"subDC=1", &PreferenceRecord::dcRemoval},
+    };
+    for (const auto& c : cases) {
+        writeFile(std::string(c.line) + "\n");
+        PreferenceRecord record = sentinelRecord();
+        FilePreferenceStore(file).read(record);
+        PreferenceRecord expected = sentinelRecord();
+        expected.*c.field = 1;
+        EXPECT_TRUE(record == expected) << c.line;
+    }
 }
 
 TEST_F(FilePreferenceStoreTest, NothingStoredLeavesEveryField) {

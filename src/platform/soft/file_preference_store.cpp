@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <charconv>
 #include <cstdlib>
@@ -13,6 +14,8 @@
 #include <string_view>
 #include <system_error>
 #include <vector>
+
+#include "platform/preference_values.h"
 
 namespace platform {
 namespace {
@@ -41,17 +44,19 @@ std::optional<std::vector<std::int32_t>> parseIntegers(std::string_view text) {
     return values;
 }
 
-void readInteger(std::string_view text, std::int32_t& field) {
-    const auto values = parseIntegers(text);
-    if (values && values->size() == 1) field = values->front();
-}
-
-// A shorter list replaces only the entries it has; a longer one does not
-// fit the field and is ignored.
-void readColours(std::string_view text, std::span<std::int32_t> field) {
+// A shorter list replaces only the entries it has (a word has one); a longer
+// one does not fit the field and is ignored.
+void readIntegers(std::string_view text, std::span<std::int32_t> field) {
     const auto values = parseIntegers(text);
     if (!values || values->empty() || values->size() > field.size()) return;
     std::copy(values->begin(), values->end(), field.begin());
+}
+
+const PreferenceValue* valueNamed(std::string_view name) {
+    const auto found =
+        std::find_if(kPreferenceValues.begin(), kPreferenceValues.end(),
+                     [name](const PreferenceValue& value) { return value.name == name; });
+    return found == kPreferenceValues.end() ? nullptr : &*found;
 }
 
 }  // namespace
@@ -81,20 +86,8 @@ void FilePreferenceStore::read(PreferenceRecord& record) {
         if (equals == std::string::npos) continue;
         const std::string_view name = std::string_view(line).substr(0, equals);
         const std::string_view value = std::string_view(line).substr(equals + 1);
-        if (name == "subAN")
-            readInteger(value, record.normalizeTarget);
-        else if (name == "subPH")
-            readInteger(value, record.peakHold);
-        else if (name == "subCO")
-            readInteger(value, record.colourScheme);
-        else if (name == "subCR")
-            readColours(value, record.waveColours);
-        else if (name == "subWZ")
-            readInteger(value, record.zoomRange);
-        else if (name == "subDS")
-            readInteger(value, record.displaySpeed);
-        else if (name == "subDC")
-            readInteger(value, record.dcRemoval);
+        if (const PreferenceValue* stored = valueNamed(name))
+            readIntegers(value, integersOf(*stored, record));
     }
 }
 
@@ -105,16 +98,12 @@ void FilePreferenceStore::write(const PreferenceRecord& record) {
     if (ec) return;
 
     std::ostringstream text;
-    text << "subAN=" << record.normalizeTarget << "\n"
-         << "subPH=" << record.peakHold << "\n"
-         << "subCO=" << record.colourScheme << "\n"
-         << "subCR=";
-    for (std::size_t i = 0; i < record.waveColours.size(); ++i)
-        text << (i ? " " : "") << record.waveColours[i];
-    text << "\n"
-         << "subWZ=" << record.zoomRange << "\n"
-         << "subDS=" << record.displaySpeed << "\n"
-         << "subDC=" << record.dcRemoval << "\n";
+    for (const PreferenceValue& value : kPreferenceValues) {
+        text << value.name << '=';
+        const auto integers = integersOf(value, record);
+        for (std::size_t i = 0; i < integers.size(); ++i) text << (i ? " " : "") << integers[i];
+        text << '\n';
+    }
 
     // The process id and a count of writes keep every writer apart, in other
     // processes and on other threads; the last rename wins with a complete

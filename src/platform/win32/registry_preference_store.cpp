@@ -3,6 +3,9 @@
 #include <windows.h>
 
 #include <cstring>
+#include <span>
+
+#include "platform/preference_values.h"
 
 namespace platform::win32 {
 namespace {
@@ -39,11 +42,11 @@ void readWord(HKEY key, const char* name, std::int32_t& field) {
         field = static_cast<std::int32_t>(value);
 }
 
-void readColours(HKEY key, std::array<std::int32_t, 36>& colours) {
-    std::array<std::int32_t, 36> stored{};
+void readColours(HKEY key, const char* name, std::span<std::int32_t> colours) {
+    PreferenceRecord::ColourTable stored{};
     DWORD type = 0;
     DWORD size = kColourTableBytes;
-    if (RegQueryValueExA(key, "subCR", nullptr, &type, reinterpret_cast<BYTE*>(stored.data()),
+    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(stored.data()),
                          &size) != ERROR_SUCCESS ||
         type != REG_BINARY)
         return;
@@ -53,6 +56,12 @@ void readColours(HKEY key, std::array<std::int32_t, 36>& colours) {
 void writeWord(HKEY key, const char* name, std::int32_t field) {
     const DWORD value = static_cast<DWORD>(field);
     RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+}
+
+// Little-endian 32-bit integers, R, G, B of entry 0 first: the layout in memory.
+void writeColours(HKEY key, const char* name, std::span<const std::int32_t> colours) {
+    RegSetValueExA(key, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(colours.data()),
+                   kColourTableBytes);
 }
 
 }  // namespace
@@ -65,13 +74,13 @@ void RegistryPreferenceStore::read(PreferenceRecord& record) {
         RegOpenKeyExA(vendor.get(), kProductKey, 0, KEY_QUERY_VALUE, product.out()) !=
             ERROR_SUCCESS)
         return;
-    readWord(product.get(), "subAN", record.normalizeTarget);
-    readWord(product.get(), "subPH", record.peakHold);
-    readWord(product.get(), "subCO", record.colourScheme);
-    readColours(product.get(), record.waveColours);
-    readWord(product.get(), "subWZ", record.zoomRange);
-    readWord(product.get(), "subDS", record.displaySpeed);
-    readWord(product.get(), "subDC", record.dcRemoval);
+    for (const PreferenceValue& value : kPreferenceValues) {
+        const auto field = integersOf(value, record);
+        if (isWord(value))
+            readWord(product.get(), value.name, field.front());
+        else
+            readColours(product.get(), value.name, field);
+    }
 }
 
 void RegistryPreferenceStore::write(const PreferenceRecord& record) {
@@ -83,15 +92,13 @@ void RegistryPreferenceStore::write(const PreferenceRecord& record) {
         RegCreateKeyExA(vendor.get(), kProductKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                         product.out(), nullptr) != ERROR_SUCCESS)
         return;
-    writeWord(product.get(), "subAN", record.normalizeTarget);
-    writeWord(product.get(), "subPH", record.peakHold);
-    writeWord(product.get(), "subCO", record.colourScheme);
-    // Little-endian 32-bit integers, R, G, B of entry 0 first: the layout in memory.
-    RegSetValueExA(product.get(), "subCR", 0, REG_BINARY,
-                   reinterpret_cast<const BYTE*>(record.waveColours.data()), kColourTableBytes);
-    writeWord(product.get(), "subWZ", record.zoomRange);
-    writeWord(product.get(), "subDS", record.displaySpeed);
-    writeWord(product.get(), "subDC", record.dcRemoval);
+    for (const PreferenceValue& value : kPreferenceValues) {
+        const auto field = integersOf(value, record);
+        if (isWord(value))
+            writeWord(product.get(), value.name, field.front());
+        else
+            writeColours(product.get(), value.name, field);
+    }
 }
 
 }  // namespace platform::win32
