@@ -17,6 +17,13 @@ std::string formatted(const char* format, float number) {
     return text;
 }
 
+std::optional<float> typedNumber(std::string_view text) {
+    const std::string terminated(text);
+    const double number = std::strtod(terminated.c_str(), nullptr);
+    if (!std::isfinite(number) || std::fabs(number) > FLT_MAX) return std::nullopt;
+    return static_cast<float>(number);
+}
+
 }  // namespace
 
 std::string valueText(ParameterKind kind, float stored) {
@@ -35,13 +42,6 @@ std::string valueText(ParameterKind kind, float stored) {
 
 std::string standaloneText(ParameterKind kind, float stored) {
     return valueText(kind, stored) + parameterUnit(kind).standaloneSuffix;
-}
-
-std::optional<float> typedNumber(std::string_view text) {
-    const std::string terminated(text);
-    const double number = std::strtod(terminated.c_str(), nullptr);
-    if (!std::isfinite(number) || std::fabs(number) > FLT_MAX) return std::nullopt;
-    return static_cast<float>(number);
 }
 
 std::optional<float> storedFromText(ParameterKind kind, std::string_view text) {

@@ -16,11 +16,10 @@ std::string valueText(ParameterKind kind, float stored);
 // be missed: "4.0 : 1" for a ratio, otherwise as valueText.
 std::string standaloneText(ParameterKind kind, float stored);
 
-// The number at the start of the text as the C library reads it (no number
-// reads as 0), narrowed to single precision; none when it is not finite, so
-// "nan", "inf" and "1e999" stand for no value.
-std::optional<float> typedNumber(std::string_view text);
-// The stored value typed text stands for, before any clamping.
+// The stored value typed text stands for, before any clamping: the number
+// at the start of the text as the C library reads it (no number reads as 0),
+// in single precision; none when it is not finite, so "nan", "inf" and
+// "1e999" stand for no value.
 std::optional<float> storedFromText(ParameterKind kind, std::string_view text);
 
 // The label of a scale mark at a shown number: decibels carry their sign
