@@ -7,6 +7,8 @@
 #include <optional>
 
 #include "host_error.h"
+#include "params/parameter_table.h"
+#include "params/parameter_unit.h"
 
 namespace velmorin::host {
 
@@ -14,12 +16,21 @@ namespace {
 
 constexpr double kTolerance = 0.5;     // LU either side of the target
 constexpr double kAimTolerance = 0.1;  // what the trim aims for, well inside it
-constexpr int kMaxSteps = 48;          // ThrLimiter: half-decibel steps, 0 to -24 dB
-constexpr double kMaxOutputDb = 24.0;  // Output: 0 to +24 dB in thousandths
 constexpr int kMaxTrimPasses = 4;
 constexpr int kEstimatedPasses = 9;  // for the progress shown: a search and a trim
 
-const char* const kMixNames[] = {"MixH", "MixM", "MixL"};
+// Velmorin's controls, as its parameter table describes them.
+constexpr ParameterIndex kMixes[] = {kMixH, kMixM, kMixL};
+const int kMaxSteps = static_cast<int>(parameterInfo(kThrLimiter).maximum);  // most limiting
+const int kOutputRange = static_cast<int>(parameterInfo(kOutput).maximum);   // stored at 0 dB
+const int kMixRange = static_cast<int>(parameterInfo(kMixH).maximum);
+const double kOutputStepsPerDb = parameterUnit(ParameterKind::Output).stepsPerUnit;
+const double kMixStepsPerDb = parameterUnit(ParameterKind::Mix).stepsPerUnit;
+const double kMaxOutputDb = kOutputRange / kOutputStepsPerDb;
+
+std::string nameOf(ParameterIndex parameter) {
+    return withoutTrailingBlanks(parameterInfo(parameter).hostName);
+}
 
 std::string number(double value, const char* format = "%.2f") {
     char text[32];
@@ -27,8 +38,8 @@ std::string number(double value, const char* format = "%.2f") {
     return text;
 }
 
-ParameterSetting setting(const char* name, double hostValue) {
-    return {ParameterSetting::Target::name, std::string(name) + "=" + number(hostValue, "%.9g")};
+ParameterSetting setting(ParameterIndex parameter, double hostValue) {
+    return {ParameterSetting::Target::name, nameOf(parameter) + "=" + number(hostValue, "%.9g")};
 }
 
 // A host value strictly between 0 and 1 is scaled by RANGE and truncated after
@@ -73,15 +84,16 @@ class TargetSearch {
         for (int32_t index = 0; index < probe.record().numParams; ++index) {
             indices[withoutTrailingBlanks(probe.parameterName(index))] = index;
         }
-        for (const char* name : {"Normalize", "ThrLimiter", "Output", "MixH", "MixM", "MixL"}) {
-            if (!indices.count(name)) {
-                throw HostError("--target-lufs", probe.what() + " has no parameter named '" + name +
+        for (ParameterIndex parameter : {kNormalize, kThrLimiter, kOutput, kMixH, kMixM, kMixL}) {
+            if (!indices.count(nameOf(parameter))) {
+                throw HostError("--target-lufs", probe.what() + " has no parameter named '" +
+                                                     nameOf(parameter) +
                                                      "' to reach the target with");
             }
         }
         for (int band = 0; band < 3; ++band) {
-            mixLevels_[band] =
-                static_cast<int>(std::lround(probe.parameter(indices[kMixNames[band]]) * 240.0f));
+            mixLevels_[band] = static_cast<int>(
+                std::lround(probe.parameter(indices[nameOf(kMixes[band])]) * kMixRange));
         }
     }
 
@@ -106,18 +118,18 @@ class TargetSearch {
 
     // Normalize off first, so that the threshold does not move the Output gain.
     std::vector<ParameterSetting> settingsFor(int steps, double trimDb) const {
-        std::vector<ParameterSetting> chosen = {setting("Normalize", 0.0),
-                                                setting("ThrLimiter", hostValueFor(steps, 48))};
+        std::vector<ParameterSetting> chosen = {
+            setting(kNormalize, 0.0), setting(kThrLimiter, hostValueFor(steps, kMaxSteps))};
         const double outputDb = std::clamp(trimDb, 0.0, kMaxOutputDb);
-        const int output = static_cast<int>(std::ceil(24000.0 - 1000.0 * outputDb));
-        chosen.push_back(
-            setting("Output", output >= 24000 ? 0.99999 : hostValueFor(output, 24000)));
+        const int output = static_cast<int>(std::ceil(kOutputRange - kOutputStepsPerDb * outputDb));
+        chosen.push_back(setting(
+            kOutput, output >= kOutputRange ? 0.99999 : hostValueFor(output, kOutputRange)));
         const double mixDb = trimDb - outputDb;
         if (mixDb != 0.0) {
             for (int band = 0; band < 3; ++band) {
-                const long level = std::lround(mixLevels_[band] - 10.0 * mixDb);
-                const int clamped = static_cast<int>(std::clamp(level, 0L, 240L));
-                chosen.push_back(setting(kMixNames[band], hostValueFor(clamped, 240)));
+                const long level = std::lround(mixLevels_[band] - kMixStepsPerDb * mixDb);
+                const int clamped = static_cast<int>(std::clamp(level, 0L, long{kMixRange}));
+                chosen.push_back(setting(kMixes[band], hostValueFor(clamped, kMixRange)));
             }
         }
         return chosen;

@@ -7,6 +7,8 @@
 #include "artwork/artwork.h"
 #include "artwork/palette.h"
 #include "editor/layout.h"
+#include "params/parameter_text.h"
+#include "params/parameter_unit.h"
 
 namespace artwork {
 namespace {
@@ -17,26 +19,17 @@ using velmorin::ControlPlace;
 using velmorin::Readout;
 
 struct ScaleMark {
-    float value;
-    const char* label;
+    float value;  // stored
+    std::string label;
 };
 
-std::vector<ScaleMark> scaleMarks(Readout readout) {
-    switch (readout) {
-        case Readout::Threshold:
-            return {{12, "-6"}, {24, "-12"}, {36, "-18"}, {48, "-24"}, {60, "-30"}, {72, "-36"}};
-        case Readout::Ratio:
-            return {{0, "1"}, {4 / 19.f, "5"}, {9 / 19.f, "10"}, {14 / 19.f, "15"}, {1, "20"}};
-        case Readout::Mix:
-            return {{0, "+12"}, {60, "+6"}, {120, "0"}, {180, "-6"}, {240, "-12"}};
-        case Readout::Limiter:
-            return {{0, "0"}, {12, "-6"}, {24, "-12"}, {36, "-18"}, {48, "-24"}};
-        case Readout::Output:
-            return {{0, "+24"}, {6000, "+18"}, {12000, "+12"}, {18000, "+6"}, {24000, "0"}};
-        case Readout::None:
-            break;
-    }
-    return {};
+std::vector<ScaleMark> scaleMarks(velmorin::ParameterIndex parameter) {
+    const velmorin::ParameterKind kind = velmorin::parameterKind(parameter);
+    std::vector<ScaleMark> marks;
+    for (float shown : velmorin::parameterInfo(parameter).scaleMarks)
+        marks.push_back(
+            {velmorin::storedFromShown(kind, shown), velmorin::scaleMarkText(kind, shown)});
+    return marks;
 }
 
 // The window row a fader's cap marks for a value, as the fader computes it.
@@ -71,7 +64,7 @@ void faderSlot(cairo_t* cr, const ControlPlace& c) {
     well(cr, grooveX, c.y - 3, groove, c.travel + 5, kGroove);
 
     std::vector<int> tickRows;
-    for (const ScaleMark& m : scaleMarks(c.readout)) tickRows.push_back(valueRow(c, m.value));
+    for (const ScaleMark& m : scaleMarks(c.parameter)) tickRows.push_back(valueRow(c, m.value));
     if (small) tickRows = {c.y, c.y + (c.travel - 1) / 2, c.y + c.travel - 1};
     const int tick = small ? 3 : 4;
     for (int row : tickRows) {
@@ -87,7 +80,7 @@ void faderScale(cairo_t* cr, const ControlPlace& c) {
     // faders' numbers sit left, the mix scale once for all three.
     const bool right = c.readout == Readout::Threshold || c.readout == Readout::Ratio;
     if (c.readout == Readout::Mix && c.parameter != velmorin::kMixL) return;
-    for (const ScaleMark& m : scaleMarks(c.readout)) {
+    for (const ScaleMark& m : scaleMarks(c.parameter)) {
         const double y = valueRow(c, m.value) + 0.5;
         if (right)
             text(cr, m.label, c.x + velmorin::kFaderCapWidth + 3, y, 6.5, kScale, false,

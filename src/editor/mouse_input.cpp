@@ -87,7 +87,7 @@ bool dragPass(ADEditor& editor, int x, int y) {
         if (!fader || !fader->grab(x, y)) continue;
         endDrag(editor);
         effect.beginGesture(parameter);
-        effect.changeParameter(parameter, storedFormOf(parameter, fader->value()));
+        effect.changeParameter(parameter, storedForm(parameter, fader->value()));
         if (!editor.isOpen()) {
             effect.endGesture(parameter);
             return false;
@@ -180,7 +180,7 @@ void onMouseMove(ADEditor& editor, int x, int y, std::uintptr_t keys) {
     if (keys != kKeyLeftButton || !fader) return;
     if (const std::optional<ParameterIndex> parameter = draggedParameter(editor.view())) {
         fader->dragTo(x, y);
-        editor.effect().changeParameter(*parameter, storedFormOf(*parameter, fader->value()));
+        editor.effect().changeParameter(*parameter, storedForm(*parameter, fader->value()));
     }
 }
 

@@ -1,33 +1,21 @@
 #include "editor/readout_text.h"
 
-#include <cstdio>
+#include "params/parameter_text.h"
 
 namespace velmorin {
-namespace {
-
-std::string format(const char* pattern, float number) {
-    char text[16];
-    std::snprintf(text, sizeof text, pattern, static_cast<double>(number));
-    return text;
-}
-
-}  // namespace
 
 std::string readoutText(Readout kind, float value, bool dimmed) {
-    // Single precision throughout, as the values are stored.
     switch (kind) {
         case Readout::Output:
-            return format("%2.2f", (24000.0f - value) / 1000.0f);
+            return standaloneText(ParameterKind::Output, value);
         case Readout::Limiter:
-            return format("%2.1f", (-0.0f - value) * 0.5f);
-        case Readout::Mix:
-            return dimmed ? "OFF" : format("%2.1f", 12.0f - value / 10.0f);
-        case Readout::Ratio:
-            return format("%2.1f",
-                          static_cast<float>(static_cast<int>(value * 38.0f + 2.5f)) * 0.5f) +
-                   " : 1";
         case Readout::Threshold:
-            return format("%2.1f", value * -0.5f);
+            return standaloneText(ParameterKind::Threshold, value);
+        case Readout::Mix:
+            return dimmed ? "OFF" : standaloneText(ParameterKind::Mix, value);
+        case Readout::Ratio:
+            // The ratio the parameter stores for the value, not the value.
+            return standaloneText(ParameterKind::Ratio, quantizedRatio(value));
         case Readout::None:
             break;
     }

@@ -6,15 +6,11 @@
 #include <cstring>
 #include <limits>
 
+#include "params/parameter_text.h"
+#include "params/parameter_unit.h"
+
 namespace velmorin {
 namespace {
-
-struct ParameterRow {
-    const char* name;
-    const char* label;
-    ParameterKind kind;
-    float range;  // host-value range of a scaled parameter, else 0
-};
 
 // Stored values beyond the table's ranges are kept (programs and the editor
 // rely on that), but only as far as +-120 dB: further out the gains they make
@@ -30,55 +26,67 @@ float limited(float x, StoredLimits limits) {
     return std::clamp(x, limits.lowest, limits.highest);
 }
 
-constexpr const char* kBlank = "   ";
-constexpr const char* kDb = "dB ";
+// Scale marks, in the numbers shown, from the top of each fader's travel. A
+// band threshold fader starts at -6 dB.
+constexpr float kBandThresholdMarks[] = {-6, -12, -18, -24, -30, -36};
+constexpr float kLimiterMarks[] = {0, -6, -12, -18, -24};
+constexpr float kRatioMarks[] = {1, 5, 10, 15, 20};
+constexpr float kMixMarks[] = {12, 6, 0, -6, -12};
+constexpr float kOutputMarks[] = {24, 18, 12, 6, 0};
+
+using enum ParameterKind;
+using enum Module;
+constexpr std::nullopt_t kNoGate = std::nullopt;
+constexpr std::span<const float> kNoMarks;
 constexpr const char* kNone = " --- ";
 
-constexpr ParameterRow kRows[kNumParameters] = {
-    {"High On   ", kBlank, ParameterKind::FloatSwitch, 0},
-    {"Mid On    ", kBlank, ParameterKind::FloatSwitch, 0},
-    {"Low On    ", kBlank, ParameterKind::FloatSwitch, 0},
-    {"ThrH      ", kDb, ParameterKind::Threshold, 72},
-    {"ThrM      ", kDb, ParameterKind::Threshold, 72},
-    {"ThrL      ", kDb, ParameterKind::Threshold, 72},
-    {"RatioH    ", kBlank, ParameterKind::Ratio, 0},
-    {"RatioM    ", kBlank, ParameterKind::Ratio, 0},
-    {"RatioL    ", kBlank, ParameterKind::Ratio, 0},
-    {"ZoomMaster", kBlank, ParameterKind::Zoom, 20},
-    {"ZoomH     ", kBlank, ParameterKind::Zoom, 20},
-    {"ZoomM     ", kBlank, ParameterKind::Zoom, 20},
-    {"ZoomL     ", kBlank, ParameterKind::Zoom, 20},
-    {"MixH      ", kDb, ParameterKind::Mix, 240},
-    {"MixM      ", kDb, ParameterKind::Mix, 240},
-    {"MixL      ", kDb, ParameterKind::Mix, 240},
-    {"ThrLimiter", kDb, ParameterKind::Threshold, 48},
-    {"Output    ", kDb, ParameterKind::Output, 24000},
-    {"---       ", "---", ParameterKind::PlainFloat, 0},
-    {"LookAhead ", kBlank, ParameterKind::FloatSwitch, 0},
-    {"Normalize ", kBlank, ParameterKind::ByteSwitch, 0},
-    {"Dither    ", kBlank, ParameterKind::ByteSwitch, 0},
-    {"Bypass    ", kBlank, ParameterKind::ByteSwitch, 0},
-    {"High Bypass", kBlank, ParameterKind::FloatSwitch, 0},
-    {"Mid Bypass", kBlank, ParameterKind::FloatSwitch, 0},
-    {"Low Bypass", kBlank, ParameterKind::FloatSwitch, 0},
-    {"High Atk", kBlank, ParameterKind::FloatSwitch, 0},
-    {"Mid Atk", kBlank, ParameterKind::FloatSwitch, 0},
-    {"Low Atk", kBlank, ParameterKind::FloatSwitch, 0},
-    {kNone, kNone, ParameterKind::Reserved, 0},
-    {kNone, kNone, ParameterKind::Reserved, 0},
+// clang-format off
+constexpr ParameterInfo kTable[kNumParameters] = {
+    {"High On   ",  "on_high",        "High on",           High,   FloatSwitch, 0, 1,     kNoGate, kNoMarks},
+    {"Mid On    ",  "on_mid",         "Mid on",            Mid,    FloatSwitch, 0, 1,     kNoGate, kNoMarks},
+    {"Low On    ",  "on_low",         "Low on",            Low,    FloatSwitch, 0, 1,     kNoGate, kNoMarks},
+    {"ThrH      ",  "thr_high",       "High threshold",    High,   Threshold,   0, 72,    kHighOn, kBandThresholdMarks},
+    {"ThrM      ",  "thr_mid",        "Mid threshold",     Mid,    Threshold,   0, 72,    kMidOn,  kBandThresholdMarks},
+    {"ThrL      ",  "thr_low",        "Low threshold",     Low,    Threshold,   0, 72,    kLowOn,  kBandThresholdMarks},
+    {"RatioH    ",  "ratio_high",     "High ratio",        High,   Ratio,       0, 1,     kHighOn, kRatioMarks},
+    {"RatioM    ",  "ratio_mid",      "Mid ratio",         Mid,    Ratio,       0, 1,     kMidOn,  kRatioMarks},
+    {"RatioL    ",  "ratio_low",      "Low ratio",         Low,    Ratio,       0, 1,     kLowOn,  kRatioMarks},
+    {"ZoomMaster",  "zoom_master",    "Master zoom",       Master, Zoom,        0, 20,    kNoGate, kNoMarks},
+    {"ZoomH     ",  "zoom_high",      "High zoom",         High,   Zoom,        0, 20,    kNoGate, kNoMarks},
+    {"ZoomM     ",  "zoom_mid",       "Mid zoom",          Mid,    Zoom,        0, 20,    kNoGate, kNoMarks},
+    {"ZoomL     ",  "zoom_low",       "Low zoom",          Low,    Zoom,        0, 20,    kNoGate, kNoMarks},
+    {"MixH      ",  "mix_high",       "High mix",          High,   Mix,         0, 240,   kHighOn, kMixMarks},
+    {"MixM      ",  "mix_mid",        "Mid mix",           Mid,    Mix,         0, 240,   kMidOn,  kMixMarks},
+    {"MixL      ",  "mix_low",        "Low mix",           Low,    Mix,         0, 240,   kLowOn,  kMixMarks},
+    {"ThrLimiter",  "thr_limiter",    "Limiter threshold", Master, Threshold,   0, 48,    kNoGate, kLimiterMarks},
+    {"Output    ",  "output",         "Output gain",       Master, Output,      0, 24000, kNoGate, kOutputMarks},
+    {"---       ",  "normalize_gain", "Normalize gain",    Master, PlainFloat,  0, 1,     kNoGate, kNoMarks},
+    {"LookAhead ",  "look_ahead",     "Look-ahead",        Master, FloatSwitch, 0, 1,     kNoGate, kNoMarks},
+    {"Normalize ",  "normalize",      "Normalize",         Master, ByteSwitch,  0, 1,     kNoGate, kNoMarks},
+    {"Dither    ",  "dither",         "Dither",            Master, ByteSwitch,  0, 1,     kNoGate, kNoMarks},
+    {"Bypass    ",  "bypass",         "Bypass",            Master, ByteSwitch,  0, 1,     kNoGate, kNoMarks},
+    {"High Bypass", "bypass_high",    "High bypass",       High,   FloatSwitch, 0, 1,     kNoGate, kNoMarks},
+    {"Mid Bypass",  "bypass_mid",     "Mid bypass",        Mid,    FloatSwitch, 0, 1,     kNoGate, kNoMarks},
+    {"Low Bypass",  "bypass_low",     "Low bypass",        Low,    FloatSwitch, 0, 1,     kNoGate, kNoMarks},
+    {"High Atk",    "atk_high",       "High attack",       High,   FloatSwitch, 0, 1,     kNoGate, kNoMarks},
+    {"Mid Atk",     "atk_mid",        "Mid attack",        Mid,    FloatSwitch, 0, 1,     kNoGate, kNoMarks},
+    {"Low Atk",     "atk_low",        "Low attack",        Low,    FloatSwitch, 0, 1,     kNoGate, kNoMarks},
+    {kNone,         "reserved_1",     "Reserved 1",        Master, Reserved,    0, 1,     kNoGate, kNoMarks},
+    {kNone,         "reserved_2",     "Reserved 2",        Master, Reserved,    0, 1,     kNoGate, kNoMarks},
 };
+// clang-format on
 
 void writeText(char* text, const char* value) {
     std::snprintf(text, kParameterTextSize, "%s", value);
 }
 
-void writeNumber(char* text, const char* format, float value) {
-    std::snprintf(text, kParameterTextSize, format, static_cast<double>(value));
+float ratioOfStep(int32_t k) {
+    return static_cast<float>(k) / kRatioSteps;
 }
 
 // Saturating like the truncation itself: the offset must not overflow.
 int32_t quantizedRatioStep(float hostValue) {
-    const int32_t shifted = truncateToInt(hostValue * 38.0f + 2.5f);
+    const int32_t shifted = truncateToInt(hostValue * kRatioSteps + 2.5f);
     return shifted < std::numeric_limits<int32_t>::min() + 2 ? std::numeric_limits<int32_t>::min()
                                                              : shifted - 2;
 }
@@ -89,12 +97,39 @@ bool isParameterIndex(int32_t index) {
     return index >= 0 && index < kNumParameters;
 }
 
+const ParameterInfo& parameterInfo(int32_t index) {
+    return kTable[isParameterIndex(index) ? index : kReserved1];
+}
+
 ParameterKind parameterKind(int32_t index) {
-    return isParameterIndex(index) ? kRows[index].kind : ParameterKind::Reserved;
+    return parameterInfo(index).kind;
 }
 
 float scaledRange(int32_t index) {
-    return isParameterIndex(index) ? kRows[index].range : 0.0f;
+    switch (parameterKind(index)) {
+        case ParameterKind::Threshold:
+        case ParameterKind::Zoom:
+        case ParameterKind::Mix:
+        case ParameterKind::Output:
+            return parameterInfo(index).maximum;
+        default:
+            return 0.0f;
+    }
+}
+
+float quantizedRatio(float hostValue) {
+    return ratioOfStep(quantizedRatioStep(finiteHostValue(hostValue)));
+}
+
+float storedForm(int32_t index, float value) {
+    switch (parameterKind(index)) {
+        case ParameterKind::Threshold:
+            return truncateToInt16(value);
+        case ParameterKind::Ratio:
+            return value;
+        default:
+            return static_cast<float>(truncateToInt(value));
+    }
 }
 
 int32_t truncateToInt(float x) {
@@ -129,7 +164,7 @@ StoredValue hostToStored(int32_t index, float anyHostValue) {
             return {hostValue != 0.0f ? 1.0f : 0.0f, hostValue != 0.0f ? 1 : 0};
         case ParameterKind::Ratio: {
             const int32_t k = quantizedRatioStep(hostValue);
-            return {static_cast<float>(k) / 38.0f, k};
+            return {ratioOfStep(k), k};
         }
         case ParameterKind::Threshold: {
             const float x =
@@ -186,41 +221,15 @@ float storedToHost(int32_t index, float stored) {
 }
 
 void getParameterNameText(int32_t index, char* text) {
-    writeText(text, isParameterIndex(index) ? kRows[index].name : kNone);
+    writeText(text, parameterInfo(index).hostName);
 }
 
 void getParameterLabelText(int32_t index, char* text) {
-    writeText(text, isParameterIndex(index) ? kRows[index].label : kNone);
+    writeText(text, parameterUnit(parameterKind(index)).hostLabel);
 }
 
 void getParameterDisplayText(int32_t index, float stored, char* text) {
-    switch (parameterKind(index)) {
-        case ParameterKind::FloatSwitch:
-        case ParameterKind::ByteSwitch:
-            writeText(text, stored != 0.0f ? "On" : "Off");
-            break;
-        case ParameterKind::Threshold:
-            writeNumber(text, "%2.1f", stored * -0.5f);
-            break;
-        case ParameterKind::Ratio:
-            writeNumber(text, "%2.1f", stored * 19.0f + 1.0f);
-            break;
-        case ParameterKind::Zoom:
-            writeNumber(text, "%2.0f", stored);
-            break;
-        case ParameterKind::Mix:
-            writeNumber(text, "%2.1f", 12.0f - stored / 10.0f);
-            break;
-        case ParameterKind::Output:
-            writeNumber(text, "%2.2f", (24000.0f - stored) / 1000.0f);
-            break;
-        case ParameterKind::PlainFloat:
-            writeText(text, "---");
-            break;
-        case ParameterKind::Reserved:
-            writeText(text, kNone);
-            break;
-    }
+    writeText(text, valueText(parameterKind(index), stored).c_str());
 }
 
 }  // namespace velmorin

@@ -1,8 +1,14 @@
-// The 31 host parameters: names, labels, display texts and the conversions
+// The 31 host parameters: what each one is (names, band, range, the band
+// switch that gates it, the scale the artwork prints) and the conversions
 // between the host's float value and the value stored inside the effect.
+// Every format, the editor, the artwork and the velmorin host read them here;
+// units and texts are in parameter_unit.h and parameter_text.h, the values
+// the effect starts with in parameter_defaults.h.
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <span>
 
 namespace velmorin {
 
@@ -56,6 +62,27 @@ enum class ParameterKind {
     Reserved,     // 29, 30 and every index outside the table
 };
 
+// A ratio is stored as k/38 for a whole k from 0 to 38.
+constexpr int32_t kRatioSteps = 38;
+
+// The part of the effect a parameter belongs to.
+enum class Module : std::uint8_t { High, Mid, Low, Master };
+
+struct ParameterInfo {
+    const char* hostName;  // as VST 2.4 hosts list it, trailing blanks included
+    const char* symbol;    // readable and stable: "thr_high"
+    const char* words;     // the name in words: "High threshold"
+    Module module;
+    ParameterKind kind;  // the stored form and with it the unit (parameter_unit.h)
+    float minimum;       // in stored units
+    float maximum;
+    std::optional<ParameterIndex> gate;  // the band switch that must be on to type a value
+    std::span<const float> scaleMarks;   // shown numbers the artwork marks on the fader's scale
+};
+
+// Indices outside the table answer the reserved parameters' entry.
+const ParameterInfo& parameterInfo(int32_t index);
+
 // Both forms a stored value can take; each parameter uses the one of its kind.
 struct StoredValue {
     float asFloat;  // switches, ratios, plain floats; Mix before truncation
@@ -64,6 +91,13 @@ struct StoredValue {
 
 bool isParameterIndex(int32_t index);
 ParameterKind parameterKind(int32_t index);
+
+// The ratio k/38 that a host value quantizes to.
+float quantizedRatio(float hostValue);
+
+// A control's value in the parameter's stored form, as a number: integer
+// forms truncated toward zero, a ratio as it is (the set operation quantizes).
+float storedForm(int32_t index, float value);
 
 // Host-value range of a scaled parameter (72, 48, 20, 240, 24000); 0 if the
 // parameter is not scaled.
