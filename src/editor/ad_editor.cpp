@@ -12,8 +12,11 @@
 
 namespace velmorin {
 
-ADEditor::ADEditor(EffectControls& effect, const EditorPlatform& platform)
-    : effect_(effect), platform_(platform), information_(platform) {}
+ADEditor::ADEditor(EffectControls& effect, const EditorPlatform& platform, void* windowUserData)
+    : effect_(effect),
+      platform_(platform),
+      windowUserData_(windowUserData ? windowUserData : this),
+      information_(platform) {}
 
 ADEditor::~ADEditor() {
     close();
@@ -32,7 +35,8 @@ bool ADEditor::open(void* parentWindow) {
         return false;
     }
     shared.enterWindow(window);
-    windows.setUserData(window, this);
+    windows.setUserData(window, windowUserData_);
+    enterOpenEditor(*this);
     view_.window = window;
     view_.dragControl = nullptr;
     // The colours the effect starts with, until the preferences are applied.
@@ -66,6 +70,7 @@ void ADEditor::close() {
     // The window may live on until its host window goes: messages that still
     // reach it, or reach it after the editor is gone, find no editor.
     windows.setUserData(view_.window, nullptr);
+    leaveOpenEditor(*this);
     view_.window = {};
     SharedEditorResources::process().release();
 }

@@ -13,8 +13,11 @@ namespace velmorin {
 
 class ADEditor {
   public:
-    // Both must outlive the editor.
-    ADEditor(EffectControls& effect, const EditorPlatform& platform);
+    // Both must outlive the editor. The editor window's user data is
+    // `windowUserData` (a format may promise its host what it finds there),
+    // else the editor itself.
+    ADEditor(EffectControls& effect, const EditorPlatform& platform,
+             void* windowUserData = nullptr);
     // Closes the editor if the host left it open, so that no window or timer
     // outlives the editor its user data points to.
     virtual ~ADEditor();
@@ -41,6 +44,7 @@ class ADEditor {
     const EditorView& view() const { return view_; }
     EditorView& view() { return view_; }
     EffectControls& effect() const { return effect_; }
+    const void* windowUserData() const { return windowUserData_; }
     const EditorPlatform& platform() const { return platform_; }
     // The effect's information window, which may outlive the editor window.
     InformationWindow& information() { return information_; }
@@ -50,6 +54,7 @@ class ADEditor {
 
     EffectControls& effect_;
     EditorPlatform platform_;
+    void* windowUserData_;
     EditorView view_;
     InformationWindow information_;
 };

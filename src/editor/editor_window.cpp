@@ -8,12 +8,38 @@
 #include "editor/value_entry.h"
 #include "platform/window_messages.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace velmorin {
+namespace {
+
+// Touched only on the thread that runs the editors' windows.
+std::vector<ADEditor*>& openEditors() {
+    static std::vector<ADEditor*> editors;
+    return editors;
+}
+
+}  // namespace
 
 EditorWindow editorWindowOf(platform::WindowHandle window) {
     platform::WindowServices* windows = SharedEditorResources::process().windows();
     if (!windows) return {};
-    return {windows, static_cast<ADEditor*>(windows->userData(window))};
+    const void* userData = windows->userData(window);
+    if (!userData) return {windows, nullptr};
+    const std::vector<ADEditor*>& editors = openEditors();
+    const auto found = std::find_if(editors.begin(), editors.end(), [userData](ADEditor* editor) {
+        return editor->windowUserData() == userData;
+    });
+    return {windows, found == editors.end() ? nullptr : *found};
+}
+
+void enterOpenEditor(ADEditor& editor) {
+    openEditors().push_back(&editor);
+}
+
+void leaveOpenEditor(ADEditor& editor) {
+    std::erase(openEditors(), &editor);
 }
 
 std::intptr_t editorWindowProcedure(platform::WindowHandle window, std::uint32_t message,

@@ -1,5 +1,7 @@
 // The editor window as the system's callbacks see it: a handle whose user
-// data is its editor while the editor is open.
+// data names its editor while the editor is open. What it holds is the
+// format's choice (a VST 2.4 host finds its effect object there); the open
+// editors are found by it.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +18,10 @@ struct EditorWindow {
 };
 
 EditorWindow editorWindowOf(platform::WindowHandle window);
+
+// The open editors of the process, each found by its window's user data.
+void enterOpenEditor(ADEditor& editor);
+void leaveOpenEditor(ADEditor& editor);
 
 // The window procedure of the window class. Destroying the window of an open
 // editor closes the editor, so host close and window destruction may come in

@@ -42,6 +42,7 @@ TEST_F(Vst2EditorTest, HostRequestsAroundTheWindow) {
     EXPECT_EQ(effect.dispatcher(effSetEditKnobMode, 0, 2, nullptr, 0), 0);
     EXPECT_FALSE(editor.onKeyUp());
     const platform::WindowHandle window = editor.editor().view().window;
+    EXPECT_EQ(windows.userData(window), effect.getAeffect()->object);  // what hosts find there
     const auto before = windows.clientPixels(window)->pixels;
     effect.dispatcher(effEditIdle, 0, 0, nullptr, 0);
     EXPECT_EQ(windows.clientPixels(window)->pixels, before);

@@ -3,7 +3,10 @@
 namespace velmorin {
 
 Vst2Editor::Vst2Editor(ADelay& effect, const EditorPlatform& platform)
-    : AEffEditor(&effect), controls_(effect), editor_(controls_, platform) {
+    // Hosts find the effect object in the editor window's user data.
+    : AEffEditor(&effect),
+      controls_(effect),
+      editor_(controls_, platform, static_cast<AudioEffect*>(&effect)) {
     effect.setEditor(this);
 }
 
