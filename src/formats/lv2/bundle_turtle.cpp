@@ -162,8 +162,7 @@ std::string pluginTurtle() {
             "    doap:name \"Velmorin\" ;\n"
             "    doap:maintainer [ foaf:name \"QuandorWeb\" ] ;\n"
             "    lv2:minorVersion 0 ;\n    lv2:microVersion 1 ;\n"
-            "    lv2:requiredFeature urid:map ;\n"
-            "    lv2:optionalFeature lv2:hardRTCapable ;\n"
+            "    lv2:optionalFeature lv2:hardRTCapable , urid:map ;\n"
             "    lv2:extensionData state:interface ;\n"
             "    lv2:port ";
     for (int32_t index = 0; index < kNumParameters; ++index) {

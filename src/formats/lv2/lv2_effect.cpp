@@ -28,7 +28,8 @@ uint32_t bitsOf(float value) {
 }  // namespace
 
 Lv2Effect::Lv2Effect(double sampleRate, LV2_URID_Map* map)
-    : sampleRate_(static_cast<float>(sampleRate)), map_(map), feedWriter_(map) {
+    : sampleRate_(static_cast<float>(sampleRate)), map_(map) {
+    if (map) feedWriter_.emplace(map);
     markParametersApplied();
     applied_[kNormalizeTargetPort] = bitsOf(static_cast<float>(effect_.normalizeTarget()));
     applied_[kDcRemovalPort] = bitsOf(static_cast<float>(effect_.dcRemoval()));
@@ -93,12 +94,16 @@ void Lv2Effect::writeOutputs() {
     }
     auto* feed = static_cast<LV2_Atom_Sequence*>(ports_[kDisplayFeedPort]);
     if (!feed) return;
+    if (!feedWriter_) {
+        feed->atom.size = 0;
+        return;
+    }
     EngineState& engine = effect_.engine();
-    feedWriter_.write(feed, {.waves = engine.feed.waves.take(),
-                             .sums = engine.feed.output.take(),
-                             .outputGain = engine.outputGain.get(),
-                             .limiterThresholdGain = engine.limiterThresholdGain.get(),
-                             .outputRelinked = engine.outputRelinked.exchange(0) != 0});
+    feedWriter_->write(feed, {.waves = engine.feed.waves.take(),
+                              .sums = engine.feed.output.take(),
+                              .outputGain = engine.outputGain.get(),
+                              .limiterThresholdGain = engine.limiterThresholdGain.get(),
+                              .outputRelinked = engine.outputRelinked.exchange(0) != 0});
 }
 
 }  // namespace velmorin::lv2

@@ -17,6 +17,7 @@ namespace velmorin::lv2 {
 
 class Lv2Effect {
   public:
+    // Without a URID map (the simplest hosts) the display feed stays empty.
     Lv2Effect(double sampleRate, LV2_URID_Map* map);
 
     void connectPort(uint32_t port, void* data);
@@ -41,7 +42,7 @@ class Lv2Effect {
     Effect effect_;
     float sampleRate_;
     LV2_URID_Map* map_;
-    DisplayFeedWriter feedWriter_;
+    std::optional<DisplayFeedWriter> feedWriter_;
     std::array<void*, kNumPorts> ports_{};
     // The control values last applied, compared as bits so that a NaN a
     // host leaves in a port is applied once, not at every run.

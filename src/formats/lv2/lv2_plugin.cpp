@@ -24,7 +24,7 @@ LV2_URID_Map* findMap(const LV2_Feature* const* features) {
 LV2_Handle instantiate(const LV2_Descriptor*, double sampleRate, const char*,
                        const LV2_Feature* const* features) {
     LV2_URID_Map* map = findMap(features);
-    if (!map || !(sampleRate > 0.0)) return nullptr;
+    if (!(sampleRate > 0.0)) return nullptr;
     try {
         return new Lv2Effect(sampleRate, map);
     } catch (const std::bad_alloc&) {

@@ -23,6 +23,7 @@ StateKeys keysOf(LV2_URID_Map* map) {
 LV2_State_Status save(LV2_Handle instance, LV2_State_Store_Function store, LV2_State_Handle handle,
                       uint32_t, const LV2_Feature* const*) {
     auto& plugin = *static_cast<Lv2Effect*>(instance);
+    if (!plugin.map()) return LV2_STATE_ERR_NO_FEATURE;
     const StateKeys keys = keysOf(plugin.map());
     const int32_t program = plugin.effect().program();
     char name[kProgramNameSize];
@@ -40,6 +41,7 @@ LV2_State_Status save(LV2_Handle instance, LV2_State_Store_Function store, LV2_S
 LV2_State_Status restore(LV2_Handle instance, LV2_State_Retrieve_Function retrieve,
                          LV2_State_Handle handle, uint32_t, const LV2_Feature* const*) {
     auto& plugin = *static_cast<Lv2Effect*>(instance);
+    if (!plugin.map()) return LV2_STATE_ERR_NO_FEATURE;
     const StateKeys keys = keysOf(plugin.map());
     size_t size = 0;
     uint32_t type = 0;
