@@ -176,6 +176,10 @@ TEST(Lv2State, RestoredIntoAFreshInstanceItSoundsTheSame) {
 
     LilvEffect fresh(bundle());
     fresh.restoreState(state);
+    // The program and its name come back too, not only the ports.
+    LilvState* resaved = fresh.saveState();
+    EXPECT_TRUE(lilv_state_equals(state, resaved));
+    lilv_state_free(resaved);
     lilv_state_free(state);
     LilvEffect again(bundle());
     again.loadPreset(bundle().presets().at("Mastering 3"));
