@@ -1,0 +1,109 @@
+#include "formats/lv2/lv2_effect.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <limits>
+
+#include "formats/lv2/port_values.h"
+#include "params/program_bank.h"
+
+namespace velmorin::lv2 {
+namespace {
+
+// The settings' port values, as the editor's menu would set them.
+int32_t normalizeTargetOfPort(float value) {
+    const float inRange = std::clamp(finiteHostValue(value), 0.0f, kNumNormalizeTargets - 1.0f);
+    return static_cast<int32_t>(std::lround(inRange));
+}
+
+int32_t dcRemovalOfPort(float value) {
+    return value != 0.0f && !std::isnan(value) ? 1 : 0;
+}
+
+uint32_t bitsOf(float value) {
+    return std::bit_cast<uint32_t>(value);
+}
+
+}  // namespace
+
+Lv2Effect::Lv2Effect(double sampleRate, LV2_URID_Map* map)
+    : sampleRate_(static_cast<float>(sampleRate)), map_(map) {
+    if (map) feedWriter_.emplace(map);
+    markParametersApplied();
+    applied_[kNormalizeTargetPort] = bitsOf(static_cast<float>(effect_.normalizeTarget()));
+    applied_[kDcRemovalPort] = bitsOf(static_cast<float>(effect_.dcRemoval()));
+}
+
+void Lv2Effect::connectPort(uint32_t port, void* data) {
+    if (port < kNumPorts) ports_[port] = data;
+}
+
+void Lv2Effect::markParametersApplied() {
+    for (int32_t index = 0; index < kNumParameters; ++index) {
+        applied_[index] = bitsOf(portValueOfStored(index, effect_.storedValue(index)));
+    }
+}
+
+void Lv2Effect::restoreProgram(int32_t program) {
+    effect_.setProgram(program);
+    markParametersApplied();
+}
+
+std::optional<float> Lv2Effect::changedControl(uint32_t port) {
+    const auto* value = static_cast<const float*>(ports_[port]);
+    if (!value || bitsOf(*value) == applied_[port]) return std::nullopt;
+    applied_[port] = bitsOf(*value);
+    return *value;
+}
+
+void Lv2Effect::applyChangedPorts() {
+    // Settings first: the normalize target shapes what ThrLimiter links.
+    if (const auto value = changedControl(kNormalizeTargetPort)) {
+        effect_.setNormalizeTarget(normalizeTargetOfPort(*value));
+    }
+    if (const auto value = changedControl(kDcRemovalPort)) {
+        effect_.setDcRemoval(dcRemovalOfPort(*value));
+    }
+    // In the order a program replays, so several ports changed at once (a
+    // preset) leave the state a program selection would.
+    for (int32_t index : kReplayOrder) {
+        if (const auto value = changedControl(static_cast<uint32_t>(index))) {
+            effect_.setParameter(index, parameterValueOfPort(index, *value));
+        }
+    }
+}
+
+void Lv2Effect::run(uint32_t frames) {
+    applyChangedPorts();
+    float* inputs[2] = {static_cast<float*>(ports_[kInputLeftPort]),
+                        static_cast<float*>(ports_[kInputRightPort])};
+    float* outputs[2] = {static_cast<float*>(ports_[kOutputLeftPort]),
+                         static_cast<float*>(ports_[kOutputRightPort])};
+    const bool connected = inputs[0] && inputs[1] && outputs[0] && outputs[1];
+    // Hosts never run blocks this long; the core counts frames in 32 bits.
+    const auto count =
+        static_cast<int32_t>(std::min<uint32_t>(frames, std::numeric_limits<int32_t>::max()));
+    if (connected && count > 0) effect_.process(sampleRate_, inputs, outputs, count);
+    writeOutputs();
+}
+
+void Lv2Effect::writeOutputs() {
+    if (auto* latency = static_cast<float*>(ports_[kLatencyPort])) {
+        *latency = effect_.reportedLatency() > 0 ? static_cast<float>(kLookAheadDelay) : 0.0f;
+    }
+    auto* feed = static_cast<LV2_Atom_Sequence*>(ports_[kDisplayFeedPort]);
+    if (!feed) return;
+    if (!feedWriter_) {
+        feed->atom.size = 0;
+        return;
+    }
+    EngineState& engine = effect_.engine();
+    feedWriter_->write(feed, {.waves = engine.feed.waves.take(),
+                              .sums = engine.feed.output.take(),
+                              .outputGain = engine.outputGain.get(),
+                              .limiterThresholdGain = engine.limiterThresholdGain.get(),
+                              .outputRelinked = engine.outputRelinked.exchange(0) != 0});
+}
+
+}  // namespace velmorin::lv2

@@ -1,0 +1,215 @@
+// The LV2 bundle loaded from the build tree through lilv, as hosts load it:
+// its ports and presets, its latency, its output against the VST 2.4 build's,
+// its state, and what it makes of values no host should send.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "dense_mix.h"
+#include "lv2_bundle/lilv_host.h"
+#include "params/parameter_table.h"
+#include "params/parameter_unit.h"
+#include "params/program_bank.h"
+#include "support/loaded_plugin.h"
+
+using namespace velmorin;
+
+namespace {
+
+constexpr const char* kUnitsDb = "http://lv2plug.in/ns/extensions/units#db";
+constexpr int kFrames = 22050;
+
+LilvBundle& bundle() {
+    static LilvBundle loaded;
+    return loaded;
+}
+
+std::string vstProgramName(int32_t program) {
+    Plugin vst;
+    vst.selectProgram(program);
+    return vst.programName();
+}
+
+struct Rendered {
+    std::vector<float> left, right;
+};
+
+Rendered renderVst(int32_t program, const StereoSignal& in, size_t block) {
+    Plugin vst;
+    vst.selectProgram(program);
+    std::vector<float> left = in.left, right = in.right;
+    Rendered out{std::vector<float>(left.size()), std::vector<float>(left.size())};
+    for (size_t start = 0; start < left.size(); start += block) {
+        const auto frames = static_cast<int32_t>(std::min(block, left.size() - start));
+        vst.process(&left[start], &right[start], &out.left[start], &out.right[start], frames);
+    }
+    return out;
+}
+
+Rendered renderLv2(LilvEffect& effect, const StereoSignal& in, size_t block, bool inPlace) {
+    std::vector<float> left = in.left, right = in.right;
+    Rendered out;
+    effect.process(left, right, out.left, out.right, block, inPlace);
+    return out;
+}
+
+bool sameBits(const std::vector<float>& a, const std::vector<float>& b) {
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0;
+}
+
+size_t peakIndex(const std::vector<float>& signal) {
+    size_t peak = 0;
+    for (size_t i = 1; i < signal.size(); ++i) {
+        if (std::fabs(signal[i]) > std::fabs(signal[peak])) peak = i;
+    }
+    return peak;
+}
+
+std::string portValueOf(const LilvPort* port, const char* predicate) {
+    LilvNode* property = bundle().node(predicate);
+    LilvNodes* values = lilv_port_get_value(bundle().plugin(), port, property);
+    std::string text = values ? lilv_node_as_string(lilv_nodes_get_first(values)) : "";
+    lilv_nodes_free(values);
+    lilv_node_free(property);
+    return text;
+}
+
+TEST(Lv2Bundle, EveryParameterIsAControlInputWithItsSymbolNameAndUnit) {
+    const LilvPlugin* plugin = bundle().plugin();
+    for (int32_t index = 0; index < kNumParameters; ++index) {
+        SCOPED_TRACE(index);
+        const LilvPort* port = lilv_plugin_get_port_by_index(plugin, index);
+        ASSERT_NE(port, nullptr);
+        EXPECT_STREQ(lilv_node_as_string(lilv_port_get_symbol(plugin, port)),
+                     parameterInfo(index).symbol);
+        LilvNode* name = lilv_port_get_name(plugin, port);
+        EXPECT_STREQ(lilv_node_as_string(name), parameterInfo(index).words);
+        lilv_node_free(name);
+        const bool inDecibels =
+            std::string(parameterUnit(parameterKind(index)).symbol) == std::string("dB");
+        EXPECT_EQ(portValueOf(port, "http://lv2plug.in/ns/extensions/units#unit") == kUnitsDb,
+                  inDecibels);
+    }
+}
+
+TEST(Lv2Bundle, ReportsItsLatencyThroughTheDesignatedPort) {
+    LilvNode* latency = bundle().node(LV2_CORE__latency);
+    LilvNode* output = bundle().node(LV2_CORE__OutputPort);
+    const LilvPort* port = lilv_plugin_get_port_by_designation(bundle().plugin(), output, latency);
+    ASSERT_NE(port, nullptr);
+    EXPECT_STREQ(lilv_node_as_string(lilv_port_get_symbol(bundle().plugin(), port)), "latency");
+    EXPECT_TRUE(lilv_plugin_has_latency(bundle().plugin()));
+    lilv_node_free(output);
+    lilv_node_free(latency);
+}
+
+TEST(Lv2Bundle, OffersEveryProgramAsAPresetNamedAsTheVstBuildNamesIt) {
+    const auto presets = bundle().presets();
+    ASSERT_EQ(presets.size(), static_cast<size_t>(kNumPrograms));
+    for (int32_t program = 0; program < kNumPrograms; ++program) {
+        EXPECT_EQ(presets.count(vstProgramName(program)), 1u) << vstProgramName(program);
+    }
+}
+
+// The delay an impulse really has, and the port saying so.
+struct LatencyCase {
+    float lookAhead;
+    float reported;
+};
+
+class Lv2Latency : public testing::TestWithParam<LatencyCase> {};
+
+TEST_P(Lv2Latency, IsTheDelayAnImpulseHas) {
+    LilvEffect effect(bundle());
+    effect.control("look_ahead") = GetParam().lookAhead;
+    StereoSignal impulse{std::vector<float>(4096), std::vector<float>(4096)};
+    impulse.left[0] = impulse.right[0] = 0.01f;
+    const Rendered out = renderLv2(effect, impulse, 512, false);
+    EXPECT_EQ(effect.control("latency"), GetParam().reported);
+    EXPECT_EQ(peakIndex(out.left), static_cast<size_t>(GetParam().reported));
+}
+
+INSTANTIATE_TEST_SUITE_P(LookAhead, Lv2Latency,
+                         testing::Values(LatencyCase{1.0f, 878.0f}, LatencyCase{0.0f, 0.0f}));
+
+// Every preset, at blocks of 1, 64 and 512 frames, in place and not.
+struct RenderCase {
+    size_t block;
+    bool inPlace;
+};
+
+class Lv2Render : public testing::TestWithParam<RenderCase> {};
+
+TEST_P(Lv2Render, EveryPresetSoundsAsTheVstBuildsProgramBitForBit) {
+    const StereoSignal in = denseMix(kFrames);
+    const auto presets = bundle().presets();
+    for (int32_t program = 0; program < kNumPrograms; ++program) {
+        const std::string name = vstProgramName(program);
+        SCOPED_TRACE(name);
+        LilvEffect effect(bundle());
+        effect.loadPreset(presets.at(name));
+        const Rendered lv2 = renderLv2(effect, in, GetParam().block, GetParam().inPlace);
+        const Rendered vst = renderVst(program, in, GetParam().block);
+        EXPECT_TRUE(sameBits(lv2.left, vst.left));
+        EXPECT_TRUE(sameBits(lv2.right, vst.right));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Blocks, Lv2Render,
+                         testing::Values(RenderCase{1, false}, RenderCase{1, true},
+                                         RenderCase{64, false}, RenderCase{64, true},
+                                         RenderCase{512, false}, RenderCase{512, true}));
+
+TEST(Lv2State, RestoredIntoAFreshInstanceItSoundsTheSame) {
+    const StereoSignal in = denseMix(kFrames);
+    LilvEffect first(bundle());
+    first.loadPreset(bundle().presets().at("Mastering 3"));
+    first.control("thr_high") = -12.5f;
+    first.control("ratio_low") = 7.5f;
+    first.control("normalize_target") = 2.0f;
+    renderLv2(first, in, 256, false);  // the changed ports are applied
+    LilvState* state = first.saveState();
+    ASSERT_NE(state, nullptr);
+
+    LilvEffect fresh(bundle());
+    fresh.restoreState(state);
+    // The program and its name come back too, not only the ports.
+    LilvState* resaved = fresh.saveState();
+    EXPECT_TRUE(lilv_state_equals(state, resaved));
+    lilv_state_free(resaved);
+    lilv_state_free(state);
+    LilvEffect again(bundle());
+    again.loadPreset(bundle().presets().at("Mastering 3"));
+    again.control("thr_high") = -12.5f;
+    again.control("ratio_low") = 7.5f;
+    again.control("normalize_target") = 2.0f;
+    const Rendered restored = renderLv2(fresh, in, 256, false);
+    const Rendered expected = renderLv2(again, in, 256, false);
+    EXPECT_TRUE(sameBits(restored.left, expected.left));
+    EXPECT_TRUE(sameBits(restored.right, expected.right));
+}
+
+// Values outside every port's range, and no number at all.
+class Lv2HostileValue : public testing::TestWithParam<float> {};
+
+TEST_P(Lv2HostileValue, EveryPortTakesItAndTheOutputStaysFinite) {
+    const StereoSignal in = denseMix(4096);
+    LilvEffect effect(bundle());
+    for (int32_t index = 0; index < kNumParameters; ++index) {
+        effect.control(parameterInfo(index).symbol) = GetParam();
+    }
+    effect.control("normalize_target") = GetParam();
+    effect.control("dc_removal") = GetParam();
+    const Rendered out = renderLv2(effect, in, 512, false);
+    for (size_t i = 0; i < out.left.size(); ++i) {
+        ASSERT_TRUE(std::isfinite(out.left[i]) && std::isfinite(out.right[i])) << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, Lv2HostileValue,
+                         testing::Values(NAN, INFINITY, -INFINITY, 1e30f, -1e30f, 0.5f));
+
+}  // namespace
