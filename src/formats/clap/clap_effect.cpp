@@ -43,9 +43,8 @@ std::optional<int32_t> programOfKey(const char* key) {
 
 ClapEffect::ClapEffect(const clap_plugin_descriptor_t& descriptor, const clap_host_t& host)
     : host_(host), tailTold_(tail()) {
-    plugin_ = {&descriptor, this,        init,           destroy,   activate,
-               deactivate,  startProcessing, stopProcessing, reset, processEntry,
-               extension,   onMainThread};
+    plugin_ = {&descriptor,     this,           init,  destroy,      activate,  deactivate,
+               startProcessing, stopProcessing, reset, processEntry, extension, onMainThread};
 }
 
 bool ClapEffect::init(const clap_plugin_t* plugin) {
@@ -135,8 +134,8 @@ clap_process_status ClapEffect::process(const clap_process_t& process) {
     return CLAP_PROCESS_CONTINUE;
 }
 
-void ClapEffect::run(const clap_audio_buffer_t& in, const clap_audio_buffer_t& out,
-                     uint32_t offset, uint32_t frames) {
+void ClapEffect::run(const clap_audio_buffer_t& in, const clap_audio_buffer_t& out, uint32_t offset,
+                     uint32_t frames) {
     float* inputs[2] = {in.data32[0] + offset, in.data32[1] + offset};
     float* outputs[2] = {out.data32[0] + offset, out.data32[1] + offset};
     effect_.process(sampleRate_, inputs, outputs, static_cast<int32_t>(frames));
@@ -169,7 +168,7 @@ bool ClapEffect::loadState(const clap_istream_t& stream) {
     host_.expectMainThread();
     const std::optional<EffectSettings> settings = readSettings(stream);
     if (!settings) return false;
-    applySettings(effect_, *settings);
+    restoreSettings(effect_, *settings);
     afterMainThreadChange();
     return true;
 }
@@ -178,7 +177,7 @@ bool ClapEffect::loadPreset(uint32_t locationKind, const char*, const char* load
     host_.expectMainThread();
     const std::optional<int32_t> program = programOfKey(loadKey);
     if (locationKind != CLAP_PRESET_DISCOVERY_LOCATION_PLUGIN || !program) return false;
-    applySettings(effect_, factorySettings(effect_, *program));
+    selectSettings(effect_, factorySettings(effect_, *program));
     afterMainThreadChange();
     return true;
 }

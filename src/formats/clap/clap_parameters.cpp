@@ -72,9 +72,9 @@ double clapValueOf(int32_t index, float stored) {
 
 float coreValueOf(int32_t index, double clapValue) {
     const ParameterUnit& unit = unitOf(index);
-    const double inRange =
-        std::isnan(clapValue) ? clapMinimum(index)
-                              : std::clamp(clapValue, clapMinimum(index), clapMaximum(index));
+    const double inRange = std::isnan(clapValue)
+                               ? clapMinimum(index)
+                               : std::clamp(clapValue, clapMinimum(index), clapMaximum(index));
     if (unit.stepping == Stepping::Continuous) return static_cast<float>(inRange);
     // Whole steps are never strictly between 0 and 1, so the core takes them
     // as stored units; a ratio's k/38 is the host value it quantizes to k.

@@ -30,7 +30,7 @@ EffectSettings factorySettings(const Effect& effect, int32_t program) {
     return settings;
 }
 
-void applySettings(Effect& effect, const EffectSettings& settings) {
+void selectSettings(Effect& effect, const EffectSettings& settings) {
     effect.setProgram(settings.program);
     effect.setProgramName(settings.programName);
     // In the order program selection replays, so that derived values (Output
@@ -38,6 +38,11 @@ void applySettings(Effect& effect, const EffectSettings& settings) {
     for (int32_t index : kReplayOrder) effect.setParameter(index, settings.stored[index]);
     effect.setNormalizeTarget(settings.normalizeTarget);
     effect.setDcRemoval(settings.dcRemoval);
+}
+
+void restoreSettings(Effect& effect, const EffectSettings& settings) {
+    selectSettings(effect, settings);
+    effect.setParameter(kOutput, settings.stored[kOutput]);
 }
 
 }  // namespace velmorin::clap_format

@@ -22,7 +22,11 @@ struct EffectSettings {
 EffectSettings settingsOf(const Effect& effect);
 // A factory program as it ships, whatever the instance has made of it since.
 EffectSettings factorySettings(const Effect& effect, int32_t program);
-// Expects a program index in range and finite values.
-void applySettings(Effect& effect, const EffectSettings& settings);
+// Both expect a program index in range and finite values.
+// As program selection does: under Normalize the limiter threshold derives
+// the output gain, as the VST 2.4 build's programs sound.
+void selectSettings(Effect& effect, const EffectSettings& settings);
+// Exactly as saved: the output gain too, wherever Normalize had taken it.
+void restoreSettings(Effect& effect, const EffectSettings& settings);
 
 }  // namespace velmorin::clap_format

@@ -15,7 +15,8 @@ const clap_preset_discovery_provider_descriptor_t kProviderDescriptor = {
     "QuandorWeb"};
 
 bool declareLocation(const clap_preset_discovery_provider_t* provider) {
-    const auto* indexer = static_cast<const clap_preset_discovery_indexer_t*>(provider->provider_data);
+    const auto* indexer =
+        static_cast<const clap_preset_discovery_indexer_t*>(provider->provider_data);
     const clap_preset_discovery_location_t location = {
         CLAP_PRESET_DISCOVERY_IS_FACTORY_CONTENT, "Velmorin factory programs",
         CLAP_PRESET_DISCOVERY_LOCATION_PLUGIN, nullptr};
@@ -36,9 +37,9 @@ bool listPrograms(const clap_preset_discovery_provider_t*, uint32_t kind, const 
     return true;
 }
 
-const clap_preset_discovery_provider_t* createProvider(const clap_preset_discovery_factory_t*,
-                                                       const clap_preset_discovery_indexer_t* indexer,
-                                                       const char* id) {
+const clap_preset_discovery_provider_t* createProvider(
+    const clap_preset_discovery_factory_t*, const clap_preset_discovery_indexer_t* indexer,
+    const char* id) {
     if (indexer == nullptr || id == nullptr || std::strcmp(id, kProviderDescriptor.id) != 0)
         return nullptr;
     return new clap_preset_discovery_provider_t{
