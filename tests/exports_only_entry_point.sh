@@ -1,12 +1,13 @@
 #!/bin/sh
-# Succeeds when the library exports VSTPluginMain and nothing else: ELF via
-# nm, PE (the Windows build) via objdump.
-case "$1" in
-  *.dll)
+# Succeeds when the library exports its entry point (VSTPluginMain unless
+# named) and nothing else: ELF via nm, PE (the Windows build, told by its
+# first bytes) via objdump.
+case $(head -c 2 "$1") in
+  MZ)
     names=$(x86_64-w64-mingw32-objdump -p "$1" |
       sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | sed -n 's/^\t\[ *[0-9]*\] //p') ;;
   *)
     names=$(nm -D --defined-only "$1" | awk '{print $3}') ;;
 esac
 echo "exported: $names"
-test "$names" = VSTPluginMain
+test "$names" = "${2:-VSTPluginMain}"

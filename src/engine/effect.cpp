@@ -51,6 +51,19 @@ int32_t Effect::reportedLatency() const {
     return velmorin::reportedLatency(*engine_);
 }
 
+int32_t Effect::signalDelay() const {
+    return engine_->lookAheadOn() ? kLookAheadDelay : 0;
+}
+
+std::optional<int32_t> Effect::tailFrames() const {
+    // The DC tracker's offset, the slowest thing to settle, falls from full
+    // scale below its snap limit (2e-9) within this many frames at any rate;
+    // the crossover's ring is far shorter.
+    constexpr int32_t kSettleFrames = 90000;
+    if (engine_->stored.dither.get() != 0) return std::nullopt;
+    return signalDelay() + kSettleFrames;
+}
+
 void Effect::process(float sampleRate, float** inputs, float** outputs, int32_t frames) {
     processBlock(*engine_, sampleRate, inputs, outputs, frames);
 }

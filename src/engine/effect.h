@@ -52,6 +52,11 @@ class Effect {
     // The latency a host is told of (the signal's delay rounded up to whole
     // look-ahead rings: 880 while LookAhead is exactly on, else 0).
     int32_t reportedLatency() const;
+    // The delay the signal really has: 878 while LookAhead is exactly on, else 0.
+    int32_t signalDelay() const;
+    // Frames the output goes on after the input falls silent; none when it
+    // never ends (dither adds its noise to silence as well).
+    std::optional<int32_t> tailFrames() const;
     void process(float sampleRate, float** inputs, float** outputs, int32_t frames);
     void suspend() { engine_->suspend(); }
 

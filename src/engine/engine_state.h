@@ -13,6 +13,9 @@ namespace velmorin {
 constexpr int32_t kRingCapacity = 441;
 constexpr int32_t kLookAheadRingLength = 440;
 constexpr int32_t kLookAheadLatency = 880;
+// What the signal is really delayed by: one ring less a frame for each of the
+// compressors' and the limiter's look-ahead.
+constexpr int32_t kLookAheadDelay = 2 * (kLookAheadRingLength - 1);
 
 enum BandPhase : int32_t { kPhaseAttack = 1, kPhaseRelease = 2, kPhaseIdle = 3 };
 

@@ -1,0 +1,10 @@
+// The plug-in's extension tables: audio-ports, params, state, latency, tail,
+// render and preset-load, each a thin table over ClapEffect.
+#pragma once
+
+namespace velmorin::clap_format {
+
+// Null for an extension the plug-in does not offer.
+const void* extensionTable(const char* id);
+
+}  // namespace velmorin::clap_format

@@ -1,0 +1,48 @@
+#include "formats/clap/effect_settings.h"
+
+#include <cstring>
+
+namespace velmorin::clap_format {
+
+EffectSettings settingsOf(const Effect& effect) {
+    EffectSettings settings;
+    settings.program = effect.program();
+    effect.programName(settings.programName);
+    for (int32_t index = 0; index < kNumParameters; ++index) {
+        settings.stored[index] = effect.storedValue(index);
+    }
+    settings.normalizeTarget = effect.normalizeTarget();
+    settings.dcRemoval = effect.dcRemoval();
+    return settings;
+}
+
+EffectSettings factorySettings(const Effect& effect, int32_t program) {
+    const ProgramBank factory;
+    const ProgramRecord& record = factory[program];
+    EffectSettings settings;
+    settings.program = program;
+    std::memcpy(settings.programName, record.name, kProgramNameSize);
+    for (int32_t index = 0; index < kNumParameters; ++index) {
+        settings.stored[index] = record.storedAsFloat(index);
+    }
+    settings.normalizeTarget = effect.normalizeTarget();
+    settings.dcRemoval = effect.dcRemoval();
+    return settings;
+}
+
+void selectSettings(Effect& effect, const EffectSettings& settings) {
+    effect.setProgram(settings.program);
+    effect.setProgramName(settings.programName);
+    // In the order program selection replays, so that derived values (Output
+    // under Normalize) come out as they did when the settings were made.
+    for (int32_t index : kReplayOrder) effect.setParameter(index, settings.stored[index]);
+    effect.setNormalizeTarget(settings.normalizeTarget);
+    effect.setDcRemoval(settings.dcRemoval);
+}
+
+void restoreSettings(Effect& effect, const EffectSettings& settings) {
+    selectSettings(effect, settings);
+    effect.setParameter(kOutput, settings.stored[kOutput]);
+}
+
+}  // namespace velmorin::clap_format

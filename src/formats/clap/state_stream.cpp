@@ -1,0 +1,114 @@
+#include "formats/clap/state_stream.h"
+
+#include <array>
+#include <bit>
+#include <cmath>
+#include <cstring>
+
+namespace velmorin::clap_format {
+
+namespace {
+
+constexpr char kMagic[4] = {'V', 'l', 'm', 'S'};
+constexpr uint32_t kVersion = 1;
+constexpr size_t kSize = 4 + 4 + 4 + kProgramNameSize + 4 + 4 + 4 + 4 * kNumParameters;
+using Bytes = std::array<uint8_t, kSize>;
+
+class Writer {
+  public:
+    explicit Writer(Bytes& bytes) : bytes_(bytes) {}
+    void raw(const void* data, size_t size) {
+        std::memcpy(bytes_.data() + at_, data, size);
+        at_ += size;
+    }
+    void word(uint32_t value) {
+        for (int shift = 0; shift < 32; shift += 8) bytes_[at_++] = (value >> shift) & 0xffu;
+    }
+
+  private:
+    Bytes& bytes_;
+    size_t at_ = 0;
+};
+
+class Reader {
+  public:
+    explicit Reader(const Bytes& bytes) : bytes_(bytes) {}
+    void raw(void* data, size_t size) {
+        std::memcpy(data, bytes_.data() + at_, size);
+        at_ += size;
+    }
+    uint32_t word() {
+        uint32_t value = 0;
+        for (int shift = 0; shift < 32; shift += 8) value |= uint32_t{bytes_[at_++]} << shift;
+        return value;
+    }
+
+  private:
+    const Bytes& bytes_;
+    size_t at_ = 0;
+};
+
+// Reads until the buffer is full; a host's stream may hand over less per call.
+bool readAll(const clap_istream_t& stream, uint8_t* data, size_t size) {
+    size_t done = 0;
+    while (done < size) {
+        const int64_t got = stream.read(&stream, data + done, size - done);
+        if (got <= 0 || static_cast<uint64_t>(got) > size - done) return false;
+        done += static_cast<size_t>(got);
+    }
+    return true;
+}
+
+bool atEnd(const clap_istream_t& stream) {
+    uint8_t extra;
+    return stream.read(&stream, &extra, 1) == 0;
+}
+
+}  // namespace
+
+bool writeSettings(const clap_ostream_t& stream, const EffectSettings& settings) {
+    Bytes bytes{};
+    Writer out(bytes);
+    out.raw(kMagic, sizeof kMagic);
+    out.word(kVersion);
+    out.word(static_cast<uint32_t>(settings.program));
+    out.raw(settings.programName, kProgramNameSize);
+    out.word(static_cast<uint32_t>(settings.normalizeTarget));
+    out.word(static_cast<uint32_t>(settings.dcRemoval));
+    out.word(kNumParameters);
+    for (float value : settings.stored) out.word(std::bit_cast<uint32_t>(value));
+
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const int64_t put = stream.write(&stream, bytes.data() + done, bytes.size() - done);
+        if (put <= 0 || static_cast<uint64_t>(put) > bytes.size() - done) return false;
+        done += static_cast<size_t>(put);
+    }
+    return true;
+}
+
+std::optional<EffectSettings> readSettings(const clap_istream_t& stream) {
+    Bytes bytes{};
+    if (stream.read == nullptr || !readAll(stream, bytes.data(), bytes.size()) || !atEnd(stream))
+        return std::nullopt;
+    Reader in(bytes);
+    char magic[4];
+    in.raw(magic, sizeof magic);
+    if (std::memcmp(magic, kMagic, sizeof magic) != 0 || in.word() != kVersion) return std::nullopt;
+
+    EffectSettings settings;
+    settings.program = static_cast<int32_t>(in.word());
+    in.raw(settings.programName, kProgramNameSize);
+    settings.programName[kProgramNameSize - 1] = '\0';
+    settings.normalizeTarget = static_cast<int32_t>(in.word());
+    settings.dcRemoval = static_cast<int32_t>(in.word());
+    if (!ProgramBank::isProgramIndex(settings.program) || in.word() != kNumParameters)
+        return std::nullopt;
+    for (float& value : settings.stored) {
+        value = std::bit_cast<float>(in.word());
+        if (!std::isfinite(value)) return std::nullopt;
+    }
+    return settings;
+}
+
+}  // namespace velmorin::clap_format
