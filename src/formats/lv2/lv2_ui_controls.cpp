@@ -71,10 +71,11 @@ float Lv2UiControls::parameter(ParameterIndex index) const {
 
 void Lv2UiControls::changeParameter(ParameterIndex index, float storedValue) {
     if (!isParameter(index)) return;
-    const float portValue = portValueOfStored(index, storedValue);
-    // What the plug-in will hold once it reads the port.
-    storeParameter(index, parameterValueOfPort(index, portValue));
-    writePort(static_cast<uint32_t>(index), portValue);
+    // What the plug-in will hold once it reads the port, so that the port
+    // is never written outside its range.
+    const float held = parameterValueOfPort(index, portValueOfStored(index, storedValue));
+    storeParameter(index, held);
+    writePort(static_cast<uint32_t>(index), portValueOfStored(index, held));
 }
 
 bool Lv2UiControls::takeParametersChanged() {
