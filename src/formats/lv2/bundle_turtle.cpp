@@ -23,6 +23,7 @@ constexpr const char* kPrefixes =
     "@prefix rdfs: <http://www.w3.org/2000/01/rdf-schema#> .\n"
     "@prefix rsz: <http://lv2plug.in/ns/ext/resize-port#> .\n"
     "@prefix state: <http://lv2plug.in/ns/ext/state#> .\n"
+    "@prefix ui: <http://lv2plug.in/ns/extensions/ui#> .\n"
     "@prefix units: <http://lv2plug.in/ns/extensions/units#> .\n"
     "@prefix urid: <http://lv2plug.in/ns/ext/urid#> .\n"
     "@prefix velmorin: <" VELMORIN_LV2_URI "#> .\n\n";
@@ -124,6 +125,27 @@ std::string outputPorts() {
     return ports + "    lv2:portProperty lv2:connectionOptional\n]";
 }
 
+// The editor: embedded, pumped on the host's idle calls, its size fixed;
+// told of every control port's value and of the display feed.
+std::string uiDescription() {
+    std::string text = uri(kUiUri) +
+                       "\n    a ui:X11UI ;\n"
+                       "    lv2:requiredFeature ui:parent , ui:idleInterface , urid:map ;\n"
+                       "    lv2:optionalFeature ui:resize , ui:touch , ui:noUserResize ;\n"
+                       "    lv2:extensionData ui:idleInterface ;\n"
+                       "    ui:portNotification ";
+    const auto notification = [](const std::string& symbol, const char* protocol) {
+        return "[\n        ui:plugin " + uri(kPluginUri) + " ;\n        lv2:symbol " +
+               quoted(symbol) + " ;\n        ui:protocol " + protocol + "\n    ]";
+    };
+    for (int32_t index = 0; index < kNumParameters; ++index) {
+        text += notification(parameterInfo(index).symbol, "ui:floatProtocol") + " , ";
+    }
+    text += notification("normalize_target", "ui:floatProtocol") + " , ";
+    text += notification("dc_removal", "ui:floatProtocol") + " , ";
+    return text + notification("display_feed", "atom:eventTransfer") + " .\n\n";
+}
+
 }  // namespace
 
 std::string presetFileName(int32_t program) {
@@ -132,9 +154,11 @@ std::string presetFileName(int32_t program) {
     return text;
 }
 
-std::string manifestTurtle(const std::string& binary) {
+std::string manifestTurtle(const std::string& binary, const std::string& uiBinary) {
     std::string text = kPrefixes;
     text += uri(kPluginUri) + "\n    a lv2:Plugin ;\n    lv2:binary " + uri(binary) +
+            " ;\n    rdfs:seeAlso <velmorin.ttl> .\n";
+    text += "\n" + uri(kUiUri) + "\n    a ui:X11UI ;\n    ui:binary " + uri(uiBinary) +
             " ;\n    rdfs:seeAlso <velmorin.ttl> .\n";
     for (int32_t program = 0; program < kNumPrograms; ++program) {
         text += "\n" + presetUri(program) + "\n    a pset:Preset ;\n    lv2:appliesTo " +
@@ -157,6 +181,7 @@ std::string pluginTurtle() {
         "velmorin:DisplayFeed\n    a rdfs:Class ;\n"
         "    rdfs:label \"Display feed\" ;\n"
         "    rdfs:comment \"What the editor's meters and wave displays show.\" .\n\n";
+    text += uiDescription();
     text += uri(kPluginUri) +
             "\n    a lv2:Plugin , lv2:CompressorPlugin , doap:Project ;\n"
             "    doap:name \"Velmorin\" ;\n"
@@ -164,6 +189,9 @@ std::string pluginTurtle() {
             "    lv2:minorVersion 0 ;\n    lv2:microVersion 1 ;\n"
             "    lv2:optionalFeature lv2:hardRTCapable , urid:map ;\n"
             "    lv2:extensionData state:interface ;\n"
+            "    ui:ui " +
+            uri(kUiUri) +
+            " ;\n"
             "    lv2:port ";
     for (int32_t index = 0; index < kNumParameters; ++index) {
         text += parameterPort(index) + " , ";

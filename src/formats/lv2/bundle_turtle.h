@@ -7,8 +7,9 @@
 
 namespace velmorin::lv2 {
 
-// binary: the plug-in module's file name inside the bundle.
-std::string manifestTurtle(const std::string& binary);
+// binary, uiBinary: the plug-in's and the UI's module file names inside the
+// bundle.
+std::string manifestTurtle(const std::string& binary, const std::string& uiBinary);
 std::string pluginTurtle();
 // One factory program as a preset, with the values its selection stores.
 std::string presetTurtle(int32_t program);

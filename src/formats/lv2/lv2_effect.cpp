@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cmath>
 #include <limits>
 
 #include "formats/lv2/port_values.h"
@@ -10,16 +9,6 @@
 
 namespace velmorin::lv2 {
 namespace {
-
-// The settings' port values, as the editor's menu would set them.
-int32_t normalizeTargetOfPort(float value) {
-    const float inRange = std::clamp(finiteHostValue(value), 0.0f, kNumNormalizeTargets - 1.0f);
-    return static_cast<int32_t>(std::lround(inRange));
-}
-
-int32_t dcRemovalOfPort(float value) {
-    return value != 0.0f && !std::isnan(value) ? 1 : 0;
-}
 
 uint32_t bitsOf(float value) {
     return std::bit_cast<uint32_t>(value);

@@ -11,6 +11,8 @@ namespace velmorin::lv2 {
 #define VELMORIN_LV2_URI "https://quandorweb.com/lv2/velmorin"
 
 constexpr const char* kPluginUri = VELMORIN_LV2_URI;
+// The editor, an X11 UI in a binary of its own.
+constexpr const char* kUiUri = VELMORIN_LV2_URI "#ui";
 // State keys: what the ports do not hold.
 constexpr const char* kProgramKey = VELMORIN_LV2_URI "#program";
 constexpr const char* kProgramNameKey = VELMORIN_LV2_URI "#programName";

@@ -1,5 +1,5 @@
 // Build tool: writes the bundle's Turtle files into a folder.
-//   make_lv2_bundle BUNDLE_DIR BINARY_FILE_NAME
+//   make_lv2_bundle BUNDLE_DIR BINARY_FILE_NAME UI_BINARY_FILE_NAME
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -21,13 +21,15 @@ bool writeFile(const std::string& path, const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: make_lv2_bundle BUNDLE_DIR BINARY_FILE_NAME\n");
+    if (argc != 4) {
+        std::fprintf(stderr,
+                     "usage: make_lv2_bundle BUNDLE_DIR BINARY_FILE_NAME UI_BINARY_FILE_NAME\n");
         return 2;
     }
     const std::string bundle = argv[1];
-    bool written = writeFile(bundle + "/manifest.ttl", velmorin::lv2::manifestTurtle(argv[2])) &&
-                   writeFile(bundle + "/velmorin.ttl", velmorin::lv2::pluginTurtle());
+    bool written =
+        writeFile(bundle + "/manifest.ttl", velmorin::lv2::manifestTurtle(argv[2], argv[3])) &&
+        writeFile(bundle + "/velmorin.ttl", velmorin::lv2::pluginTurtle());
     for (int32_t program = 0; written && program < velmorin::kNumPrograms; ++program) {
         written = writeFile(bundle + "/" + velmorin::lv2::presetFileName(program),
                             velmorin::lv2::presetTurtle(program));

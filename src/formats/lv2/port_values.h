@@ -27,4 +27,9 @@ float portValueOfStored(int32_t index, float stored);
 // the infinities too, lands inside the port's range.
 float parameterValueOfPort(int32_t index, float portValue);
 
+// The settings' port values as the editor's menu would set them: a normalize
+// target 0 to 3, DC removal 0 or 1, whatever float a host writes.
+int32_t normalizeTargetOfPort(float value);
+int32_t dcRemovalOfPort(float value);
+
 }  // namespace velmorin::lv2
