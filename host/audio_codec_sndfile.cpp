@@ -74,8 +74,8 @@ DecodedAudio decodeAudio(const std::filesystem::path& path, const std::string& w
         if (read < kChunkFrames) break;
     }
     decoded.interleaved.resize(filled);
-    decoded.promisedFrames =
-        std::max(static_cast<std::size_t>(info.frames), announcedFrames(file.get(), info.frames));
+    decoded.promisedFrames = std::max(static_cast<std::size_t>(info.frames),
+                                      announcedFrames(file.get(), info.frames));
     return decoded;
 }
 
