@@ -1,7 +1,10 @@
 #include "hosted_plugin.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <iterator>
+#include <utility>
 
 #include "host_error.h"
 
@@ -12,9 +15,18 @@ namespace {
 // Names, labels and displays may be longer than hosts promise to take.
 constexpr std::size_t kTextSize = 256;
 
+// VSTPluginMain, or else the older name main.
+VstPluginMainProc entryOf(const PluginLibrary& library) {
+    void* entry = library.symbol("VSTPluginMain");
+    if (!entry) entry = library.symbol("main");
+    if (!entry) throw HostError(library.what(), "exports neither VSTPluginMain nor main");
+    return reinterpret_cast<VstPluginMainProc>(entry);
+}
+
 AEffect* createEffect(const PluginLibrary& library, HostContext* context) {
+    const VstPluginMainProc entry = entryOf(library);
     ContextDuringEntry during(context);
-    AEffect* effect = library.entry()(hostCallback);
+    AEffect* effect = entry(hostCallback);
     if (!effect) throw HostError(library.what(), "the entry point returned no effect");
     if (effect->magic != kEffectMagic) {
         char magic[16];
@@ -27,14 +39,54 @@ AEffect* createEffect(const PluginLibrary& library, HostContext* context) {
     return effect;
 }
 
+std::string fourCharacters(int32_t code) {
+    std::string text;
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        const auto c = static_cast<unsigned char>((code >> shift) & 0xff);
+        text += std::isprint(c) ? static_cast<char>(c) : '.';
+    }
+    return text;
+}
+
+const char* categoryName(intptr_t category) {
+    static const char* const kNames[] = {"unknown",     "effect",      "synth",   "analysis",
+                                         "mastering",   "spacializer", "room fx", "surround fx",
+                                         "restoration", "offline",     "shell",   "generator"};
+    if (category < 0 || category >= static_cast<intptr_t>(std::size(kNames))) return "other";
+    return kNames[category];
+}
+
+std::string flagNames(int32_t flags) {
+    static const std::pair<int32_t, const char*> kFlags[] = {
+        {effFlagsHasEditor, "editor"},
+        {effFlagsCanReplacing, "replacing"},
+        {effFlagsProgramChunks, "chunks"},
+        {effFlagsIsSynth, "synth"},
+        {effFlagsNoSoundInStop, "no sound in stop"},
+        {effFlagsCanDoubleReplacing, "double"}};
+    std::string names;
+    for (const auto& [flag, name] : kFlags) {
+        if (flags & flag) names += (names.empty() ? "" : ", ") + std::string(name);
+    }
+    return names.empty() ? "none" : names;
+}
+
+std::string hex(unsigned value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08x", value);
+    return text;
+}
+
 }  // namespace
 
 void HostedPlugin::Closer::operator()(AEffect* effect) const {
     effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
 }
 
-HostedPlugin::HostedPlugin(const std::filesystem::path& path)
-    : library_(path),
+HostedPlugin::HostedPlugin(const std::filesystem::path& path) : HostedPlugin(PluginLibrary(path)) {}
+
+HostedPlugin::HostedPlugin(PluginLibrary library)
+    : library_(std::move(library)),
       context_(std::make_unique<HostContext>()),
       effect_(createEffect(library_, context_.get())) {
     dispatch(effOpen);
@@ -64,6 +116,38 @@ std::string HostedPlugin::text(int32_t opcode, int32_t index) const {
     dispatch(opcode, index, 0, buffer);
     buffer[kTextSize - 1] = '\0';
     return buffer;
+}
+
+std::vector<std::pair<std::string, std::string>> HostedPlugin::identity() const {
+    const AEffect& e = *effect_;
+    const intptr_t category = dispatch(effGetPlugCategory);
+    char flags[16];
+    std::snprintf(flags, sizeof flags, "0x%x", static_cast<unsigned>(e.flags));
+    return {
+        {"name", name()},
+        {"vendor", text(effGetVendorString)},
+        {"product", text(effGetProductString)},
+        {"vendor version", std::to_string(dispatch(effGetVendorVersion))},
+        {"VST version", std::to_string(dispatch(effGetVstVersion))},
+        {"effect version", std::to_string(e.version)},
+        {"unique id",
+         fourCharacters(e.uniqueID) + " (" + hex(static_cast<unsigned>(e.uniqueID)) + ")"},
+        {"category", std::string(categoryName(category)) + " (" + std::to_string(category) + ")"},
+        {"inputs/outputs", std::to_string(e.numInputs) + "/" + std::to_string(e.numOutputs)},
+        {"latency", std::to_string(e.initialDelay) + " samples"},
+        {"flags", std::string(flags) + " (" + flagNames(e.flags) + ")"},
+    };
+}
+
+std::vector<std::string> HostedPlugin::programNames() const {
+    const int32_t current = program();
+    std::vector<std::string> names;
+    for (int32_t index = 0; index < effect_->numPrograms; ++index) {
+        selectProgram(index);
+        names.push_back(programName());
+    }
+    selectProgram(current);
+    return names;
 }
 
 float HostedPlugin::parameter(int32_t index) const {

@@ -6,7 +6,7 @@
 
 namespace velmorin::host {
 
-LoopedPlayer::LoopedPlayer(HostedPlugin& plugin, const AudioBuffer& audio)
+LoopedPlayer::LoopedPlayer(PluginInstance& plugin, const AudioBuffer& audio)
     : plugin_(plugin), audio_(audio), thread_([this] { run(); }) {}
 
 LoopedPlayer::~LoopedPlayer() {

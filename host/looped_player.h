@@ -7,14 +7,14 @@
 #include <thread>
 
 #include "audio_buffer.h"
-#include "hosted_plugin.h"
+#include "plugin_instance.h"
 
 namespace velmorin::host {
 
 class LoopedPlayer {
   public:
     // Starts at once; the plug-in must be running (effMainsChanged 1).
-    LoopedPlayer(HostedPlugin& plugin, const AudioBuffer& audio);
+    LoopedPlayer(PluginInstance& plugin, const AudioBuffer& audio);
     ~LoopedPlayer();  // stops after the block in hand
     LoopedPlayer(const LoopedPlayer&) = delete;
     LoopedPlayer& operator=(const LoopedPlayer&) = delete;
@@ -22,7 +22,7 @@ class LoopedPlayer {
   private:
     void run();
 
-    HostedPlugin& plugin_;
+    PluginInstance& plugin_;
     const AudioBuffer& audio_;
     std::atomic<bool> stop_{false};
     std::thread thread_;

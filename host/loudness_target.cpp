@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "host_error.h"
+#include "open_plugin.h"
 #include "params/parameter_table.h"
 #include "params/parameter_unit.h"
 
@@ -78,10 +79,11 @@ class TargetSearch {
 
   private:
     void readMixLevels() {
-        HostedPlugin probe(job_.pluginPath());
+        const std::unique_ptr<PluginInstance> opened = openPlugin(job_.pluginPath());
+        PluginInstance& probe = *opened;
         job_.configure(probe, input_.sampleRate);
         std::map<std::string, int32_t> indices;
-        for (int32_t index = 0; index < probe.record().numParams; ++index) {
+        for (int32_t index = 0; index < probe.parameterCount(); ++index) {
             indices[withoutTrailingBlanks(probe.parameterName(index))] = index;
         }
         for (ParameterIndex parameter : {kNormalize, kThrLimiter, kOutput, kMixH, kMixM, kMixL}) {

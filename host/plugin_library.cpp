@@ -1,6 +1,7 @@
 #include "plugin_library.h"
 
 #include <system_error>
+#include <utility>
 
 #include "host_error.h"
 
@@ -53,17 +54,17 @@ PluginLibrary::PluginLibrary(const std::filesystem::path& path) : path_(path) {
     std::string error;
     handle_ = openLibrary(path_, error);
     if (!handle_) throw HostError(what(), "not a loadable library (" + error + ")");
-    void* entry = findSymbol(handle_, "VSTPluginMain");
-    if (!entry) entry = findSymbol(handle_, "main");
-    if (!entry) {
-        closeLibrary(handle_);
-        throw HostError(what(), "exports neither VSTPluginMain nor main");
-    }
-    entry_ = reinterpret_cast<VstPluginMainProc>(entry);
 }
 
+PluginLibrary::PluginLibrary(PluginLibrary&& other) noexcept
+    : path_(std::move(other.path_)), handle_(std::exchange(other.handle_, nullptr)) {}
+
 PluginLibrary::~PluginLibrary() {
-    closeLibrary(handle_);
+    if (handle_) closeLibrary(handle_);
+}
+
+void* PluginLibrary::symbol(const char* name) const {
+    return findSymbol(handle_, name);
 }
 
 }  // namespace velmorin::host

@@ -1,29 +1,31 @@
 // A plug-in library loaded into the process (dlopen, or LoadLibrary on
-// Windows) and its VST 2.4 entry point.
+// Windows), whatever its format; unloaded when the last owner lets go.
 #pragma once
 
 #include <filesystem>
-
-#include "formats/vst2/vst2.h"
+#include <string>
 
 namespace velmorin::host {
 
 class PluginLibrary {
   public:
-    // Loads the library and finds VSTPluginMain, or else the older name main.
+    // Throws HostError for a missing file, a folder or a file that does not load.
     explicit PluginLibrary(const std::filesystem::path& path);
     ~PluginLibrary();
+    PluginLibrary(PluginLibrary&& other) noexcept;
     PluginLibrary(const PluginLibrary&) = delete;
     PluginLibrary& operator=(const PluginLibrary&) = delete;
+    PluginLibrary& operator=(PluginLibrary&&) = delete;
 
-    VstPluginMainProc entry() const { return entry_; }
+    // Null when the library exports no such name.
+    void* symbol(const char* name) const;
+    const std::filesystem::path& path() const { return path_; }
     // How errors about this plug-in name it.
     std::string what() const { return "plug-in " + path_.string(); }
 
   private:
     std::filesystem::path path_;
     void* handle_ = nullptr;
-    VstPluginMainProc entry_ = nullptr;
 };
 
 }  // namespace velmorin::host

@@ -25,9 +25,9 @@ float parseValue(const std::string& text, const std::string& option) {
     return value;
 }
 
-int32_t findParameter(const HostedPlugin& plugin, const ParameterSetting& setting,
+int32_t findParameter(const PluginInstance& plugin, const ParameterSetting& setting,
                       const std::string& target, const std::string& option) {
-    const int32_t count = plugin.record().numParams;
+    const int32_t count = plugin.parameterCount();
     if (setting.target == ParameterSetting::Target::index) {
         int32_t index = -1;
         if (!parseInteger(target, index)) {
@@ -52,20 +52,13 @@ std::string withoutTrailingBlanks(std::string text) {
     return text;
 }
 
-std::vector<std::string> programNames(const HostedPlugin& plugin) {
-    const int32_t current = plugin.program();
-    std::vector<std::string> names;
-    for (int32_t program = 0; program < plugin.record().numPrograms; ++program) {
-        plugin.selectProgram(program);
-        names.push_back(plugin.programName());
-    }
-    plugin.selectProgram(current);
-    return names;
+std::vector<std::string> programNames(const PluginInstance& plugin) {
+    return plugin.programNames();
 }
 
-void selectProgram(const HostedPlugin& plugin, const std::string& choice) {
+void selectProgram(const PluginInstance& plugin, const std::string& choice) {
     const std::string option = "--program " + choice;
-    const int32_t count = plugin.record().numPrograms;
+    const int32_t count = plugin.programCount();
     int32_t program = -1;
     if (parseInteger(choice, program)) {
         if (program < 0 || program >= count) {
@@ -85,7 +78,7 @@ void selectProgram(const HostedPlugin& plugin, const std::string& choice) {
     throw HostError(option, "no program named '" + choice + "'");
 }
 
-SentValue applySetting(const HostedPlugin& plugin, const ParameterSetting& setting) {
+SentValue applySetting(const PluginInstance& plugin, const ParameterSetting& setting) {
     const bool byName = setting.target == ParameterSetting::Target::name;
     const std::string option = (byName ? "--set " : "--param ") + setting.text;
     const std::size_t equals = setting.text.rfind('=');

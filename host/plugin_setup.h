@@ -6,16 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "hosted_plugin.h"
+#include "hosted_plugin.h"  // the VST 2.4 instance, which callers often set up
+#include "plugin_instance.h"
 
 namespace velmorin::host {
 
-// The effect's program names, read by selecting each program in turn (not
-// every effect answers the indexed request); the current program is restored.
-std::vector<std::string> programNames(const HostedPlugin& plugin);
+// The effect's program names; the current program stays.
+std::vector<std::string> programNames(const PluginInstance& plugin);
 
 // CHOICE is a program number or name; throws HostError when there is none.
-void selectProgram(const HostedPlugin& plugin, const std::string& choice);
+void selectProgram(const PluginInstance& plugin, const std::string& choice);
 
 struct ParameterSetting {
     enum class Target { name, index };
@@ -29,9 +29,10 @@ struct SentValue {
 };
 
 // Sets one parameter and answers what it sent where; NAME is the parameter's
-// name without trailing blanks, VALUE what a host sends to setParameter.
+// name without trailing blanks, VALUE what a host sends for it (VST 2.4: to
+// setParameter; CLAP: the plain value).
 // Throws HostError on bad input.
-SentValue applySetting(const HostedPlugin& plugin, const ParameterSetting& setting);
+SentValue applySetting(const PluginInstance& plugin, const ParameterSetting& setting);
 
 std::string withoutTrailingBlanks(std::string text);
 

@@ -16,7 +16,7 @@ constexpr int kMaxLatencySeconds = 10;
 
 }  // namespace
 
-RenderResult render(HostedPlugin& plugin, const AudioBuffer& input, bool compensate,
+RenderResult render(PluginInstance& plugin, const AudioBuffer& input, bool compensate,
                     const ProgressCallback& progress) {
     const auto block = static_cast<std::size_t>(plugin.blockSize());
     std::vector<float> in[2] = {std::vector<float>(block), std::vector<float>(block)};

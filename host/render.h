@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "audio_buffer.h"
-#include "hosted_plugin.h"
+#include "plugin_instance.h"
 
 namespace velmorin::host {
 
@@ -37,7 +37,7 @@ using ProgressCallback = std::function<void(std::size_t done, std::size_t total)
 // COMPENSATE the reported latency is dropped from the start and as many silent
 // frames are fed at the end, so the output lines up with the input and is as
 // long; otherwise the output is the effect's output for the input's frames.
-RenderResult render(HostedPlugin& plugin, const AudioBuffer& input, bool compensate,
+RenderResult render(PluginInstance& plugin, const AudioBuffer& input, bool compensate,
                     const ProgressCallback& progress = {});
 
 }  // namespace velmorin::host

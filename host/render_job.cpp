@@ -3,6 +3,7 @@
 #include "default_plugin.h"
 #include "host_error.h"
 #include "interruption.h"
+#include "open_plugin.h"
 #include "progress_bar.h"
 
 namespace velmorin::host {
@@ -25,7 +26,7 @@ std::filesystem::path RenderJob::pluginPath() const {
     return plugin.empty() ? defaultPluginPath() : plugin;
 }
 
-std::vector<SentValue> RenderJob::configure(HostedPlugin& hosted, int sampleRate) const {
+std::vector<SentValue> RenderJob::configure(PluginInstance& hosted, int sampleRate) const {
     hosted.prepare(sampleRate, blockSize);
     if (!program.empty()) selectProgram(hosted, program);
     std::vector<SentValue> sent;
@@ -33,11 +34,11 @@ std::vector<SentValue> RenderJob::configure(HostedPlugin& hosted, int sampleRate
     return sent;
 }
 
-Configuration readConfiguration(HostedPlugin& hosted, const std::vector<SentValue>& sent) {
+Configuration readConfiguration(PluginInstance& hosted, const std::vector<SentValue>& sent) {
     Configuration configuration{withoutTrailingBlanks(hosted.programName()), {}};
     for (const auto& [index, value] : sent) {
-        std::string display = hosted.text(effGetParamDisplay, index);
-        const std::string label = withoutTrailingBlanks(hosted.text(effGetParamLabel, index));
+        std::string display = hosted.parameterDisplay(index);
+        const std::string label = withoutTrailingBlanks(hosted.parameterLabel(index));
         if (!label.empty()) display += " " + label;
         configuration.settings.push_back(
             {withoutTrailingBlanks(hosted.parameterName(index)), value, display});
@@ -49,10 +50,10 @@ RenderResult runRenderJob(const RenderJob& job, const AudioBuffer& input,
                           const ProgressCallback& progress) {
     // A plug-in that hangs must not keep the command waiting for ever.
     const Deadline deadline(job.timeoutSeconds, "plug-in " + job.pluginPath().string());
-    HostedPlugin hosted(job.pluginPath());
+    const std::unique_ptr<PluginInstance> hosted = openPlugin(job.pluginPath());
     Configuration configuration =
-        readConfiguration(hosted, job.configure(hosted, input.sampleRate));
-    RenderResult result = render(hosted, input, job.compensateLatency, progress);
+        readConfiguration(*hosted, job.configure(*hosted, input.sampleRate));
+    RenderResult result = render(*hosted, input, job.compensateLatency, progress);
     result.program = std::move(configuration.program);
     result.settings = std::move(configuration.settings);
     return result;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "hosted_plugin.h"
+#include "plugin_instance.h"
 #include "plugin_setup.h"
 #include "render.h"
 
@@ -29,7 +29,7 @@ struct RenderJob {
     std::filesystem::path pluginPath() const;
     // Sets the sample rate and block size, then the program, then the
     // settings in their order; answers what each setting sent.
-    std::vector<SentValue> configure(HostedPlugin& plugin, int sampleRate) const;
+    std::vector<SentValue> configure(PluginInstance& plugin, int sampleRate) const;
 };
 
 // The program in effect and each value SENT as the effect shows it, read
@@ -39,7 +39,7 @@ struct Configuration {
     std::string program;
     std::vector<AppliedSetting> settings;
 };
-Configuration readConfiguration(HostedPlugin& plugin, const std::vector<SentValue>& sent);
+Configuration readConfiguration(PluginInstance& plugin, const std::vector<SentValue>& sent);
 
 // Loads, configures and runs the plug-in over INPUT, telling PROGRESS.
 RenderResult runRenderJob(const RenderJob& job, const AudioBuffer& input,

@@ -17,6 +17,7 @@
 #include "host_error.h"
 #include "json_report.h"
 #include "master_file.h"
+#include "open_plugin.h"
 #include "output_path.h"
 #include "progress_bar.h"
 
@@ -82,8 +83,7 @@ std::vector<BatchFile> plan(const BatchArguments& arguments) {
 
 // A bad program or setting fails every file alike: found once, up front.
 void tryJob(const RenderJob& job) {
-    HostedPlugin probe(job.pluginPath());
-    job.configure(probe, 44100);
+    job.configure(*openPlugin(job.pluginPath()), 44100);
 }
 
 // One progress bar for the whole batch: each file's share, summed.

@@ -10,6 +10,7 @@
 #include "demo_mix.h"
 #include "host_error.h"
 #include "json_report.h"
+#include "open_plugin.h"
 #include "output_path.h"
 
 namespace velmorin::host {
@@ -81,7 +82,8 @@ struct Figures {
 };
 
 Figures measure(const std::filesystem::path& path, const RenderJob& job, const AudioBuffer& audio) {
-    HostedPlugin plugin(path);
+    const std::unique_ptr<PluginInstance> opened = openPlugin(path);
+    PluginInstance& plugin = *opened;
     Configuration configuration =
         readConfiguration(plugin, job.configure(plugin, audio.sampleRate));
     render(plugin, audio, false);  // warm-up: caches, first-touch allocations

@@ -6,7 +6,8 @@
 namespace velmorin::host {
 
 int runCommandLine(int argc, char** argv) {
-    CLI::App app("velmorin: render, inspect, benchmark and edit VST 2.4 plug-ins", "velmorin");
+    CLI::App app("velmorin: render, inspect, benchmark and edit VST 2.4 and CLAP plug-ins",
+                 "velmorin");
     app.require_subcommand(1);
     // Paths such as /tmp/in.wav (under Wine) are files, not /options.
     app.allow_windows_style_options(false);

@@ -13,7 +13,9 @@
 #include "commands/job_options.h"
 #include "host_error.h"
 #include "host_window.h"
+#include "hosted_plugin.h"
 #include "looped_player.h"
+#include "open_plugin.h"
 
 namespace velmorin::host {
 
@@ -45,7 +47,11 @@ void run(const CLI::App& command, EditArguments& arguments) {
     std::optional<AudioBuffer> audio;
     if (!arguments.file.empty()) audio = readAudioFile(arguments.file);
 
-    HostedPlugin plugin(arguments.job.pluginPath());
+    const std::unique_ptr<PluginInstance> opened = openPlugin(arguments.job.pluginPath());
+    auto* vst = dynamic_cast<HostedPlugin*>(opened.get());
+    if (!vst)
+        throw HostError(opened->what(), "is a CLAP plug-in, whose editor cannot be shown yet");
+    HostedPlugin& plugin = *vst;
     if (!(plugin.record().flags & effFlagsHasEditor))
         throw HostError(plugin.what(), "has no editor");
     arguments.job.configure(plugin, audio ? audio->sampleRate : kDefaultSampleRate);

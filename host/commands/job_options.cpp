@@ -17,7 +17,7 @@ constexpr const char* kParam = "--param";
 
 void addPluginOption(CLI::App& command, RenderJob& job) {
     command.add_option("--plugin", job.plugin,
-                       "VST 2.4 plug-in library (default: Velmorin beside this command, or "
+                       "VST 2.4 or CLAP plug-in library (default: Velmorin beside this command, or "
                        "where it was installed)");
 }
 

@@ -1,8 +1,9 @@
 #!/bin/sh
 # Who may include whom. The core (params, engine) knows no editor, platform
 # or plug-in format; the editor and the platform layer know no format; the
-# host reaches plug-ins only through the formats' interface headers (it may
-# read the parameter table, which describes the effect it masters with).
+# host reaches plug-ins only through the formats' interface headers: the VST
+# 2.4 one and CLAP's own headers from third_party/clap, never our adapters (it
+# may read the parameter table, which describes the effect it masters with).
 # Usage: include_layers.sh SOURCE_DIR
 set -eu
 root=$1
@@ -11,7 +12,7 @@ status=0
 # forbid FOLDER PATTERN [ALLOWED]: no file under FOLDER includes a path
 # matching PATTERN, but for the path ALLOWED.
 forbid() {
-  hits=$(grep -rnE "^[[:space:]]*#[[:space:]]*include[[:space:]]+\"($2)" "$root/$1" |
+  hits=$(grep -rnE "^[[:space:]]*#[[:space:]]*include[[:space:]]+[\"<]($2)" "$root/$1" |
     grep -vF "\"${3:-//}\"" || true)
   if [ -n "$hits" ]; then
     echo "$1 includes what its layer may not:"

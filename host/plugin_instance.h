@@ -1,0 +1,46 @@
+// One plug-in instance as the commands drive it, whatever its format:
+// identity, parameters and programs, then prepare, start, process, stop.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace velmorin::host {
+
+class PluginInstance {
+  public:
+    virtual ~PluginInstance() = default;
+
+    // How errors about this plug-in name it.
+    virtual std::string what() const = 0;
+    // What `velmorin info` shows first, as label and text, in order.
+    virtual std::vector<std::pair<std::string, std::string>> identity() const = 0;
+    virtual std::string name() const = 0;
+
+    virtual int32_t parameterCount() const = 0;
+    virtual std::string parameterName(int32_t index) const = 0;
+    virtual std::string parameterLabel(int32_t index) const = 0;
+    virtual std::string parameterDisplay(int32_t index) const = 0;
+    // The value a host sends for the parameter, as the format counts it.
+    virtual float parameter(int32_t index) const = 0;
+    virtual void setParameter(int32_t index, float value) const = 0;
+
+    virtual int32_t programCount() const = 0;
+    virtual std::vector<std::string> programNames() const = 0;
+    virtual int32_t program() const = 0;
+    virtual void selectProgram(int32_t program) const = 0;
+    virtual std::string programName() const = 0;
+
+    // Only while stopped: hosts change these with the effect suspended.
+    virtual void prepare(double sampleRate, int32_t blockSize) = 0;
+    virtual void start() = 0;
+    virtual void stop() = 0;
+    virtual int32_t blockSize() const = 0;
+    virtual int32_t latency() const = 0;
+    // Two inputs and two outputs of at most the block size.
+    virtual void process(const float* const* inputs, float* const* outputs, int32_t frames) = 0;
+};
+
+}  // namespace velmorin::host
