@@ -16,6 +16,8 @@ demo_packages=(
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
+  # a compiler cache: the test command's second run rebuilds only what changed
+  ccache
   # the Linux editor's tests: real input through the X server
   libxcb-xtest0-dev
   # the LV2 bundle: its headers, a lilv test host, lv2apply, lv2_validate

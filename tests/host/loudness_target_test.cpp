@@ -1,8 +1,10 @@
 // --target-lufs lands within 0.5 LU of the target with the true peak at or
 // under the ceiling, on a dense mix and on a quiet acoustic piece, and the
-// settings it prints repeat the same file.
+// settings it prints repeat the same file; a Mix trim under limiting lands as
+// close as the search aims.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -106,6 +108,35 @@ TEST(LoudnessTarget, LandsWithinHalfALoudnessUnitUnderTheCeiling) {
         ASSERT_EQ(runVelmorin(repeat).exitCode, 0);
         EXPECT_EQ(bytes(folder / "repeat.wav"), bytes(output));
     }
+}
+
+// Below the untrimmed loudness under a tight ceiling, the trim lowers the Mix
+// levels into a limiter still at work, so a pass moves the loudness by less
+// than asked: the search goes on until it is as close as it aims (0.1 LU),
+// the half unit being only what its last pass may settle for.
+TEST(LoudnessTarget, TrimmingTheMixUnderLimitingLandsAsCloseAsTheSearchAims) {
+    TempFolder folder;
+    const auto input = folder / "mix.wav";
+    writeAudioFile(input, synthesizeDemoMix(), SampleFormat::float32);
+    const CommandResult result =
+        runVelmorin({"render", input.string(), (folder / "out.wav").string(), "--program",
+                     "Mastering 1", "--target-lufs", "-24", "--true-peak-ceiling", "-16", "--json",
+                     (folder / "r.json").string()});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const nlohmann::json loudness =
+        nlohmann::json::parse(std::ifstream(folder / "r.json"))["files"][0]["output_loudness"];
+    EXPECT_NEAR(loudness["integrated_lufs"].get<double>(), -24.0, 0.1);
+    EXPECT_LE(loudness["true_peak_dbtp"].get<double>(), -16.0);
+
+    // The case meant: the limiter at work and the Mix levels trimmed.
+    const std::vector<std::string> options = repeatOptions(result.out);
+    const auto chosen = [&](const std::string& prefix) {
+        return std::find_if(options.begin(), options.end(),
+                            [&](const std::string& o) { return o.rfind(prefix, 0) == 0; });
+    };
+    EXPECT_NE(chosen("MixM="), options.end()) << result.out;
+    ASSERT_NE(chosen("ThrLimiter="), options.end()) << result.out;
+    EXPECT_NE(*chosen("ThrLimiter="), "ThrLimiter=0");
 }
 
 }  // namespace
