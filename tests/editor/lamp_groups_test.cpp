@@ -52,7 +52,7 @@ TEST_F(LampGroupsTest, EveryGroupedLampReachesItsPartnersInOrderWithCtrlShiftAnd
                 SCOPED_TRACE(std::string(g.name) + " " + rule.name +
                              (before ? " from on" : " from off"));
                 // The partners start apart, so that either rule moves one of them.
-                ADelayEdit& effect = openEditor([&](ADelayEdit& e) {
+                EditedEffect& effect = openEditor([&](EditedEffect& e) {
                     e.setParameter(g.lamp, before);
                     e.setParameter(g.first, before);
                     e.setParameter(g.second, 1.0f - before);
