@@ -170,7 +170,7 @@ bool ClapInstance::load(const std::vector<uint8_t>& bytes) const {
         &reader, [](const clap_istream_t* stream, void* data, uint64_t size) -> int64_t {
             auto& from = *static_cast<ByteReader*>(stream->ctx);
             const uint64_t taken = std::min<uint64_t>({size, 5, from.bytes->size() - from.at});
-            std::memcpy(data, from.bytes->data() + from.at, taken);
+            if (taken > 0) std::memcpy(data, from.bytes->data() + from.at, taken);
             from.at += taken;
             return static_cast<int64_t>(taken);
         }};
