@@ -22,7 +22,11 @@ ClapEditor::~ClapEditor() {
     // The host stops watching before the connection may close with the
     // last window.
     stopTicks();
+    // A closed editor leaves its window to its host window, but a CLAP host
+    // may keep that window for another editor: it goes now.
+    const platform::WindowHandle window = editor_.view().window;
     editor_.close();
+    windows().destroyWindow(window);
     windows().pump();
 }
 
