@@ -40,7 +40,24 @@ const clap_host_tail_t kTail = {[](const clap_host_t* host) { ++recordOf(host).t
 const clap_host_params_t kParams = {
     [](const clap_host_t* host, clap_param_rescan_flags) { ++recordOf(host).rescans; },
     [](const clap_host_t*, clap_id, clap_param_clear_flags) {},
-    [](const clap_host_t*) {},
+    [](const clap_host_t* host) { ++recordOf(host).flushRequests; },
+};
+const clap_host_timer_support_t kTimers = {
+    [](const clap_host_t* host, uint32_t period, clap_id* id) {
+        HostRecord& record = recordOf(host);
+        if (record.noEditorServices) return false;
+        *id = record.nextTimer++;
+        return record.timers.emplace(*id, period).second;
+    },
+    [](const clap_host_t* host, clap_id id) { return recordOf(host).timers.erase(id) == 1; },
+};
+const clap_host_posix_fd_support_t kFds = {
+    [](const clap_host_t* host, int fd, clap_posix_fd_flags_t) {
+        HostRecord& record = recordOf(host);
+        return !record.noEditorServices && record.fds.insert(fd).second;
+    },
+    [](const clap_host_t*, int, clap_posix_fd_flags_t) { return false; },
+    [](const clap_host_t* host, int fd) { return recordOf(host).fds.erase(fd) == 1; },
 };
 
 struct ByteReader {
@@ -104,6 +121,8 @@ const void* ClapInstance::hostExtension(const clap_host_t*, const char* id) {
     if (std::strcmp(id, CLAP_EXT_LATENCY) == 0) return &kLatency;
     if (std::strcmp(id, CLAP_EXT_TAIL) == 0) return &kTail;
     if (std::strcmp(id, CLAP_EXT_PARAMS) == 0) return &kParams;
+    if (std::strcmp(id, CLAP_EXT_TIMER_SUPPORT) == 0) return &kTimers;
+    if (std::strcmp(id, CLAP_EXT_POSIX_FD_SUPPORT) == 0) return &kFds;
     return nullptr;
 }
 
@@ -146,6 +165,24 @@ double ClapInstance::value(clap_id id) const {
 
 void ClapInstance::flush(const EventList& events) const {
     extension<clap_plugin_params_t>(CLAP_EXT_PARAMS).flush(plugin_, events.list(), nullptr);
+}
+
+std::vector<OutputEvent> ClapInstance::flushOutput() const {
+    std::vector<OutputEvent> sent;
+    const clap_output_events_t out = {
+        &sent, [](const clap_output_events_t* list, const clap_event_header_t* event) {
+            auto& to = *static_cast<std::vector<OutputEvent>*>(list->ctx);
+            if (event->type == CLAP_EVENT_PARAM_VALUE) {
+                const auto& value = reinterpret_cast<const clap_event_param_value_t&>(*event);
+                to.push_back({event->type, value.param_id, value.value});
+            } else {
+                const auto& gesture = reinterpret_cast<const clap_event_param_gesture_t&>(*event);
+                to.push_back({event->type, gesture.param_id, 0.0});
+            }
+            return true;
+        }};
+    extension<clap_plugin_params_t>(CLAP_EXT_PARAMS).flush(plugin_, nullptr, &out);
+    return sent;
 }
 
 std::vector<uint8_t> ClapInstance::save() const {

@@ -5,6 +5,8 @@
 #include <clap/clap.h>
 
 #include <cstdint>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -29,6 +31,20 @@ struct HostRecord {
     int rescans = 0;
     int latencyChanges = 0;
     int tailChanges = 0;
+    int flushRequests = 0;
+    std::map<clap_id, uint32_t> timers;  // id: period in ms
+    clap_id nextTimer = 100;
+    std::set<int> fds;
+    // Set to refuse timers and descriptor watching, as a host without them.
+    bool noEditorServices = false;
+};
+
+// A parameter event the plug-in sent the host: gestures carry no value.
+struct OutputEvent {
+    uint16_t type;
+    clap_id id;
+    double value;
+    friend bool operator==(const OutputEvent&, const OutputEvent&) = default;
 };
 
 class ClapInstance {
@@ -40,6 +56,7 @@ class ClapInstance {
 
     const clap_plugin_t& plugin() const { return *plugin_; }
     const HostRecord& record() const { return record_; }
+    HostRecord& record() { return record_; }
     template <typename Extension>
     const Extension& extension(const char* id) const {
         return *static_cast<const Extension*>(plugin_->get_extension(plugin_, id));
@@ -54,6 +71,8 @@ class ClapInstance {
                                 float* outRight, uint32_t frames, const EventList& events);
     double value(clap_id id) const;
     void flush(const EventList& events) const;
+    // A flush with no input: what the plug-in sends the host.
+    std::vector<OutputEvent> flushOutput() const;
     std::vector<uint8_t> save() const;
     bool load(const std::vector<uint8_t>& bytes) const;
     bool loadPreset(int program) const;

@@ -63,6 +63,15 @@ std::vector<xcb_window_t> XClient::children(xcb_window_t window) {
     return out;
 }
 
+std::pair<int, int> XClient::size(xcb_window_t window) {
+    xcb_get_geometry_reply_t* reply =
+        xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, window), nullptr);
+    if (!reply) return {0, 0};
+    const std::pair<int, int> size{reply->width, reply->height};
+    std::free(reply);
+    return size;
+}
+
 xcb_window_t XClient::childAt(xcb_window_t parent, int x, int y) {
     const auto cookie =
         xcb_translate_coordinates(connection_, screen_->root, parent, static_cast<std::int16_t>(x),

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/colour.h"
@@ -25,6 +26,8 @@ class XClient {
     std::vector<platform::Colour> pixels(xcb_window_t window, int width, int height);
     xcb_window_t root() const { return screen_->root; }
     std::vector<xcb_window_t> children(xcb_window_t window);
+    // Width and height; 0 x 0 for a window the server does not know.
+    std::pair<int, int> size(xcb_window_t window);
     // The top-level window pointer events at this screen point reach.
     xcb_window_t childAt(xcb_window_t parent, int x, int y);
 

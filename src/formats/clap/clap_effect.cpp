@@ -127,6 +127,7 @@ clap_process_status ClapEffect::process(const clap_process_t& process) {
         applyEvent(*event);
     }
     noticeLatency();
+    gestures_.emit(process.out_events);
     if (!audio) return CLAP_PROCESS_ERROR;
     if (frames > done) run(process.audio_inputs[0], process.audio_outputs[0], done, frames - done);
     process.audio_outputs[0].constant_mask = 0;
@@ -151,12 +152,13 @@ void ClapEffect::applyEvent(const clap_event_header_t& event) {
     effect_.setParameter(index, coreValueOf(index, change.value));
 }
 
-void ClapEffect::flush(const clap_input_events_t* events) {
+void ClapEffect::flush(const clap_input_events_t* events, const clap_output_events_t* out) {
     const uint32_t count = eventCount(events);
     for (uint32_t i = 0; i < count; ++i) {
         if (const clap_event_header_t* event = events->get(events, i)) applyEvent(*event);
     }
     noticeLatency();
+    gestures_.emit(out);
 }
 
 bool ClapEffect::saveState(const clap_ostream_t& stream) const {

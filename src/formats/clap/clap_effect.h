@@ -8,14 +8,22 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 
 #include "engine/effect.h"
+#include "formats/clap/gesture_queue.h"
 #include "formats/clap/host_services.h"
 
 namespace velmorin::clap_format {
 
 class ClapEffect {
   public:
+    // Whatever the gui extension keeps for the instance; it goes first when
+    // the instance goes, as it refers to the rest.
+    struct EditorState {
+        virtual ~EditorState() = default;
+    };
+
     ClapEffect(const clap_plugin_descriptor_t& descriptor, const clap_host_t& host);
     ClapEffect(const ClapEffect&) = delete;
     ClapEffect& operator=(const ClapEffect&) = delete;
@@ -27,10 +35,14 @@ class ClapEffect {
 
     const HostServices& host() const { return host_; }
     const Effect& effect() const { return effect_; }
+    Effect& effect() { return effect_; }
+    GestureQueue& gestures() { return gestures_; }
+    std::unique_ptr<EditorState>& editorState() { return editor_; }
 
     clap_process_status process(const clap_process_t& process);
-    // Parameter events outside processing: applied at once.
-    void flush(const clap_input_events_t* events);
+    // Parameter events outside processing: applied at once; the editor's
+    // queued gestures go out.
+    void flush(const clap_input_events_t* events, const clap_output_events_t* out);
     bool saveState(const clap_ostream_t& stream) const;
     // A stream that cannot be read leaves the instance as it was.
     bool loadState(const clap_istream_t& stream);
@@ -69,7 +81,9 @@ class ClapEffect {
     int32_t latencyTold_ = -1;
     uint32_t tailTold_ = 0;
     std::atomic<bool> restartRequested_{false};
+    GestureQueue gestures_;
     clap_plugin_t plugin_;
+    std::unique_ptr<EditorState> editor_;
 };
 
 }  // namespace velmorin::clap_format

@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "formats/clap/clap_effect.h"
+#include "formats/clap/clap_gui.h"
 #include "formats/clap/clap_parameters.h"
 #include "params/parameter_table.h"
 
@@ -70,9 +71,8 @@ const clap_plugin_params_t kParams = {
         if (read) *value = *read;
         return read.has_value();
     },
-    [](const clap_plugin_t* plugin, const clap_input_events_t* in, const clap_output_events_t*) {
-        ClapEffect::of(plugin).flush(in);
-    },
+    [](const clap_plugin_t* plugin, const clap_input_events_t* in,
+       const clap_output_events_t* out) { ClapEffect::of(plugin).flush(in, out); },
 };
 
 const clap_plugin_state_t kState = {
@@ -132,7 +132,7 @@ const void* extensionTable(const char* id) {
     for (const Extension& extension : kExtensions) {
         if (std::strcmp(extension.id, id) == 0) return extension.table;
     }
-    return nullptr;
+    return editorExtensionTable(id);
 }
 
 }  // namespace velmorin::clap_format

@@ -10,6 +10,8 @@ void HostServices::connect() {
     latency_ = extension<clap_host_latency_t>(CLAP_EXT_LATENCY);
     tail_ = extension<clap_host_tail_t>(CLAP_EXT_TAIL);
     params_ = extension<clap_host_params_t>(CLAP_EXT_PARAMS);
+    timers_ = extension<clap_host_timer_support_t>(CLAP_EXT_TIMER_SUPPORT);
+    fds_ = extension<clap_host_posix_fd_support_t>(CLAP_EXT_POSIX_FD_SUPPORT);
 }
 
 void HostServices::expectMainThread() const {
@@ -35,6 +37,29 @@ void HostServices::tailChanged() const {
 void HostServices::rescanValues() const {
     if (params_ != nullptr && params_->rescan != nullptr)
         params_->rescan(&host_, CLAP_PARAM_RESCAN_VALUES);
+}
+
+void HostServices::requestFlush() const {
+    if (params_ != nullptr && params_->request_flush != nullptr) params_->request_flush(&host_);
+}
+
+bool HostServices::registerTimer(uint32_t periodMs, clap_id& id) const {
+    return timers_ != nullptr && timers_->register_timer != nullptr &&
+           timers_->register_timer(&host_, periodMs, &id);
+}
+
+void HostServices::unregisterTimer(clap_id id) const {
+    if (timers_ != nullptr && timers_->unregister_timer != nullptr)
+        timers_->unregister_timer(&host_, id);
+}
+
+bool HostServices::registerReadableFd(int fd) const {
+    return fds_ != nullptr && fds_->register_fd != nullptr &&
+           fds_->register_fd(&host_, fd, CLAP_POSIX_FD_READ | CLAP_POSIX_FD_ERROR);
+}
+
+void HostServices::unregisterFd(int fd) const {
+    if (fds_ != nullptr && fds_->unregister_fd != nullptr) fds_->unregister_fd(&host_, fd);
 }
 
 }  // namespace velmorin::clap_format

@@ -1,12 +1,15 @@
-// What the plug-in asks of its CLAP host: restarts, rescans, latency and tail
-// news, and in debug builds the host's word on which thread a call runs.
+// What the plug-in asks of its CLAP host: restarts, rescans, flushes, latency
+// and tail news, the editor's timer and file descriptor, and in debug builds
+// the host's word on which thread a call runs.
 // Every extension the host lacks is simply not asked.
 #pragma once
 
 #include <clap/ext/latency.h>
 #include <clap/ext/params.h>
+#include <clap/ext/posix-fd-support.h>
 #include <clap/ext/tail.h>
 #include <clap/ext/thread-check.h>
+#include <clap/ext/timer-support.h>
 #include <clap/host.h>
 
 namespace velmorin::clap_format {
@@ -26,6 +29,14 @@ class HostServices {
     void latencyChanged() const;
     void tailChanged() const;
     void rescanValues() const;
+    // Asks for a process or flush call that takes the queued gestures.
+    void requestFlush() const;
+
+    // False when the host offers no timers or no descriptor watching.
+    bool registerTimer(uint32_t periodMs, clap_id& id) const;
+    void unregisterTimer(clap_id id) const;
+    bool registerReadableFd(int fd) const;
+    void unregisterFd(int fd) const;
 
   private:
     template <typename Extension>
@@ -38,6 +49,8 @@ class HostServices {
     const clap_host_latency_t* latency_ = nullptr;
     const clap_host_tail_t* tail_ = nullptr;
     const clap_host_params_t* params_ = nullptr;
+    const clap_host_timer_support_t* timers_ = nullptr;
+    const clap_host_posix_fd_support_t* fds_ = nullptr;
 };
 
 }  // namespace velmorin::clap_format

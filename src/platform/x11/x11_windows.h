@@ -85,6 +85,11 @@ class X11Windows : public WindowServices {
 
     // One pass over everything that is due; never waits.
     void pump();
+    // The connection's descriptor, for a host that calls pump() when the
+    // server has news; -1 while there is no live connection.
+    int connectionFd() const {
+        return live() ? connection_->xcb().xcb_get_file_descriptor(connection_->raw()) : -1;
+    }
 
     // --- what tests and the host look at ---
     bool connected() const { return connection_ != nullptr; }

@@ -1,0 +1,128 @@
+#include "formats/clap/clap_gui.h"
+
+#include <clap/ext/gui.h>
+#include <clap/ext/posix-fd-support.h>
+#include <clap/ext/timer-support.h>
+
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "editor/layout.h"
+#include "formats/clap/clap_editor.h"
+
+namespace velmorin::clap_format {
+
+namespace {
+
+// The editor embeds in an X window; it makes no floating window of its own.
+bool supported(const char* api, bool floating) {
+    return api != nullptr && std::strcmp(api, CLAP_WINDOW_API_X11) == 0 && !floating;
+}
+
+ClapEffect& mainThreadEffect(const clap_plugin_t* plugin) {
+    ClapEffect& effect = ClapEffect::of(plugin);
+    effect.host().expectMainThread();
+    return effect;
+}
+
+ClapEditor* editorOf(const clap_plugin_t* plugin) {
+    return static_cast<ClapEditor*>(mainThreadEffect(plugin).editorState().get());
+}
+
+bool fixedSize(uint32_t* width, uint32_t* height) {
+    if (width == nullptr || height == nullptr) return false;
+    *width = kEditorWidth;
+    *height = kEditorHeight;
+    return true;
+}
+
+const clap_plugin_gui_t kGui = {
+    [](const clap_plugin_t* plugin, const char* api, bool floating) {
+        mainThreadEffect(plugin);
+        return supported(api, floating);
+    },
+    [](const clap_plugin_t* plugin, const char** api, bool* floating) {
+        mainThreadEffect(plugin);
+        if (api == nullptr || floating == nullptr) return false;
+        *api = CLAP_WINDOW_API_X11;
+        *floating = false;
+        return true;
+    },
+    [](const clap_plugin_t* plugin, const char* api, bool floating) {
+        ClapEffect& effect = mainThreadEffect(plugin);
+        if (!supported(api, floating) || effect.editorState() != nullptr) return false;
+        effect.editorState().reset(new (std::nothrow) ClapEditor(effect));
+        return effect.editorState() != nullptr;
+    },
+    [](const clap_plugin_t* plugin) { mainThreadEffect(plugin).editorState().reset(); },
+    // Until the editor scales, a scale is not supported.
+    [](const clap_plugin_t* plugin, double) {
+        mainThreadEffect(plugin);
+        return false;
+    },
+    [](const clap_plugin_t* plugin, uint32_t* width, uint32_t* height) {
+        mainThreadEffect(plugin);
+        return fixedSize(width, height);
+    },
+    [](const clap_plugin_t* plugin) {
+        mainThreadEffect(plugin);
+        return false;
+    },
+    [](const clap_plugin_t* plugin, clap_gui_resize_hints_t* hints) {
+        mainThreadEffect(plugin);
+        if (hints == nullptr) return false;
+        *hints = {false, false, false, kEditorWidth, kEditorHeight};
+        return true;
+    },
+    [](const clap_plugin_t* plugin, uint32_t* width, uint32_t* height) {
+        mainThreadEffect(plugin);
+        return fixedSize(width, height);
+    },
+    [](const clap_plugin_t* plugin, uint32_t width, uint32_t height) {
+        mainThreadEffect(plugin);
+        return width == kEditorWidth && height == kEditorHeight;
+    },
+    [](const clap_plugin_t* plugin, const clap_window_t* window) {
+        ClapEditor* editor = editorOf(plugin);
+        return editor != nullptr && window != nullptr && supported(window->api, false) &&
+               editor->open(window->x11);
+    },
+    // Only a floating window has a transient parent.
+    [](const clap_plugin_t* plugin, const clap_window_t*) {
+        mainThreadEffect(plugin);
+        return false;
+    },
+    [](const clap_plugin_t* plugin, const char*) { mainThreadEffect(plugin); },
+    [](const clap_plugin_t* plugin) {
+        ClapEditor* editor = editorOf(plugin);
+        return editor != nullptr && editor->show(true);
+    },
+    [](const clap_plugin_t* plugin) {
+        ClapEditor* editor = editorOf(plugin);
+        return editor != nullptr && editor->show(false);
+    },
+};
+
+void tick(const clap_plugin_t* plugin) {
+    if (ClapEditor* editor = editorOf(plugin)) editor->tick();
+}
+
+const clap_plugin_timer_support_t kTimerSupport = {
+    [](const clap_plugin_t* plugin, clap_id) { tick(plugin); },
+};
+
+const clap_plugin_posix_fd_support_t kPosixFdSupport = {
+    [](const clap_plugin_t* plugin, int, clap_posix_fd_flags_t) { tick(plugin); },
+};
+
+}  // namespace
+
+const void* editorExtensionTable(const char* id) {
+    if (std::strcmp(id, CLAP_EXT_GUI) == 0) return &kGui;
+    if (std::strcmp(id, CLAP_EXT_TIMER_SUPPORT) == 0) return &kTimerSupport;
+    if (std::strcmp(id, CLAP_EXT_POSIX_FD_SUPPORT) == 0) return &kPosixFdSupport;
+    return nullptr;
+}
+
+}  // namespace velmorin::clap_format
