@@ -27,12 +27,13 @@ struct Output {
 
 bool sameBits(const Output& a, const Output& b) {
     const auto same = [](const std::vector<float>& x, const std::vector<float>& y) {
-        return x.size() == y.size() && std::memcmp(x.data(), y.data(), x.size() * 4) == 0;
+        return x.size() == y.size() &&
+               std::memcmp(x.data(), y.data(), x.size() * sizeof(float)) == 0;
     };
     return same(a.left, b.left) && same(a.right, b.right);
 }
 
-// The module prepared and started once, as `velmorin bench` keeps it.
+// The module prepared once and started once for all its runs.
 class VstRun {
   public:
     explicit VstRun(const host::AudioBuffer& audio)
