@@ -167,4 +167,16 @@ AudioBuffer synthesizeDemoMix() {
     return mix.finish();
 }
 
+AudioBuffer demoMixLasting(double seconds) {
+    const AudioBuffer mix = synthesizeDemoMix();
+    AudioBuffer audio;
+    audio.sampleRate = mix.sampleRate;
+    audio.resize(static_cast<std::size_t>(seconds * mix.sampleRate));
+    for (std::size_t i = 0; i < audio.frames(); ++i) {
+        audio.left[i] = mix.left[i % mix.frames()];
+        audio.right[i] = mix.right[i % mix.frames()];
+    }
+    return audio;
+}
+
 }  // namespace velmorin::host

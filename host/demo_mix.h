@@ -11,5 +11,7 @@ constexpr double kDemoSeconds = 20.0;
 constexpr int kDemoSampleRate = 44100;
 
 AudioBuffer synthesizeDemoMix();
+// The demo mix, repeated to SECONDS: the material benchmarks run on.
+AudioBuffer demoMixLasting(double seconds);
 
 }  // namespace velmorin::host

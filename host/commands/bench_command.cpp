@@ -60,19 +60,6 @@ std::string describe(const RenderJob& job) {
     return text;
 }
 
-// The demo mix, repeated to the asked length.
-AudioBuffer material(double seconds) {
-    const AudioBuffer mix = synthesizeDemoMix();
-    AudioBuffer audio;
-    audio.sampleRate = mix.sampleRate;
-    audio.resize(static_cast<std::size_t>(seconds * mix.sampleRate));
-    for (std::size_t i = 0; i < audio.frames(); ++i) {
-        audio.left[i] = mix.left[i % mix.frames()];
-        audio.right[i] = mix.right[i % mix.frames()];
-    }
-    return audio;
-}
-
 struct Figures {
     Configuration configuration;
     double medianSeconds;        // wall time of the median run
@@ -121,7 +108,7 @@ void run(const CLI::App& command, const BenchArguments& arguments) {
     }
     if (!arguments.json.empty()) checkOutputPath(arguments.json, "--json");
     const std::vector<RenderJob> jobs = benchJobs(command, arguments.common);
-    const AudioBuffer audio = material(arguments.seconds);
+    const AudioBuffer audio = demoMixLasting(arguments.seconds);
     std::printf("%.1f s of the demo mix at %d Hz in blocks of %d; median of %d runs\n",
                 audio.seconds(), audio.sampleRate, arguments.common.blockSize, kRuns);
     std::printf("%-32s %12s %14s %8s  %s\n", "plug-in", "ns/frame", "x real time", "spread",

@@ -163,29 +163,73 @@ INSTANTIATE_TEST_SUITE_P(Blocks, Lv2Render,
                                          RenderCase{64, false}, RenderCase{64, true},
                                          RenderCase{512, false}, RenderCase{512, true}));
 
-TEST(Lv2State, RestoredIntoAFreshInstanceItSoundsTheSame) {
+// The state as text, the way a host writes it into its session.
+std::string stateText(const LilvState* state) {
+    char* text = lilv_state_to_string(bundle().world(), bundle().map(), bundle().unmap(), state,
+                                      "urn:velmorin:state", nullptr);
+    std::string copy = text ? text : "";
+    lilv_free(text);
+    return copy;
+}
+
+// What the state holds beside the ports, as it reads in the saved text.
+void expectProgramInState(const LilvState* state, int32_t program, const std::string& name) {
+    const std::string text = stateText(state);
+    EXPECT_NE(text.find("velmorin#program> \"" + std::to_string(program) + "\"^^xsd:int"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("velmorin#programName> \"" + name + "\""), std::string::npos) << text;
+}
+
+// The state with its program's name replaced, as a session edited by hand.
+LilvState* withProgramName(const LilvState* state, const std::string& from, const std::string& to) {
+    std::string text = stateText(state);
+    const std::string quoted = "\"" + from + "\"";
+    const size_t at = text.find(quoted);
+    if (at == std::string::npos) return nullptr;
+    text.replace(at, quoted.size(), "\"" + to + "\"");
+    return lilv_state_new_from_string(bundle().world(), bundle().map(), text.c_str());
+}
+
+void setSessionPorts(LilvEffect& effect) {
+    effect.control("thr_high") = -12.5f;
+    effect.control("ratio_low") = 7.5f;
+    effect.control("normalize_target") = 2.0f;
+}
+
+TEST(Lv2State, RestoredIntoAFreshInstanceItHasTheProgramItsNameAndItsSound) {
+    constexpr int32_t kSavedProgram = 3;
+    constexpr int32_t kFreshProgram = 5;
+    const std::string renamed = "Session master";
     const StereoSignal in = denseMix(kFrames);
+    const auto presets = bundle().presets();
     LilvEffect first(bundle());
-    first.loadPreset(bundle().presets().at("Mastering 3"));
-    first.control("thr_high") = -12.5f;
-    first.control("ratio_low") = 7.5f;
-    first.control("normalize_target") = 2.0f;
+    first.loadPreset(presets.at(vstProgramName(kSavedProgram)));
+    setSessionPorts(first);
     renderLv2(first, in, 256, false);  // the changed ports are applied
+    // A host renames the program the way it restores a session: by state.
+    LilvState* named = first.saveState();
+    ASSERT_NE(named, nullptr);
+    LilvState* renaming = withProgramName(named, vstProgramName(kSavedProgram), renamed);
+    ASSERT_NE(renaming, nullptr);
+    first.restoreState(renaming);
+    lilv_state_free(renaming);
+    lilv_state_free(named);
     LilvState* state = first.saveState();
     ASSERT_NE(state, nullptr);
+    expectProgramInState(state, kSavedProgram, renamed);
 
     LilvEffect fresh(bundle());
+    fresh.loadPreset(presets.at(vstProgramName(kFreshProgram)));
     fresh.restoreState(state);
-    // The program and its name come back too, not only the ports.
     LilvState* resaved = fresh.saveState();
+    expectProgramInState(resaved, kSavedProgram, renamed);
     EXPECT_TRUE(lilv_state_equals(state, resaved));
     lilv_state_free(resaved);
     lilv_state_free(state);
     LilvEffect again(bundle());
-    again.loadPreset(bundle().presets().at("Mastering 3"));
-    again.control("thr_high") = -12.5f;
-    again.control("ratio_low") = 7.5f;
-    again.control("normalize_target") = 2.0f;
+    again.loadPreset(presets.at(vstProgramName(kSavedProgram)));
+    setSessionPorts(again);
     const Rendered restored = renderLv2(fresh, in, 256, false);
     const Rendered expected = renderLv2(again, in, 256, false);
     EXPECT_TRUE(sameBits(restored.left, expected.left));
