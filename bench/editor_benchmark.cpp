@@ -1,6 +1,7 @@
 // What the editor's periodic work costs on the software canvas: one display
 // tick (meters, read-out, a new column of the four wave displays, the copies
-// to the window) and one full paint of the window.
+// to the window) and one full paint of the window; and what the first open
+// at a scale above 1.0 adds, decoding that scale's bitmaps.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -13,6 +14,7 @@
 #include "platform/soft/soft_graphics.h"
 #include "platform/window_messages.h"
 #include "resources/embedded_bitmaps.h"
+#include "resources/encoded_bitmaps.h"
 
 namespace {
 
@@ -72,6 +74,15 @@ void fullPaint(benchmark::State& state) {
     }
 }
 BENCHMARK(fullPaint)->Unit(benchmark::kMicrosecond);
+
+// Every bitmap of the scale given in quarters (8: 2.0).
+void decodeScale(benchmark::State& state) {
+    for (auto _ : state) {
+        for (const EncodedBitmap& e : encodedBitmaps())
+            if (e.quarters == state.range(0)) benchmark::DoNotOptimize(decodeBitmap(e).data());
+    }
+}
+BENCHMARK(decodeScale)->Arg(6)->Arg(8)->Arg(12)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -3,6 +3,9 @@
 #include <cstdio>
 
 #include "host_error.h"
+#ifdef VELMORIN_HOST_EDIT
+#include "clap_plugin_editor.h"
+#endif
 
 namespace velmorin::host {
 
@@ -41,7 +44,12 @@ const clap_host_t kHostTemplate = {
     "QuandorWeb",
     nullptr,
     "1.5",
+#ifdef VELMORIN_HOST_EDIT
+    // What a gui needs on Linux to tick and to read its X connection.
+    [](const clap_host_t*, const char* id) { return ClapMainLoop::extension(id); },
+#else
     [](const clap_host_t*, const char*) -> const void* { return nullptr; },
+#endif
     // Offline: a restart is what the next render does anyway.
     [](const clap_host_t*) {},
     [](const clap_host_t*) {},
@@ -52,7 +60,9 @@ const clap_host_t kHostTemplate = {
 
 ClapPlugin::ClapPlugin(PluginLibrary library)
     : library_(std::move(library)), entry_(entryOf(library_)), host_(kHostTemplate) {
-    host_.host_data = this;
+#ifdef VELMORIN_HOST_EDIT
+    host_.host_data = &loop_;
+#endif
     const auto* factory =
         static_cast<const clap_plugin_factory_t*>(entry_->get_factory(CLAP_PLUGIN_FACTORY_ID));
     if (!factory || factory->get_plugin_count(factory) == 0)
@@ -225,5 +235,11 @@ void ClapPlugin::process(const float* const* inputs, float* const* outputs, int3
     steadyTime_ += static_cast<uint64_t>(frames);
     if (status == CLAP_PROCESS_ERROR) throw HostError(what(), "failed to process a block");
 }
+
+#ifdef VELMORIN_HOST_EDIT
+std::unique_ptr<PluginEditor> ClapPlugin::editor() {
+    return std::make_unique<ClapPluginEditor>(*plugin_, loop_, what());
+}
+#endif
 
 }  // namespace velmorin::host

@@ -11,6 +11,9 @@
 #include <vector>
 
 #include "clap_events.h"
+#ifdef VELMORIN_HOST_EDIT
+#include "clap_main_loop.h"
+#endif
 #include "clap_presets.h"
 #include "plugin_instance.h"
 #include "plugin_library.h"
@@ -35,7 +38,7 @@ class ClapPlugin final : public PluginInstance {
     // CLAP texts carry their units.
     std::string parameterLabel(int32_t) const override { return ""; }
     std::string parameterDisplay(int32_t index) const override;
-    // The plain value.
+    ValueScale valueScale() const override { return ValueScale::plain; }
     float parameter(int32_t index) const override;
     void setParameter(int32_t index, float value) const override;
 
@@ -52,6 +55,9 @@ class ClapPlugin final : public PluginInstance {
     int32_t blockSize() const override { return blockSize_; }
     int32_t latency() const override;
     void process(const float* const* inputs, float* const* outputs, int32_t frames) override;
+#ifdef VELMORIN_HOST_EDIT
+    std::unique_ptr<PluginEditor> editor() override;
+#endif
 
   private:
     struct Parameter {
@@ -73,6 +79,10 @@ class ClapPlugin final : public PluginInstance {
     void readParameters();
 
     PluginLibrary library_;
+#ifdef VELMORIN_HOST_EDIT
+    // The timers and descriptors the plug-in's gui registers; host_data.
+    ClapMainLoop loop_;
+#endif
     std::unique_ptr<const clap_plugin_entry_t, EntryCloser> entry_;
     const clap_plugin_descriptor_t* descriptor_ = nullptr;
     clap_host_t host_;

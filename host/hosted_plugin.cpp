@@ -7,6 +7,9 @@
 #include <utility>
 
 #include "host_error.h"
+#ifdef VELMORIN_HOST_EDIT
+#include "vst2_plugin_editor.h"
+#endif
 
 namespace velmorin::host {
 
@@ -192,5 +195,11 @@ void HostedPlugin::process(const float* const* inputs, float* const* outputs, in
     effect_->processReplacing(effect_.get(), inputs_.get(), outputs_.get(), frames);
     context_->samplePosition += frames;
 }
+
+#ifdef VELMORIN_HOST_EDIT
+std::unique_ptr<PluginEditor> HostedPlugin::editor() {
+    return std::make_unique<Vst2PluginEditor>(*this);
+}
+#endif
 
 }  // namespace velmorin::host

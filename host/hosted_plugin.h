@@ -41,6 +41,7 @@ class HostedPlugin final : public PluginInstance {
     std::string parameterDisplay(int32_t index) const override {
         return text(effGetParamDisplay, index);
     }
+    ValueScale valueScale() const override { return ValueScale::normalized; }
     float parameter(int32_t index) const override;
     void setParameter(int32_t index, float value) const override;
     int32_t programCount() const override { return effect_->numPrograms; }
@@ -58,6 +59,9 @@ class HostedPlugin final : public PluginInstance {
     int32_t latency() const override { return effect_->initialDelay; }
     // Extra inputs of the effect get silence and extra outputs are dropped.
     void process(const float* const* inputs, float* const* outputs, int32_t frames) override;
+#ifdef VELMORIN_HOST_EDIT
+    std::unique_ptr<PluginEditor> editor() override;
+#endif
 
   private:
     struct Closer {

@@ -29,27 +29,45 @@ const double kOutputStepsPerDb = parameterUnit(ParameterKind::Output).stepsPerUn
 const double kMixStepsPerDb = parameterUnit(ParameterKind::Mix).stepsPerUnit;
 const double kMaxOutputDb = kOutputRange / kOutputStepsPerDb;
 
-std::string nameOf(ParameterIndex parameter) {
-    return withoutTrailingBlanks(parameterInfo(parameter).hostName);
-}
-
 std::string number(double value, const char* format = "%.2f") {
     char text[32];
     std::snprintf(text, sizeof text, format, value);
     return text;
 }
 
-ParameterSetting setting(ParameterIndex parameter, double hostValue) {
-    return {ParameterSetting::Target::name, nameOf(parameter) + "=" + number(hostValue, "%.9g")};
-}
+// Velmorin's controls as the plug-in's format lists and counts them: by their
+// VST 2.4 names with values from 0 to 1, or by their CLAP names with values
+// in stored units.
+class Controls {
+  public:
+    explicit Controls(ValueScale scale) : scale_(scale) {}
 
-// A host value strictly between 0 and 1 is scaled by RANGE and truncated after
-// adding 0.5; 0 and 1 would be taken as stored units, so the top is kept
-// just under 1.
-double hostValueFor(int stored, int range) {
-    if (stored <= 0) return 0.0;
-    return std::min(static_cast<double>(stored) / range, 0.99999);
-}
+    std::string name(ParameterIndex parameter) const {
+        const ParameterInfo& info = parameterInfo(parameter);
+        return scale_ == ValueScale::plain ? info.words : withoutTrailingBlanks(info.hostName);
+    }
+
+    ParameterSetting setting(ParameterIndex parameter, int stored) const {
+        return {ParameterSetting::Target::name,
+                name(parameter) + "=" + number(value(parameter, stored), "%.9g")};
+    }
+
+    int stored(ParameterIndex parameter, float value) const {
+        const double range = parameterInfo(parameter).maximum;
+        return static_cast<int>(std::lround(scale_ == ValueScale::plain ? value : value * range));
+    }
+
+  private:
+    // A VST 2.4 value strictly between 0 and 1 is scaled by the range and
+    // truncated after adding 0.5; 0 and 1 would be taken as stored units, so
+    // the top is kept just under 1.
+    double value(ParameterIndex parameter, int stored) const {
+        if (scale_ == ValueScale::plain || stored <= 0) return std::max(stored, 0);
+        return std::min(stored / static_cast<double>(parameterInfo(parameter).maximum), 0.99999);
+    }
+
+    ValueScale scale_;
+};
 
 struct Measured {
     RenderResult result;
@@ -82,20 +100,21 @@ class TargetSearch {
         const std::unique_ptr<PluginInstance> opened = openPlugin(job_.pluginPath());
         PluginInstance& probe = *opened;
         job_.configure(probe, input_.sampleRate);
+        controls_ = Controls(probe.valueScale());
         std::map<std::string, int32_t> indices;
         for (int32_t index = 0; index < probe.parameterCount(); ++index) {
             indices[withoutTrailingBlanks(probe.parameterName(index))] = index;
         }
         for (ParameterIndex parameter : {kNormalize, kThrLimiter, kOutput, kMixH, kMixM, kMixL}) {
-            if (!indices.count(nameOf(parameter))) {
+            if (!indices.count(controls_.name(parameter))) {
                 throw HostError("--target-lufs", probe.what() + " has no parameter named '" +
-                                                     nameOf(parameter) +
+                                                     controls_.name(parameter) +
                                                      "' to reach the target with");
             }
         }
         for (int band = 0; band < 3; ++band) {
-            mixLevels_[band] = static_cast<int>(
-                std::lround(probe.parameter(indices[nameOf(kMixes[band])]) * kMixRange));
+            const ParameterIndex mix = kMixes[band];
+            mixLevels_[band] = controls_.stored(mix, probe.parameter(indices[controls_.name(mix)]));
         }
     }
 
@@ -120,18 +139,17 @@ class TargetSearch {
 
     // Normalize off first, so that the threshold does not move the Output gain.
     std::vector<ParameterSetting> settingsFor(int steps, double trimDb) const {
-        std::vector<ParameterSetting> chosen = {
-            setting(kNormalize, 0.0), setting(kThrLimiter, hostValueFor(steps, kMaxSteps))};
+        std::vector<ParameterSetting> chosen = {controls_.setting(kNormalize, 0),
+                                                controls_.setting(kThrLimiter, steps)};
         const double outputDb = std::clamp(trimDb, 0.0, kMaxOutputDb);
         const int output = static_cast<int>(std::ceil(kOutputRange - kOutputStepsPerDb * outputDb));
-        chosen.push_back(setting(
-            kOutput, output >= kOutputRange ? 0.99999 : hostValueFor(output, kOutputRange)));
+        chosen.push_back(controls_.setting(kOutput, output));
         const double mixDb = trimDb - outputDb;
         if (mixDb != 0.0) {
             for (int band = 0; band < 3; ++band) {
                 const long level = std::lround(mixLevels_[band] - kMixStepsPerDb * mixDb);
                 const int clamped = static_cast<int>(std::clamp(level, 0L, long{kMixRange}));
-                chosen.push_back(setting(kMixes[band], hostValueFor(clamped, kMixRange)));
+                chosen.push_back(controls_.setting(kMixes[band], clamped));
             }
         }
         return chosen;
@@ -200,6 +218,7 @@ class TargetSearch {
     std::string what_;
     LoudnessTarget target_;
     ProgressCallback progress_;
+    Controls controls_{ValueScale::normalized};  // as the plug-in lists them
     int mixLevels_[3] = {120, 120, 120};
     std::map<int, Measured> bySteps_;
     int passes_ = 0;

@@ -26,6 +26,7 @@ Mastered masterAudio(const RenderJob& job, const std::optional<LoudnessTarget>& 
     RenderReport report = makeReport(inputName, outputName, input, inputLoudness, targeted.result,
                                      targeted.output, job.compensateLatency);
     report.target = target;
+    report.plugin = job.plugin.string();
     return {std::move(targeted.result), std::move(report)};
 }
 

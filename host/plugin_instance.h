@@ -3,11 +3,22 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#ifdef VELMORIN_HOST_EDIT
+#include "plugin_editor.h"
+#endif
+
 namespace velmorin::host {
+
+// How a format counts the values parameter() and setParameter() carry.
+enum class ValueScale {
+    normalized,  // VST 2.4: 0 to 1
+    plain,       // CLAP: the parameter's own range and steps
+};
 
 class PluginInstance {
   public:
@@ -23,6 +34,7 @@ class PluginInstance {
     virtual std::string parameterName(int32_t index) const = 0;
     virtual std::string parameterLabel(int32_t index) const = 0;
     virtual std::string parameterDisplay(int32_t index) const = 0;
+    virtual ValueScale valueScale() const = 0;
     // The value a host sends for the parameter, as the format counts it.
     virtual float parameter(int32_t index) const = 0;
     virtual void setParameter(int32_t index, float value) const = 0;
@@ -41,6 +53,11 @@ class PluginInstance {
     virtual int32_t latency() const = 0;
     // Two inputs and two outputs of at most the block size.
     virtual void process(const float* const* inputs, float* const* outputs, int32_t frames) = 0;
+
+#ifdef VELMORIN_HOST_EDIT
+    // The plug-in's editor, not yet in a window; HostError when it has none.
+    virtual std::unique_ptr<PluginEditor> editor() = 0;
+#endif
 };
 
 }  // namespace velmorin::host

@@ -97,7 +97,9 @@ std::string formatReport(const RenderReport& report) {
 }
 
 std::string reproducingOptions(const RenderReport& report) {
-    std::string options = "--program '" + report.program + "'";
+    // The settings are named and counted as this plug-in takes them.
+    std::string options = report.plugin.empty() ? "" : "--plugin '" + report.plugin + "' ";
+    options += "--program '" + report.program + "'";
     for (const AppliedSetting& setting : report.settings) {
         options += " --set '" + setting.parameter + "=" + valueText(setting.value) + "'";
     }

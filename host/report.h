@@ -23,6 +23,7 @@ struct RenderReport {
     double processSeconds = 0.0;
     Loudness inputLoudness;
     Loudness outputLoudness;
+    std::string plugin;  // as the user gave it; empty: the default
     std::string program;
     std::vector<AppliedSetting> settings;
     std::optional<LoudnessTarget> target;

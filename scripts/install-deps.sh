@@ -20,8 +20,9 @@ test_packages=(
   ccache
   # the Linux editor's tests: real input through the X server
   libxcb-xtest0-dev
-  # the LV2 bundle: its headers, a lilv test host, lv2apply, lv2_validate
-  lv2-dev liblilv-dev lilv-utils sordi
+  # the LV2 bundle: its headers, a lilv test host, lv2apply, lv2_validate,
+  # and suil, which loads the UI as hosts do
+  lv2-dev liblilv-dev lilv-utils sordi libsuil-dev
   # third-party VST 2.4 plug-ins the host is tested against
   zam-plugins lsp-plugins-vst
   # the Windows build, and Wine to test it

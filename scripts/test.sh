@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the Windows build under
-# Wine (interface tests, the editor in real windows, and its render compared
-# with the Linux one), the plain build, ThreadSanitizer, and AddressSanitizer +
+# Wine (interface tests, the editors of Velmorin.dll and Velmorin.clap in real
+# windows, and the renders of both compared with the Linux ones), the plain
+# build, ThreadSanitizer, and AddressSanitizer +
 # UndefinedBehaviorSanitizer. Each configuration is a CMake preset and builds
 # only the suites it runs (the README's test section says which and why).
 set -euo pipefail

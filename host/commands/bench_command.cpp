@@ -21,6 +21,7 @@ constexpr int kRuns = 5;
 constexpr double kMaxSeconds = 3600.0;
 
 constexpr const char* kPlugin = "PLUGIN";
+constexpr const char* kPluginOption = "--plugin";  // as the other commands name one
 constexpr const char* kProgram = "--program";
 
 struct BenchArguments {
@@ -36,7 +37,7 @@ std::vector<RenderJob> benchJobs(const CLI::App& command, const RenderJob& commo
     std::vector<RenderJob> jobs;
     for (const OptionValue& value : optionsInOrder(command)) {
         RenderJob& current = jobs.empty() ? shared : jobs.back();
-        if (value.option->get_name(true) == kPlugin) {
+        if (value.option->get_name(true) == kPlugin || value.option->get_name() == kPluginOption) {
             jobs.push_back(shared);
             jobs.back().plugin = value.text;
         } else if (value.option->get_name() == kProgram) {
@@ -140,6 +141,10 @@ void addBenchCommand(CLI::App& app) {
     command->add_option(kPlugin, "plug-in libraries (default: Velmorin)")
         ->expected(0, CLI::detail::expected_max_vector_size)
         ->allow_extra_args();
+    command->add_option(kPluginOption, "a plug-in library, as a PLUGIN is")
+        ->type_name("PATH")
+        ->allow_extra_args(false)
+        ->take_all();
     command->add_option("--seconds", arguments->seconds, "length of the material")
         ->capture_default_str();
     addBlockOption(*command, arguments->common);

@@ -1,6 +1,7 @@
 // The editor's artwork, drawn with Cairo at build time. Each painter draws
 // one picture with its top-left corner at the current origin, so the skin
-// and the lit bitmaps share the same drawing code.
+// and the lit bitmaps share the same drawing code. Painters work in logical
+// pixels; the context's matrix scales them to the device pixels of a scale.
 #pragma once
 
 #include <cairo.h>
@@ -13,6 +14,19 @@ namespace artwork {
 using Hex = unsigned;
 
 void setColour(cairo_t* cr, Hex colour, double alpha = 1.0);
+// Device pixels per logical pixel of the picture being drawn.
+double deviceScale(cairo_t* cr);
+// A rectangle of logical pixels with its edges on whole device pixels, so a
+// one-pixel line stays crisp at every scale.
+void pixelRect(cairo_t* cr, double x, double y, double w, double h);
+// A rounded rectangle over a box of logical pixels with its straight edges
+// on whole device pixels, `inset` device pixels inside the box.
+void pixelRoundedRect(cairo_t* cr, double x, double y, double w, double h, double r,
+                      double inset = 0);
+// The rounded outline of a box of logical pixels as a path whose stroke, one
+// logical pixel wide (the line width is set too), covers whole device pixels
+// just inside the box.
+void pixelOutline(cairo_t* cr, double x, double y, double w, double h, double r);
 void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
 // A recessed well: dark fill with a shadow above and a highlight below.
 void well(cairo_t* cr, double x, double y, double w, double h, Hex fill);

@@ -40,7 +40,7 @@ void paintCapBody(cairo_t* cr, int w, int h, int valueRow, const CapLook& look) 
     cairo_pattern_add_color_stop_rgb(body, 1, ((look.bottom >> 16) & 0xFF) / 255.0,
                                      ((look.bottom >> 8) & 0xFF) / 255.0,
                                      (look.bottom & 0xFF) / 255.0);
-    roundedRect(cr, 1, 1, w - 2, h - 3, 2);
+    pixelRoundedRect(cr, 1, 1, w - 2, h - 3, 2);
     cairo_set_source(cr, body);
     cairo_fill(cr);
     cairo_pattern_destroy(body);
@@ -48,14 +48,14 @@ void paintCapBody(cairo_t* cr, int w, int h, int valueRow, const CapLook& look) 
     for (int row : {valueRow - 9, valueRow - 6, valueRow + 6, valueRow + 9}) {
         if (row < 3 || row > h - 5) continue;
         setColour(cr, 0x000000, 0.28);
-        cairo_rectangle(cr, 2, row, w - 4, 1);
+        pixelRect(cr, 2, row, w - 4, 1);
         cairo_fill(cr);
         setColour(cr, 0xFFFFFF, 0.25);
-        cairo_rectangle(cr, 2, row + 1, w - 4, 1);
+        pixelRect(cr, 2, row + 1, w - 4, 1);
         cairo_fill(cr);
     }
     setColour(cr, look.indicator);
-    cairo_rectangle(cr, 1, valueRow, w - 2, 1);
+    pixelRect(cr, 1, valueRow, w - 2, 1);
     cairo_fill(cr);
 }
 
@@ -90,17 +90,17 @@ void paintLight(cairo_t* cr, double x, double y, double w, double h, Hex colour,
         roundedRect(cr, x - 1.5, y - 1.5, w + 3, h + 3, 2);
         cairo_fill(cr);
         setColour(cr, colour);
-        cairo_rectangle(cr, x, y, w, h);
+        pixelRect(cr, x, y, w, h);
         cairo_fill(cr);
         setColour(cr, 0xFFFFFF, 0.45);
-        cairo_rectangle(cr, x, y, w, 1);
+        pixelRect(cr, x, y, w, 1);
         cairo_fill(cr);
     } else {
         setColour(cr, 0x07080A);
-        cairo_rectangle(cr, x, y, w, h);
+        pixelRect(cr, x, y, w, h);
         cairo_fill(cr);
         setColour(cr, colour, 0.16);
-        cairo_rectangle(cr, x, y, w, h);
+        pixelRect(cr, x, y, w, h);
         cairo_fill(cr);
     }
 }
@@ -120,18 +120,17 @@ void paintZoomCap(cairo_t* cr) {
 void paintLamp(cairo_t* cr, int bitmapId, int width, int height, bool lit) {
     const LampLook look = lampLook(bitmapId);
     setColour(cr, kPanel);
-    cairo_rectangle(cr, 0, 0, width, height);
+    pixelRect(cr, 0, 0, width, height);
     cairo_fill(cr);
     cairo_pattern_t* body = cairo_pattern_create_linear(0, 0, 0, height);
     const double lift = lit ? 0.04 : 0.0;
     cairo_pattern_add_color_stop_rgb(body, 0, 0.235 + lift, 0.255 + lift, 0.29 + lift);
     cairo_pattern_add_color_stop_rgb(body, 1, 0.15 + lift, 0.165 + lift, 0.19 + lift);
-    roundedRect(cr, 0.5, 0.5, width - 1, height - 1, 2.5);
+    pixelOutline(cr, 0, 0, width, height, 2.5);
     cairo_set_source(cr, body);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(body);
     setColour(cr, 0x07080A);
-    cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
 
     const Hex label = lit ? 0xF2F5F8 : kLabel;

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 
 #include "artwork/artwork.h"
@@ -7,6 +8,58 @@ namespace artwork {
 void setColour(cairo_t* cr, Hex c, double alpha) {
     cairo_set_source_rgba(cr, ((c >> 16) & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0,
                           (c & 0xFF) / 255.0, alpha);
+}
+
+double deviceScale(cairo_t* cr) {
+    cairo_matrix_t m;
+    cairo_get_matrix(cr, &m);
+    return m.xx;
+}
+
+namespace {
+
+// The device edge nearest to a logical one, halves up as the editor's
+// scaled canvas rounds them.
+double snapped(double device) {
+    return std::floor(device + 0.5);
+}
+
+// The logical box's corners on whole device pixels, in device space.
+void deviceBox(cairo_t* cr, double x, double y, double w, double h, double& left, double& top,
+               double& right, double& bottom) {
+    left = x, top = y, right = x + w, bottom = y + h;
+    cairo_user_to_device(cr, &left, &top);
+    cairo_user_to_device(cr, &right, &bottom);
+    left = snapped(left), top = snapped(top), right = snapped(right), bottom = snapped(bottom);
+}
+
+}  // namespace
+
+void pixelRect(cairo_t* cr, double x, double y, double w, double h) {
+    double left, top, right, bottom;
+    deviceBox(cr, x, y, w, h, left, top, right, bottom);
+    // The path keeps device coordinates, so it outlives the matrix change.
+    cairo_save(cr);
+    cairo_identity_matrix(cr);
+    cairo_rectangle(cr, left, top, right - left, bottom - top);
+    cairo_restore(cr);
+}
+
+void pixelRoundedRect(cairo_t* cr, double x, double y, double w, double h, double r, double inset) {
+    double left, top, right, bottom;
+    deviceBox(cr, x, y, w, h, left, top, right, bottom);
+    const double scale = deviceScale(cr);
+    cairo_save(cr);
+    cairo_identity_matrix(cr);
+    roundedRect(cr, left + inset, top + inset, right - left - 2 * inset, bottom - top - 2 * inset,
+                r * scale);
+    cairo_restore(cr);
+}
+
+void pixelOutline(cairo_t* cr, double x, double y, double w, double h, double r) {
+    const double line = std::max(1.0, snapped(deviceScale(cr)));
+    pixelRoundedRect(cr, x, y, w, h, r, line / 2);
+    cairo_set_line_width(cr, line / deviceScale(cr));
 }
 
 void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r) {
@@ -22,13 +75,13 @@ void well(cairo_t* cr, double x, double y, double w, double h, Hex fill) {
     // Highlight one pixel below and right, shadow above and left: the well
     // reads as cut into the panel under light from above.
     setColour(cr, 0x3A414A);
-    cairo_rectangle(cr, x - 1, y - 1, w + 2, h + 2);
+    pixelRect(cr, x - 1, y - 1, w + 2, h + 2);
     cairo_fill(cr);
     setColour(cr, 0x07080A);
-    cairo_rectangle(cr, x - 1, y - 1, w + 1, h + 1);
+    pixelRect(cr, x - 1, y - 1, w + 1, h + 1);
     cairo_fill(cr);
     setColour(cr, fill);
-    cairo_rectangle(cr, x, y, w, h);
+    pixelRect(cr, x, y, w, h);
     cairo_fill(cr);
 }
 
@@ -49,8 +102,12 @@ void text(cairo_t* cr, const std::string& s, double x, double y, double size, He
     cairo_text_extents(cr, s.c_str(), &ext);
     const double width = ext.x_advance + spacing * (s.empty() ? 0 : s.size() - 1);
     double penX = align == Align::Left ? x : align == Align::Centre ? x - width / 2 : x - width;
-    // Cap height of this face is about 0.72 of the size.
-    const double baseline = std::round(y + size * 0.36);
+    // Cap height of this face is about 0.72 of the size; the baseline sits
+    // on a whole device row.
+    double baseline = y + size * 0.36, unused = 0;
+    cairo_user_to_device(cr, &unused, &baseline);
+    baseline = std::round(baseline);
+    cairo_device_to_user(cr, &unused, &baseline);
     setColour(cr, colour);
     if (spacing == 0) {
         cairo_move_to(cr, penX, baseline);

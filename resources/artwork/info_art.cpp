@@ -18,9 +18,10 @@ void paintHighlight(cairo_t* cr) {
     const int stride = cairo_image_surface_get_stride(target);
     const int w = cairo_image_surface_get_width(target);
     const int h = cairo_image_surface_get_height(target);
+    const double scale = deviceScale(cr);
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-            const double dx = (x + 0.5) / 42.0, dy = (y + 0.5) / 16.0;
+            const double dx = (x + 0.5) / (42.0 * scale), dy = (y + 0.5) / (16.0 * scale);
             const double d = std::sqrt(dx * dx + dy * dy);
             const double strength = d >= 1 ? 0 : std::pow(1 - d, 1.6) * 70;
             const auto v = static_cast<std::uint32_t>(std::lround(strength));
@@ -71,12 +72,11 @@ void paintOkButton(cairo_t* cr, bool hover) {
     const double lift = hover ? 0.06 : 0.0;
     cairo_pattern_add_color_stop_rgb(body, 0, 0.20 + lift, 0.23 + lift, 0.27 + lift);
     cairo_pattern_add_color_stop_rgb(body, 1, 0.11 + lift, 0.13 + lift, 0.16 + lift);
-    roundedRect(cr, 16.5, 12.5, 94, 24, 4);
+    pixelOutline(cr, 16, 12, 95, 25, 4);
     cairo_set_source(cr, body);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(body);
     setColour(cr, hover ? palette::kBandAccent[0] : 0x4A5460);
-    cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
     text(cr, "OK", 63.5, 24.5, 12, hover ? 0xFFFFFF : palette::kHeading, true, Align::Centre, 1);
 }

@@ -1,5 +1,6 @@
-// Build tool: draws every bitmap of the editor and writes them as .bmp
-// files and as a C++ table.
+// Build tool: draws every bitmap of the editor at every scale and writes
+// them as .bmp files (1.0 in BMP_DIR, the others in BMP_DIR/PERCENT) and as
+// a C++ table.
 //
 //   make_artwork BMP_DIR TABLE.cpp [--preview PREVIEW.png]
 //
@@ -19,6 +20,7 @@
 #include "artwork/bitmap_files.h"
 #include "editor/bitmap_ids.h"
 #include "editor/layout.h"
+#include "platform/scale.h"
 
 namespace {
 
@@ -73,6 +75,22 @@ std::vector<Recipe> recipes() {
         {kBitmapOkButton, 117, 47, [](cairo_t* cr) { artwork::paintOkButton(cr, false); }},
         {kBitmapOkButtonHover, 117, 47, [](cairo_t* cr) { artwork::paintOkButton(cr, true); }},
     };
+}
+
+// Every picture drawn at a scale: its logical size times the scale, the
+// painter's pixels made device pixels by the context's matrix.
+std::vector<artwork::Picture> paintAll(platform::Scale scale) {
+    std::vector<artwork::Picture> pictures;
+    for (const Recipe& r : recipes()) {
+        cairo_surface_t* surface = cairo_image_surface_create(
+            CAIRO_FORMAT_RGB24, scale.device(r.width), scale.device(r.height));
+        cairo_t* cr = cairo_create(surface);
+        cairo_scale(cr, scale.factor(), scale.factor());
+        r.paint(cr);
+        cairo_destroy(cr);
+        pictures.push_back({r.id, surface});
+    }
+    return pictures;
 }
 
 cairo_surface_t* find(const std::vector<artwork::Picture>& pictures, int id) {
@@ -137,22 +155,20 @@ int main(int argc, char** argv) {
     std::error_code ec;
     std::filesystem::create_directories(bmpDir, ec);
 
-    std::vector<artwork::Picture> pictures;
-    for (const Recipe& r : recipes()) {
-        cairo_surface_t* surface =
-            cairo_image_surface_create(CAIRO_FORMAT_RGB24, r.width, r.height);
-        cairo_t* cr = cairo_create(surface);
-        r.paint(cr);
-        cairo_destroy(cr);
-        pictures.push_back({r.id, surface});
-    }
-
+    std::vector<artwork::ScalePictures> scales;
     bool ok = true;
-    for (const artwork::Picture& p : pictures)
-        ok = ok && artwork::writeBmp(p, bmpDir / (std::to_string(p.id) + ".bmp"));
-    ok = ok && artwork::writeTable(pictures, argv[2]);
-    if (ok && argc == 5) ok = writePreview(pictures, argv[4]);
-    for (const artwork::Picture& p : pictures) cairo_surface_destroy(p.surface);
+    for (platform::Scale scale : platform::kEditorScales) {
+        const std::filesystem::path dir =
+            scale.isIdentity() ? bmpDir : bmpDir / std::to_string(scale.percent());
+        std::filesystem::create_directories(dir, ec);
+        scales.push_back({scale, paintAll(scale)});
+        for (const artwork::Picture& p : scales.back().pictures)
+            ok = ok && artwork::writeBmp(p, dir / (std::to_string(p.id) + ".bmp"));
+    }
+    ok = ok && artwork::writeTable(scales, argv[2]);
+    if (ok && argc == 5) ok = writePreview(scales.front().pictures, argv[4]);
+    for (const artwork::ScalePictures& set : scales)
+        for (const artwork::Picture& p : set.pictures) cairo_surface_destroy(p.surface);
     if (!ok) {
         std::cerr << "make_artwork: cannot write the artwork\n";
         return 1;

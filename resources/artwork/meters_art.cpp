@@ -50,11 +50,11 @@ void paintBarRow(cairo_t* cr, double x, int row, double w, Rgb colour, bool lit,
     else if (!lit)
         c = mix(toRgb(0x0B0D10), colour, 0.17);
     cairo_set_source_rgb(cr, c.r, c.g, c.b);
-    cairo_rectangle(cr, x, row, w, 1);
+    pixelRect(cr, x, row, w, 1);
     cairo_fill(cr);
     if (lit && !gap) {  // a soft sheen down the middle of the lit bar
         cairo_set_source_rgba(cr, 1, 1, 1, 0.18);
-        cairo_rectangle(cr, x + w / 2 - 1.5, row, 3, 1);
+        pixelRect(cr, x + w / 2 - 1.5, row, 3, 1);
         cairo_fill(cr);
     }
 }
@@ -64,7 +64,7 @@ void paintBarRow(cairo_t* cr, double x, int row, double w, Rgb colour, bool lit,
 void paintOutputMeter(cairo_t* cr, bool lit, int bars) {
     const int width = bars == 2 ? velmorin::kOutputMeterWidth : velmorin::kOutputBarWidth;
     setColour(cr, 0x07080A);
-    cairo_rectangle(cr, 0, 0, width, velmorin::kOutputMeterHeight);
+    pixelRect(cr, 0, 0, width, velmorin::kOutputMeterHeight);
     cairo_fill(cr);
     for (int bar = 0; bar < bars; ++bar) {
         const double x = bar * velmorin::kOutputRightBarX + 1;
@@ -78,7 +78,7 @@ void paintOutputMeter(cairo_t* cr, bool lit, int bars) {
 
 void paintGainStrip(cairo_t* cr, bool lit, int height) {
     setColour(cr, 0x07080A);
-    cairo_rectangle(cr, 0, 0, velmorin::kGainStripWidth, height);
+    pixelRect(cr, 0, 0, velmorin::kGainStripWidth, height);
     cairo_fill(cr);
     for (int row = 0; row < height; ++row)
         paintBarRow(cr, 1, row, velmorin::kGainStripWidth - 2,

@@ -44,15 +44,14 @@ void panel(cairo_t* cr, const velmorin::Area& a) {
     cairo_pattern_add_color_stop_rgb(fill, 0, 0.145, 0.16, 0.185);
     cairo_pattern_add_color_stop_rgb(fill, 0.08, 0.133, 0.149, 0.173);
     cairo_pattern_add_color_stop_rgb(fill, 1, 0.133, 0.149, 0.173);
-    roundedRect(cr, a.left + 0.5, a.top + 0.5, w - 1, h - 1, 4);
+    pixelOutline(cr, a.left, a.top, w, h, 4);
     cairo_set_source(cr, fill);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(fill);
     setColour(cr, kPanelEdgeDark);
-    cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
     setColour(cr, kPanelEdgeLight, 0.8);  // a lit top edge
-    cairo_rectangle(cr, a.left + 4, a.top + 1, w - 8, 1);
+    pixelRect(cr, a.left + 4, a.top + 1, w - 8, 1);
     cairo_fill(cr);
 }
 
@@ -69,8 +68,8 @@ void faderSlot(cairo_t* cr, const ControlPlace& c) {
     const int tick = small ? 3 : 4;
     for (int row : tickRows) {
         setColour(cr, kTick);
-        cairo_rectangle(cr, grooveX - tick - 2, row, tick, 1);
-        cairo_rectangle(cr, grooveX + groove + 2, row, tick, 1);
+        pixelRect(cr, grooveX - tick - 2, row, tick, 1);
+        pixelRect(cr, grooveX + groove + 2, row, tick, 1);
         cairo_fill(cr);
     }
 }
@@ -97,16 +96,16 @@ void display(cairo_t* cr, velmorin::Place p) {
     cairo_pattern_add_color_stop_rgb(fill, 0, 0.043, 0.063, 0.086);
     cairo_pattern_add_color_stop_rgb(fill, 0.5, 0.035, 0.047, 0.063);
     cairo_pattern_add_color_stop_rgb(fill, 1, 0.043, 0.063, 0.086);
-    cairo_rectangle(cr, p.x, p.y, w, h);
+    pixelRect(cr, p.x, p.y, w, h);
     cairo_set_source(cr, fill);
     cairo_fill(cr);
     cairo_pattern_destroy(fill);
     setColour(cr, kGridMinor);
-    for (int gx : {30, 61, 91}) cairo_rectangle(cr, p.x + gx, p.y, 1, h);
-    for (int gy : {32, 96}) cairo_rectangle(cr, p.x, p.y + gy, w, 1);
+    for (int gx : {30, 61, 91}) pixelRect(cr, p.x + gx, p.y, 1, h);
+    for (int gy : {32, 96}) pixelRect(cr, p.x, p.y + gy, w, 1);
     cairo_fill(cr);
     setColour(cr, kGridMajor);
-    cairo_rectangle(cr, p.x, p.y + h / 2, w, 1);
+    pixelRect(cr, p.x, p.y + h / 2, w, 1);
     cairo_fill(cr);
 }
 
@@ -148,7 +147,7 @@ void bandLabels(cairo_t* cr, int band) {
     const char* names[3] = {"HIGH", "MID", "LOW"};
     const velmorin::Area& a = velmorin::kBandPanels[band];
     setColour(cr, kBandAccent[band]);  // the band's colour tab
-    cairo_rectangle(cr, a.left + 3, a.top + 8, 2, a.bottom - a.top - 16);
+    pixelRect(cr, a.left + 3, a.top + 8, 2, a.bottom - a.top - 16);
     cairo_fill(cr);
     const ControlPlace& threshold = velmorin::kControlPlaces[3 + band];
     const ControlPlace& ratio = velmorin::kControlPlaces[6 + band];

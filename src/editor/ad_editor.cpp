@@ -9,11 +9,13 @@
 #include "editor/mouse_input.h"
 #include "editor/shared_editor_resources.h"
 #include "editor/stored_values_view.h"
+#include "platform/scale_choice.h"
 
 namespace velmorin {
 
 ADEditor::ADEditor(EffectControls& effect, const EditorPlatform& platform, void* windowUserData)
     : effect_(effect),
+      base_(platform),
       platform_(platform),
       windowUserData_(windowUserData ? windowUserData : this),
       information_(platform) {}
@@ -22,12 +24,34 @@ ADEditor::~ADEditor() {
     close();
 }
 
+platform::Scale ADEditor::scaleOfChoice(std::int32_t storedChoice) const {
+    if (!base_.scales) return {};
+    return platform::chooseEditorScale(storedChoice, std::nullopt,
+                                       base_.scales->systemScaleFactor());
+}
+
+platform::Scale ADEditor::scale() const {
+    if (view_.window) return scale_;
+    platform::PreferenceRecord record;
+    record.editorScale = view_.prefs.editorScale;
+    base_.preferences.read(record);
+    return scaleOfChoice(record.editorScale);
+}
+
+void ADEditor::useScale(platform::Scale scale) {
+    scale_ = scale;
+    if (!base_.scales) return;
+    platform_.emplace(EditorPlatform{base_.scales->graphicsAt(scale), base_.windows,
+                                     base_.preferences, base_.scales});
+    base_.windows.resizeWindow(view_.window, scale);
+}
+
 bool ADEditor::open(void* parentWindow) {
     if (view_.window) return true;
     SharedEditorResources& shared = SharedEditorResources::process();
-    platform::WindowServices& windows = platform_.windows;
+    platform::WindowServices& windows = base_.windows;
 
-    if (!shared.acquire(platform_, editorWindowProcedure)) return false;
+    if (!shared.acquire(base_, editorWindowProcedure)) return false;
     const platform::WindowHandle window = windows.createChildWindow(
         SharedEditorResources::kWindowClass, "Velmorin", parentWindow, kEditorWidth, kEditorHeight);
     if (!window) {
@@ -39,32 +63,60 @@ bool ADEditor::open(void* parentWindow) {
     enterOpenEditor(*this);
     view_.window = window;
     view_.dragControl = nullptr;
-    // The colours the effect starts with, until the preferences are applied.
-    recolourWavePens(view_.wavePens, platform_.graphics, DisplayPrefs{}.waveColours);
-    readDisplayPrefs(platform_.preferences, view_.prefs, effect_);
-    view_.waveSurfaces = buildWaveSurfaces(platform_.graphics, shared.skin(),
-                                           shared.cornerHighlight(), shared.surfaceInks());
-    view_.controls.create({windows, window, shared.skin()}, shared);
-    view_.activeEdit = nullptr;
-    view_.controls.createValueBoxes(windows, window, shared.font());
+    readDisplayPrefs(base_.preferences, view_.prefs, effect_);
+    // The window is made at 1.0; a platform with scales draws it at the one
+    // chosen.
+    if (const platform::Scale chosen = scaleOfChoice(view_.prefs.editorScale); chosen != scale_)
+        useScale(chosen);
+    openDrawing();
     view_.menu = windows.loadMenu(kContextMenuResource, contextMenuDescription());
     windows.setWindowMenu(window, view_.menu);
-    applyDisplayPrefs(view_, effect_, platform_);
+    applyDisplayPrefs(view_, effect_, *platform_);
     startEditorTimer(windows, window, view_.prefs.displaySpeed);
+    return true;
+}
+
+void ADEditor::openDrawing() {
+    const SharedDrawing& drawing =
+        SharedEditorResources::process().drawingAt(scale_, platform_->graphics);
+    platform::WindowServices& windows = base_.windows;
+    // The colours the effect starts with, until the preferences are applied.
+    recolourWavePens(view_.wavePens, platform_->graphics, DisplayPrefs{}.waveColours);
+    view_.waveSurfaces = buildWaveSurfaces(platform_->graphics, drawing.skin(),
+                                           drawing.cornerHighlight(), drawing.surfaceInks());
+    view_.controls.create({windows, view_.window, drawing.skin()}, drawing);
+    view_.activeEdit = nullptr;
+    view_.controls.createValueBoxes(windows, view_.window, drawing.font());
+}
+
+void ADEditor::closeDrawing() {
+    endDrag(*this);
+    view_.waveSurfaces = {};
+    view_.controls.destroy();
+    view_.activeEdit = nullptr;
+    view_.controls.destroyValueBoxes(base_.windows);
+    deleteWavePens();
+}
+
+bool ADEditor::followSizeChoice() {
+    const platform::Scale scale = scaleOfChoice(view_.prefs.editorScale);
+    if (!view_.window || scale == scale_) return true;
+    if (hostResize_ && !hostResize_(scale.device(kEditorWidth), scale.device(kEditorHeight)))
+        return false;
+    closeDrawing();
+    useScale(scale);
+    openDrawing();
+    applyDisplayPrefs(view_, effect_, *platform_);
+    refresh();
     return true;
 }
 
 void ADEditor::close() {
     if (!view_.window) return;
-    platform::WindowServices& windows = platform_.windows;
-    endDrag(*this);
-    view_.waveSurfaces = {};
-    view_.controls.destroy();
-    view_.activeEdit = nullptr;
-    view_.controls.destroyValueBoxes(windows);
+    platform::WindowServices& windows = base_.windows;
+    closeDrawing();
     windows.destroyMenu(view_.menu);
     view_.menu = {};
-    deleteWavePens();
     windows.killTimer(view_.window, kEditorTimerId);
 
     // The window may live on until its host window goes: messages that still
@@ -72,6 +124,9 @@ void ADEditor::close() {
     windows.setUserData(view_.window, nullptr);
     leaveOpenEditor(*this);
     view_.window = {};
+    // The next open starts from 1.0 again, as its window does.
+    scale_ = {};
+    platform_.emplace(base_);
     SharedEditorResources::process().release();
 }
 
@@ -79,17 +134,18 @@ void ADEditor::refresh() {
     if (!view_.controls.exist()) return;
     showStoredValues(view_.controls, effect_);
     rerenderWaveDisplays(view_.waveSurfaces, view_.waveColumns, storedDisplayZooms(effect_),
-                         view_.wavePens, SharedEditorResources::process().surfaceInks());
+                         view_.wavePens,
+                         SharedEditorResources::process().drawing(scale_).surfaceInks());
 }
 
 void ADEditor::onPaint() {
     if (!view_.window) return;
-    paintEditor(view_, effect_, platform_.windows, SharedEditorResources::process());
+    paintEditor(view_, effect_, base_.windows, SharedEditorResources::process().drawing(scale_));
 }
 
 void ADEditor::onDisplayTick() {
     if (!view_.window) return;
-    runDisplayTick(view_, effect_, platform_.windows, SharedEditorResources::process());
+    runDisplayTick(view_, effect_, base_.windows, SharedEditorResources::process().drawing(scale_));
 }
 
 void ADEditor::deleteWavePens() {

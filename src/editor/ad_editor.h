@@ -1,8 +1,12 @@
-// The plug-in's editor: a fixed 654 x 431 child window in a window of the
-// host, drawn from the shared bitmaps, driven by its own timer. It reaches its
+// The plug-in's editor: a 654 x 431 child window in a window of the host (in
+// logical pixels, drawn at the scale the user, host or system asks for),
+// drawn from the shared bitmaps, driven by its own timer. It reaches its
 // effect only through EffectControls; a format's glue owns it and hands the
 // host's editor requests to it. Its view state lives as long as the editor.
 #pragma once
+
+#include <functional>
+#include <optional>
 
 #include "editor/editor_platform.h"
 #include "editor/editor_view.h"
@@ -32,6 +36,21 @@ class ADEditor {
     // Open while the view holds its window, whatever parent the host gave.
     bool isOpen() const { return static_cast<bool>(view_.window); }
 
+    // The scale the open editor is drawn at; while closed, the one it would
+    // open at.
+    platform::Scale scale() const;
+    // Draws the open editor at the scale its size choice (in the view's
+    // preferences) now gives: the host is asked to follow first, and the
+    // drawing is made again at the new scale. False, with the editor as it
+    // was, when the host refuses.
+    bool followSizeChoice();
+    // How the editor asks its host to fit the window it is in to a new
+    // size in device pixels; true when the host did. Without one the editor
+    // resizes alone.
+    void setHostResize(std::function<bool(int width, int height)> resize) {
+        hostResize_ = std::move(resize);
+    }
+
     // Copies the stored parameter values into the controls; nothing while
     // closed.
     virtual void refresh();
@@ -45,15 +64,25 @@ class ADEditor {
     EditorView& view() { return view_; }
     EffectControls& effect() const { return effect_; }
     const void* windowUserData() const { return windowUserData_; }
-    const EditorPlatform& platform() const { return platform_; }
+    // The services, with the graphics of the scale the editor is drawn at.
+    const EditorPlatform& platform() const { return *platform_; }
     // The effect's information window, which may outlive the editor window.
     InformationWindow& information() { return information_; }
 
   private:
+    platform::Scale scaleOfChoice(std::int32_t storedChoice) const;
+    void useScale(platform::Scale scale);
+    // The drawing objects of the current scale: surfaces, controls, value
+    // boxes and pens.
+    void openDrawing();
+    void closeDrawing();
     void deleteWavePens();
 
     EffectControls& effect_;
-    EditorPlatform platform_;
+    const EditorPlatform base_;
+    std::optional<EditorPlatform> platform_;
+    platform::Scale scale_;
+    std::function<bool(int, int)> hostResize_;
     void* windowUserData_;
     EditorView view_;
     InformationWindow information_;

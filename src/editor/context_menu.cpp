@@ -37,6 +37,10 @@ platform::MenuDescription buildContextMenu() {
                    command("Fast", kCmdSpeedFast)}),
             {Item::Kind::Separator, "", 0, {}},
             command("Info", kCmdInfo),
+            popup("Size", {command("Automatic", kCmdSizeAutomatic), command("100 %", kCmdSize100),
+                           command("125 %", kCmdSize125), command("150 %", kCmdSize150),
+                           command("175 %", kCmdSize175), command("200 %", kCmdSize200),
+                           command("250 %", kCmdSize250), command("300 %", kCmdSize300)}),
         })};
 }
 

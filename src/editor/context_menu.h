@@ -37,6 +37,14 @@ enum MenuCommand : std::uint16_t {
     kCmdDcOn = 40031,
     kCmdDcOff = 40032,
     kCmdPeakHoldForever = 40034,
+    kCmdSizeAutomatic = 40035,
+    kCmdSize100 = 40036,
+    kCmdSize125 = 40037,
+    kCmdSize150 = 40038,
+    kCmdSize175 = 40039,
+    kCmdSize200 = 40040,
+    kCmdSize250 = 40041,
+    kCmdSize300 = 40042,
 };
 
 // A menu item that stands for one value of a preference.
@@ -62,9 +70,18 @@ inline constexpr std::array<MenuChoice, 8> kPeakHoldChoices{{{16, kCmdPeakHold2s
                                                              {100000000, kCmdPeakHoldForever}}};
 inline constexpr std::array<MenuChoice, 3> kDisplaySpeedChoices{
     {{1, kCmdSpeedSlow}, {2, kCmdSpeedNormal}, {3, kCmdSpeedFast}}};
+// The stored size: Automatic or a scale's percentage.
+inline constexpr std::array<MenuChoice, 8> kEditorScaleChoices{{{0, kCmdSizeAutomatic},
+                                                                {100, kCmdSize100},
+                                                                {125, kCmdSize125},
+                                                                {150, kCmdSize150},
+                                                                {175, kCmdSize175},
+                                                                {200, kCmdSize200},
+                                                                {250, kCmdSize250},
+                                                                {300, kCmdSize300}}};
 
 // One top-level popup (its caption is never shown) holding the six settings
-// popups, a separator and "Info".
+// popups, a separator, "Info" and the "Size" popup.
 const platform::MenuDescription& contextMenuDescription();
 
 }  // namespace velmorin

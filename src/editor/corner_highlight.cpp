@@ -1,6 +1,9 @@
 #include "editor/corner_highlight.h"
 
+#include <array>
 #include <cstdint>
+
+#include "platform/scaled_canvas.h"
 
 namespace velmorin {
 namespace {
@@ -15,20 +18,25 @@ std::uint8_t blendComponent(std::uint8_t c, float m, float a) {
 
 }  // namespace
 
-CornerHighlight::CornerHighlight() {
-    for (auto& level : multiplier_)
-        for (auto& column : level) column.fill(1.0f);
-}
+CornerHighlight::CornerHighlight()
+    : addend_(kWaveDisplayCount * kShapeWidth * kShapeHeight, 0.0f),
+      multiplier_(addend_.size(), 1.0f) {}
 
-CornerHighlight::CornerHighlight(const platform::Canvas& shape) {
+CornerHighlight::CornerHighlight(const platform::Canvas& shape)
+    : scale_(platform::scaleOf(shape)),
+      width_(scale_.device(kShapeWidth)),
+      height_(scale_.device(kShapeHeight)),
+      addend_(static_cast<std::size_t>(kWaveDisplayCount) * width_ * height_),
+      multiplier_(addend_.size()) {
+    const platform::Canvas& pixels = platform::devicePixels(shape);
     for (int k = 0; k < kWaveDisplayCount; ++k) {
-        for (int x = 0; x < kShapeWidth; ++x) {
-            for (int y = 0; y < kShapeHeight; ++y) {
-                const platform::Colour c = shape.pixel(x, y);
+        for (int x = 0; x < width_; ++x) {
+            for (int y = 0; y < height_; ++y) {
+                const platform::Colour c = pixels.pixel(x, y);
                 const int red = c == platform::kInvalidColour ? 0 : platform::redOf(c);
                 const float a = static_cast<float>(red) * kLevelStrength[k];
-                addend_[k][x][y] = a;
-                multiplier_[k][x][y] = (255.0f - a) / 255.0f;
+                addend_[at(k, x, y)] = a;
+                multiplier_[at(k, x, y)] = (255.0f - a) / 255.0f;
             }
         }
     }
@@ -36,16 +44,19 @@ CornerHighlight::CornerHighlight(const platform::Canvas& shape) {
 
 void CornerHighlight::apply(platform::Canvas& backdrop, int level) const {
     if (level < 0 || level >= kWaveDisplayCount) return;
-    for (int x = 0; x < kBlendWidth; ++x) {
-        for (int y = 0; y < kBlendHeight; ++y) {
-            const platform::Colour c = backdrop.pixel(x, y);
+    platform::Canvas& pixels = platform::devicePixels(backdrop);
+    const int width = scale_.device(kBlendWidth);
+    const int height = scale_.device(kBlendHeight);
+    for (int x = 0; x < width; ++x) {
+        for (int y = 0; y < height; ++y) {
+            const platform::Colour c = pixels.pixel(x, y);
             if (c == platform::kInvalidColour) continue;
-            const float m = multiplier_[level][x][y];
-            const float a = addend_[level][x][y];
-            backdrop.setPixel(x, y,
-                              platform::rgb(blendComponent(platform::redOf(c), m, a),
-                                            blendComponent(platform::greenOf(c), m, a),
-                                            blendComponent(platform::blueOf(c), m, a)));
+            const float m = multiplier_[at(level, x, y)];
+            const float a = addend_[at(level, x, y)];
+            pixels.setPixel(x, y,
+                            platform::rgb(blendComponent(platform::redOf(c), m, a),
+                                          blendComponent(platform::greenOf(c), m, a),
+                                          blendComponent(platform::blueOf(c), m, a)));
         }
     }
 }

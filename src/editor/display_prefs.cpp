@@ -5,7 +5,7 @@ namespace velmorin {
 platform::PreferenceRecord preferenceRecordOf(const DisplayPrefs& prefs,
                                               const EffectControls& effect) {
     return {effect.normalizeTarget(), prefs.peakHold,     prefs.colourScheme, prefs.waveColours,
-            prefs.zoomRange,          prefs.displaySpeed, effect.dcRemoval()};
+            prefs.zoomRange,          prefs.displaySpeed, effect.dcRemoval(), prefs.editorScale};
 }
 
 void writeDisplayPrefs(platform::PreferenceStore& store, const DisplayPrefs& prefs,
@@ -24,6 +24,7 @@ void readDisplayPrefs(platform::PreferenceStore& store, DisplayPrefs& prefs,
     prefs.zoomRange = record.zoomRange;
     prefs.displaySpeed = record.displaySpeed;
     effect.setDcRemoval(record.dcRemoval);
+    prefs.editorScale = record.editorScale;
 }
 
 }  // namespace velmorin

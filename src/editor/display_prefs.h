@@ -24,16 +24,19 @@ struct DisplayPrefs {
                                 0, 160, 0, 200, 220, 255, 200, 0,   0};
     int32_t zoomRange = 1;
     int32_t displaySpeed = 2;
+    // Automatic (platform::kAutomaticScale) or a scale's percentage; any
+    // other value counts as Automatic.
+    int32_t editorScale = 0;
 };
 
-// The seven values as the store keeps them.
+// The eight values as the store keeps them.
 platform::PreferenceRecord preferenceRecordOf(const DisplayPrefs& prefs,
                                               const EffectControls& effect);
 // Replaces every field the store holds a value for; the others keep theirs.
 // No range is checked here: each use of a field copes with any value.
 void readDisplayPrefs(platform::PreferenceStore& store, DisplayPrefs& prefs,
                       EffectControls& effect);
-// Stores all seven values, whatever they hold.
+// Stores all eight values, whatever they hold.
 void writeDisplayPrefs(platform::PreferenceStore& store, const DisplayPrefs& prefs,
                        const EffectControls& effect);
 

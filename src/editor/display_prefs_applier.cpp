@@ -4,6 +4,7 @@
 #include <span>
 
 #include "editor/context_menu.h"
+#include "platform/scale_choice.h"
 
 namespace velmorin {
 namespace {
@@ -59,6 +60,11 @@ void applyZoomRange(EditorView& view, EffectControls& effect, int32_t zoomRange)
     }
 }
 
+// What the "Size" menu shows checked: a value that is no scale's is Automatic.
+int32_t storedScaleChoice(int32_t value) {
+    return platform::scaleOfChoice(value) ? value : platform::kAutomaticScale;
+}
+
 }  // namespace
 
 void recolourWavePens(WavePens& pens, platform::Graphics& graphics,
@@ -88,6 +94,7 @@ void applyDisplayPrefs(EditorView& view, EffectControls& effect, const EditorPla
 
     check(windows, view.menu, kDisplaySpeedChoices, prefs.displaySpeed);
     check(windows, view.menu, kDcRemovalChoices, effect.dcRemoval());
+    check(windows, view.menu, kEditorScaleChoices, storedScaleChoice(prefs.editorScale));
 }
 
 }  // namespace velmorin

@@ -19,7 +19,7 @@ void followNormalizer(const EditorControls& controls, EffectControls& effect) {
 }
 
 void showLevelReadout(platform::Canvas& window, EditorView& view, EffectControls& effect,
-                      const SharedEditorResources& shared) {
+                      const SharedDrawing& shared) {
     view.readoutSums.merge(effect.takeOutputSums());
     drawLevelReadout(window, levelReadoutText(view.readoutSums, kTickReadoutFloorDb), shared);
     view.readoutSums = {};
@@ -51,7 +51,7 @@ DisplayColumns displayColumns(const EffectControls& effect,
 }  // namespace
 
 void runDisplayTick(EditorView& view, EffectControls& effect, platform::WindowServices& windows,
-                    const SharedEditorResources& shared) {
+                    const SharedDrawing& shared) {
     MeterState& meters = view.meters;
     const int32_t hold = holdTicks(view.prefs.peakHold, view.prefs.displaySpeed);
     followNormalizer(view.controls, effect);

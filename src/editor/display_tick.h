@@ -7,7 +7,7 @@
 
 #include "editor/editor_view.h"
 #include "editor/effect_controls.h"
-#include "editor/shared_editor_resources.h"
+#include "editor/shared_drawing.h"
 
 namespace velmorin {
 
@@ -15,6 +15,6 @@ inline constexpr int kReadoutEveryTicks = 12;
 
 // Runs the tick for an open editor's view.
 void runDisplayTick(EditorView& view, EffectControls& effect, platform::WindowServices& windows,
-                    const SharedEditorResources& shared);
+                    const SharedDrawing& shared);
 
 }  // namespace velmorin

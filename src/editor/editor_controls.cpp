@@ -13,7 +13,7 @@ static_assert([] {
 
 }  // namespace
 
-void EditorControls::create(const ControlCanvas& canvas, const SharedEditorResources& shared) {
+void EditorControls::create(const ControlCanvas& canvas, const SharedDrawing& shared) {
     for (int i = 0; i < kFaderCount; ++i) {
         const ControlPlace& place = kControlPlaces[i];
         const platform::Canvas& cap = shared.bitmap(place.bitmap);

@@ -8,7 +8,7 @@
 #include "editor/fader.h"
 #include "editor/lamp_button.h"
 #include "editor/layout.h"
-#include "editor/shared_editor_resources.h"
+#include "editor/shared_drawing.h"
 #include "editor/small_fader.h"
 
 namespace velmorin {
@@ -22,7 +22,7 @@ class EditorControls {
     bool exist() const { return lamps_[0] != nullptr; }
 
     // Each control draws itself into the window as it is created.
-    void create(const ControlCanvas& canvas, const SharedEditorResources& shared);
+    void create(const ControlCanvas& canvas, const SharedDrawing& shared);
     void destroy();
 
     // Each value box is created, set up and hidden before the next one.

@@ -20,7 +20,7 @@ constexpr std::array<ParameterIndex, kFaderCount + kLampCount> kPaintOrder{
 }  // namespace
 
 void paintEditor(EditorView& view, EffectControls& effect, platform::WindowServices& windows,
-                 const SharedEditorResources& shared) {
+                 const SharedDrawing& shared) {
     // The sums stay gathered here until the periodic read-out shows and
     // clears them; taking them from the effect loses none.
     view.readoutSums.merge(effect.takeOutputSums());

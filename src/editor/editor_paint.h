@@ -5,7 +5,7 @@
 
 #include "editor/editor_view.h"
 #include "editor/effect_controls.h"
-#include "editor/shared_editor_resources.h"
+#include "editor/shared_drawing.h"
 
 namespace velmorin {
 
@@ -14,6 +14,6 @@ namespace velmorin {
 // whole, through their own window canvas. The output sums the effect handed
 // over are kept for the read-out, not cleared.
 void paintEditor(EditorView& view, EffectControls& effect, platform::WindowServices& windows,
-                 const SharedEditorResources& shared);
+                 const SharedDrawing& shared);
 
 }  // namespace velmorin

@@ -21,7 +21,7 @@ std::string levelReadoutText(const OutputSums& sums, float floorDb) {
 }
 
 void drawLevelReadout(platform::Canvas& window, std::string_view text,
-                      const SharedEditorResources& shared) {
+                      const SharedDrawing& shared) {
     window.copyFrom(kLevelReadoutSkin.x, kLevelReadoutSkin.y, kLevelReadoutSkinWidth,
                     kLevelReadoutSkinHeight, shared.skin(), kLevelReadoutSkin.x,
                     kLevelReadoutSkin.y, platform::RasterOp::Copy);

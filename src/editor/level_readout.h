@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "editor/shared_editor_resources.h"
+#include "editor/shared_drawing.h"
 #include "engine/display_feed.h"
 #include "platform/canvas.h"
 
@@ -21,7 +21,6 @@ std::string levelReadoutText(const OutputSums& sums, float floorDb);
 
 // Restores the read-out's skin block in the window and centres the text in
 // it, in white.
-void drawLevelReadout(platform::Canvas& window, std::string_view text,
-                      const SharedEditorResources& shared);
+void drawLevelReadout(platform::Canvas& window, std::string_view text, const SharedDrawing& shared);
 
 }  // namespace velmorin

@@ -70,6 +70,14 @@ bool setChoice(ADEditor& editor, std::uint16_t id) {
         prefs.zoomRange = *range;
     } else if (const auto hold = choiceOf(kPeakHoldChoices, id)) {
         prefs.peakHold = *hold;
+    } else if (const auto size = choiceOf(kEditorScaleChoices, id)) {
+        // A host that keeps the old size keeps the old choice as well.
+        const int32_t before = prefs.editorScale;
+        prefs.editorScale = *size;
+        if (!editor.followSizeChoice()) {
+            prefs.editorScale = before;
+            return false;
+        }
     } else if (const auto speed = choiceOf(kDisplaySpeedChoices, id)) {
         prefs.displaySpeed = *speed;
         startEditorTimer(editor.platform().windows, editor.view().window, *speed);

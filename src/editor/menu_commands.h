@@ -1,6 +1,7 @@
 // The context menu: a right click inside the window shows it at the pointer,
-// and each command sets the normalize target, DC removal or a display
-// preference, brings the editor in line and stores the preferences.
+// and each command sets the normalize target, DC removal, a display
+// preference or the editor's size, brings the editor in line and stores the
+// preferences.
 #pragma once
 
 #include <cstdint>

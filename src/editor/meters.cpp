@@ -90,7 +90,7 @@ int16_t smoothedHeight(int height, int target, bool bypass) {
 }
 
 void drawGainMeter(MeterState& meters, int display, int target, bool bypass, int32_t holdTicks,
-                   platform::Canvas& backdrop, const SharedEditorResources& shared) {
+                   platform::Canvas& backdrop, const SharedDrawing& shared) {
     const int h = smoothedHeight(meters.bandMeterHeight[display], target, bypass);
     meters.bandMeterHeight[display] = static_cast<int16_t>(h);
     backdrop.copyFrom(kBackdropStripColumn, h, kGainStripWidth, kGainStripHeight - h, shared.skin(),
@@ -122,7 +122,7 @@ int outputMeterTarget(float processedPeak, float outputGain, bool limited) {
 }
 
 void drawOutputMeter(MeterState& meters, const OutputMeterReading& reading, int32_t holdTicks,
-                     platform::Canvas& meterBackdrop, const SharedEditorResources& shared) {
+                     platform::Canvas& meterBackdrop, const SharedDrawing& shared) {
     const bool limited = reading.normalize || reading.relinked;
     const int targets[kOutputBars] = {
         outputMeterTarget(reading.processedLeft, reading.outputGain, limited),

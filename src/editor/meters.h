@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "editor/meter_state.h"
-#include "editor/shared_editor_resources.h"
+#include "editor/shared_drawing.h"
 #include "editor/wave_column_ring.h"
 #include "engine/display_feed.h"
 #include "platform/canvas.h"
@@ -41,7 +41,7 @@ int16_t smoothedHeight(int height, int target, bool bypass);
 // unlit part is left excluded from the backdrop's clip; the wave column work
 // of the same tick removes the clip.
 void drawGainMeter(MeterState& meters, int display, int target, bool bypass, int32_t holdTicks,
-                   platform::Canvas& backdrop, const SharedEditorResources& shared);
+                   platform::Canvas& backdrop, const SharedDrawing& shared);
 
 struct OutputMeterReading {
     float processedLeft;  // the master lane's peaks after the limiter
@@ -60,6 +60,6 @@ int outputMeterTarget(float processedPeak, float outputGain, bool limited);
 // above full scale) and draws them into the output meter's backdrop, leaving
 // its clip for the tick to remove.
 void drawOutputMeter(MeterState& meters, const OutputMeterReading& reading, int32_t holdTicks,
-                     platform::Canvas& meterBackdrop, const SharedEditorResources& shared);
+                     platform::Canvas& meterBackdrop, const SharedDrawing& shared);
 
 }  // namespace velmorin

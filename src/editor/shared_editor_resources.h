@@ -1,18 +1,17 @@
-// What all open editors of the process share: the window class, the bitmaps
-// with the skin, the font, pens and brushes, and the table of editor windows.
-// The first open creates them and the close of the last open editor destroys
-// them, counted by openEditorCount over every effect instance.
+// What all open editors of the process share: the window class, the drawing
+// objects of each scale an editor is drawn at, and the table of editor
+// windows. The first open registers the class and the close of the last open
+// editor destroys it all, counted by openEditorCount over every effect
+// instance.
 #pragma once
 
 #include <array>
+#include <map>
 #include <memory>
 
-#include "editor/bitmap_ids.h"
-#include "editor/corner_highlight.h"
 #include "editor/editor_platform.h"
-#include "editor/wave_pens.h"
-#include "platform/canvas.h"
-#include "platform/drawing_objects.h"
+#include "editor/shared_drawing.h"
+#include "platform/scale.h"
 
 namespace velmorin {
 
@@ -31,12 +30,12 @@ class SharedEditorResources {
     int openEditorCount() const { return openEditorCount_; }
 
     // Counts one more open editor; the first also initialises the common
-    // controls, registers the window class with `procedure` and creates the
-    // shared objects. False, with the count as it was, when the class cannot
-    // be registered. Later editors share what the first one's platform made.
+    // controls and registers the window class with `procedure`. False, with
+    // the count as it was, when the class cannot be registered.
     bool acquire(const EditorPlatform& platform, platform::WindowProcedure procedure);
     // Counts one editor fewer; the last destroys every editor window still
-    // alive in the table, then the shared objects and the class.
+    // alive in the table, then the drawing objects of every scale and the
+    // class.
     void release();
 
     // Stores the window in the first slot that holds no live window. With
@@ -51,40 +50,19 @@ class SharedEditorResources {
     // no editor is open. The window and timer procedures reach them here.
     platform::WindowServices* windows() const { return windows_; }
 
-    // Valid while an editor is open; `id` is one of the fifteen shared
-    // bitmaps. A bitmap the module lacks is an empty
-    // canvas, which draws nothing.
-    const platform::Canvas& bitmap(BitmapId id) const;
-    const platform::Canvas& skin() const { return bitmap(kBitmapSkin); }
-    const platform::Canvas& highlightSource() const { return bitmap(kBitmapHighlight); }
-    // Computed from the highlight source at the first open; without the
-    // source bitmap the displays get no highlight.
-    const CornerHighlight& cornerHighlight() const { return cornerHighlight_; }
-    const platform::Font& font() const { return *font_; }
-    const platform::Pen& redPen() const { return *redPen_; }
-    const platform::Pen& greenPen() const { return *greenPen_; }
-    const platform::Pen& bluePen() const { return *bluePen_; }
-    const platform::Pen& blackPen() const { return *blackPen_; }
-    const platform::Brush& whiteBrush() const { return *whiteBrush_; }
-    const platform::Brush& blackBrush() const { return *blackBrush_; }
-    SurfaceInks surfaceInks() const { return {*blackBrush_, *whiteBrush_, *blackPen_}; }
+    // The drawing objects of `scale`, made from `graphics` (which draws at
+    // that scale) by the first editor drawn at it while any editor is open;
+    // later editors share them.
+    const SharedDrawing& drawingAt(platform::Scale scale, platform::Graphics& graphics);
+    // Those an open editor made at `scale`.
+    const SharedDrawing& drawing(platform::Scale scale) const;
 
   private:
-    static constexpr int kBitmapCount = 15;
-
-    void create(const EditorPlatform& platform);
-    void destroy();
-
     int openEditorCount_ = 0;
     std::array<platform::WindowHandle, kWindowTableSize> windowTable_{};
     int highestSlot_ = 0;
     platform::WindowServices* windows_ = nullptr;
-
-    std::array<std::unique_ptr<platform::Canvas>, kBitmapCount> bitmaps_;
-    CornerHighlight cornerHighlight_;
-    std::unique_ptr<platform::Font> font_;
-    std::unique_ptr<platform::Pen> redPen_, greenPen_, bluePen_, blackPen_;
-    std::unique_ptr<platform::Brush> whiteBrush_, blackBrush_;
+    std::map<int, std::unique_ptr<SharedDrawing>> drawings_;  // by quarters
 };
 
 }  // namespace velmorin

@@ -31,7 +31,7 @@ ThresholdRows thresholdRows(float level, int32_t zoom) {
 }
 
 void drawWaveColumns(WaveSurfaces& surfaces, WaveColumnRing& ring, const DisplayColumns& columns,
-                     const WavePens& pens, const SharedEditorResources& shared) {
+                     const WavePens& pens, const SharedDrawing& shared) {
     for (int d = 0; d < kWaveDisplayCount; ++d)
         surfaces.displays[d].backdrop->copyFrom(0, 0, kDisplayWidth, kDisplayHeight, shared.skin(),
                                                 kDisplayPlaces[d].x, kDisplayPlaces[d].y,

@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "editor/shared_editor_resources.h"
+#include "editor/shared_drawing.h"
 #include "editor/wave_surfaces.h"
 
 namespace velmorin {
@@ -26,7 +26,7 @@ using DisplayColumns = std::array<DisplayColumn, kWaveDisplayCount>;
 // shown, the traces through the mask and the threshold lines, then the
 // corner highlight. Also ends the clip the gain meters left on the backdrops.
 void drawWaveColumns(WaveSurfaces& surfaces, WaveColumnRing& ring, const DisplayColumns& columns,
-                     const WavePens& pens, const SharedEditorResources& shared);
+                     const WavePens& pens, const SharedDrawing& shared);
 
 // Rows of the two threshold lines at a level and zoom, symmetric about the
 // centre; none when they would lie outside the display.

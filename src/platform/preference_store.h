@@ -18,6 +18,7 @@ struct PreferenceRecord {
     std::int32_t zoomRange = 0;
     std::int32_t displaySpeed = 0;
     std::int32_t dcRemoval = 0;
+    std::int32_t editorScale = 0;
 };
 
 class PreferenceStore {
@@ -26,7 +27,7 @@ class PreferenceStore {
     // Replaces each field whose stored value is present and readable; every
     // other field keeps what it holds. No range is checked.
     virtual void read(PreferenceRecord& record) = 0;
-    // Stores all seven values; a failure leaves the store as it was.
+    // Stores all eight values; a failure leaves the store as it was.
     virtual void write(const PreferenceRecord& record) = 0;
 };
 

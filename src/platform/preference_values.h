@@ -1,4 +1,4 @@
-// The seven values the display preferences are stored as, in the order they
+// The eight values the display preferences are stored as, in the order they
 // are written, each with the record field it holds. Every store reads its
 // names from here, so no two stores can disagree on a name or an order.
 #pragma once
@@ -21,7 +21,7 @@ struct PreferenceValue {
     std::variant<WordField, ColourTableField> field;
 };
 
-inline constexpr std::array<PreferenceValue, 7> kPreferenceValues{{
+inline constexpr std::array<PreferenceValue, 8> kPreferenceValues{{
     {"subAN", &PreferenceRecord::normalizeTarget},
     {"subPH", &PreferenceRecord::peakHold},
     {"subCO", &PreferenceRecord::colourScheme},
@@ -29,6 +29,7 @@ inline constexpr std::array<PreferenceValue, 7> kPreferenceValues{{
     {"subWZ", &PreferenceRecord::zoomRange},
     {"subDS", &PreferenceRecord::displaySpeed},
     {"subDC", &PreferenceRecord::dcRemoval},
+    {"subSZ", &PreferenceRecord::editorScale},
 }};
 
 // One integer, stored as a 32-bit word; else the colour table.

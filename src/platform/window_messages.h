@@ -29,6 +29,11 @@ inline Point pointOf(std::intptr_t lParam) {
     return {static_cast<std::int16_t>(bits & 0xFFFF), static_cast<std::int16_t>(bits >> 16)};
 }
 
+inline std::intptr_t pointParam(Point point) {
+    return static_cast<std::intptr_t>((static_cast<std::uint32_t>(point.y) & 0xFFFF) << 16 |
+                                      (static_cast<std::uint32_t>(point.x) & 0xFFFF));
+}
+
 // A command message's first parameter: the notification code in the high
 // word, the command or control identifier in the low word.
 inline std::uint16_t commandIdOf(std::uintptr_t wParam) {

@@ -13,6 +13,7 @@
 #include "platform/colour.h"
 #include "platform/geometry.h"
 #include "platform/menu_description.h"
+#include "platform/scale.h"
 
 namespace platform {
 
@@ -67,6 +68,10 @@ class WindowServices {
     virtual Point screenToClient(WindowHandle window, Point screen) const = 0;
     virtual void setFocus(WindowHandle window) = 0;
     virtual void showWindow(WindowHandle window, bool visible) = 0;
+    // Draws the window's logical size at `scale`: its device size becomes
+    // the logical size times the scale, and its canvases and the pointer map
+    // between the two. What it showed is gone; its owner paints it again.
+    virtual void resizeWindow(WindowHandle window, Scale scale) = 0;
 
     // Drawing into the client area; releasing the canvas releases the
     // context. A dead window gives a canvas that draws nowhere.

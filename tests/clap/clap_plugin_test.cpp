@@ -241,6 +241,9 @@ TEST(ClapPlugin, BrokenStateIsRefusedAndChangesNothing) {
         return bytes;
     };
     const float nan = NAN;
+    // Values out of their parameter's range, which no instance could have saved.
+    constexpr size_t kValues = 12 + 24 + 12;
+    const float kPastEnd = 2.5e9f, kBelowStart = -1.0f;
     const std::vector<std::vector<uint8_t>> broken = {
         {},
         damaged([](auto& b) { b.resize(b.size() - 1); }),
@@ -250,6 +253,8 @@ TEST(ClapPlugin, BrokenStateIsRefusedAndChangesNothing) {
         damaged([](auto& b) { b[8] = 18; }),            // no such program
         damaged([](auto& b) { b[12 + 24 + 8] = 30; }),  // parameter count
         damaged([&](auto& b) { std::memcpy(&b[b.size() - 4], &nan, 4); }),
+        damaged([&](auto& b) { std::memcpy(&b[kValues + 4 * velmorin::kZoomM], &kPastEnd, 4); }),
+        damaged([&](auto& b) { std::memcpy(&b[kValues + 4 * velmorin::kThrH], &kBelowStart, 4); }),
         std::vector<uint8_t>(good.size(), 0xff),
     };
     ClapInstance target;

@@ -1,10 +1,10 @@
 #include "clap/clap_test_host.h"
 
-#include <dlfcn.h>
-
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
+
+#include "support/dynamic_library.h"
 
 namespace {
 

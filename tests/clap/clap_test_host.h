@@ -1,5 +1,6 @@
 // A CLAP host of our own for the tests: loads the built Velmorin.clap with
-// dlopen, counts what the plug-in asks of it and drives one instance.
+// dlopen (LoadLibrary on Windows), counts what the plug-in asks of it and
+// drives one instance.
 #pragma once
 
 #include <clap/clap.h>

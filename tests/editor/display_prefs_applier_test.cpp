@@ -1,6 +1,7 @@
 // Opening applies the stored display preferences: check marks, wave pen
 // colours, zoom ranges and the values they move, and the engine's two
-// settings; values no menu item offers check nothing.
+// settings; values no menu item offers check nothing (a size no item offers
+// is Automatic).
 #include "editor/display_prefs_applier.h"
 
 #include "editor/context_menu.h"
@@ -23,7 +24,7 @@ class DisplayPrefsApplierTest : public EditorFixture {
     }
     std::set<int> checked(EditedEffect& effect) const {
         std::set<int> ids;
-        for (int id = 40000; id < 40040; ++id)
+        for (int id = 40000; id <= kCmdSize300; ++id)
             if (windows.isMenuItemChecked(editorOf(effect).view().menu, id)) ids.insert(id);
         return ids;
     }
@@ -35,8 +36,9 @@ class DisplayPrefsApplierTest : public EditorFixture {
 TEST_F(DisplayPrefsApplierTest, NothingStoredGivesTheEffectsOwnChoicesAllChecked) {
     EditedEffect& effect = makeEffect();
     ASSERT_TRUE(editorOf(effect).open(&hostWindow));
-    EXPECT_EQ(checked(effect), (std::set<int>{kCmdColoursIcy, kCmdZoom10x, kCmdPeakHold4s,
-                                              kCmdSpeedNormal, kCmdNormalize0, kCmdDcOn}));
+    EXPECT_EQ(checked(effect),
+              (std::set<int>{kCmdColoursIcy, kCmdZoom10x, kCmdPeakHold4s, kCmdSpeedNormal,
+                             kCmdNormalize0, kCmdDcOn, kCmdSizeAutomatic}));
     EXPECT_EQ(pen(effect, 0, 0), platform::rgb(128, 137, 223));
     EXPECT_EQ(pen(effect, 1, 0), platform::rgb(112, 120, 195));
     EXPECT_EQ(pen(effect, 2, 0), platform::rgb(98, 105, 171));
@@ -54,9 +56,11 @@ TEST_F(DisplayPrefsApplierTest, StoredValuesOutsideTheMenuCheckNothing) {
     record.normalizeTarget = 9;
     record.zoomRange = -1;
     record.colourScheme = 5;
+    record.editorScale = 160;
     EditedEffect& effect = openWith(record);
     EXPECT_EQ(windows.timerPeriod(windowOf(effect), kEditorTimerId), 80u);
-    EXPECT_EQ(checked(effect), (std::set<int>{kCmdDcOn}));
+    // A size no item offers is Automatic.
+    EXPECT_EQ(checked(effect), (std::set<int>{kCmdDcOn, kCmdSizeAutomatic}));
     EXPECT_EQ(effect.engine().normalizeTarget.get(), 9);
     // Pens keep their starting colours, zoom faders their creation range.
     EXPECT_EQ(pen(effect, 0, 0), platform::rgb(0, 160, 0));
@@ -102,11 +106,13 @@ TEST_F(DisplayPrefsApplierTest, StoredChoicesAreCheckedAndSchemesRecolourThePens
     record.dcRemoval = 0;
     record.displaySpeed = 1;
     record.peakHold = 100000000;
+    record.editorScale = 175;
     EditedEffect& natural = openWith(record);
     EXPECT_EQ(pen(natural, 1, 0), platform::rgb(0, 140, 0));
     EXPECT_EQ(pen(natural, 2, 0), platform::rgb(0, 120, 0));
-    EXPECT_EQ(checked(natural), (std::set<int>{kCmdColoursNatural, kCmdNormalize009, kCmdDcOff,
-                                               kCmdSpeedSlow, kCmdPeakHoldForever, kCmdZoom10x}));
+    EXPECT_EQ(checked(natural),
+              (std::set<int>{kCmdColoursNatural, kCmdNormalize009, kCmdDcOff, kCmdSpeedSlow,
+                             kCmdPeakHoldForever, kCmdZoom10x, kCmdSize175}));
     // The engine's two settings come from the store with the others.
     EXPECT_EQ(natural.engine().normalizeTarget.get(), 2);
     EXPECT_EQ(natural.engine().dcRemoval.get(), 0);

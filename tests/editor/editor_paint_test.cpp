@@ -74,7 +74,7 @@ class EditorPaintTest : public EditorFixture {
         pixels->pixels.assign(skin->pixels.begin(), skin->pixels.end());
         platform::SoftCanvas canvas(pixels);
         canvas.drawCentredText(text, kReadoutRect, rgb(255, 255, 255),
-                               SharedEditorResources::process().font());
+                               SharedEditorResources::process().drawing({}).font());
         return canvas;
     }
 

@@ -21,9 +21,9 @@ TEST_F(SharedEditorResourcesTest, FirstOpenCreatesAndLastCloseDestroysAcrossEffe
     ASSERT_TRUE(editorOf(first).open(&hostWindow));
     EXPECT_TRUE(windows.isClassRegistered("Velmorin"));
     EXPECT_EQ(graphics.bitmapsLoaded, 15);
-    EXPECT_EQ(shared.skin().width(), 654);
-    EXPECT_EQ(shared.bitmap(kBitmapCapZoom).height(), 21);
-    EXPECT_EQ(shared.font().request().height, 14);
+    EXPECT_EQ(shared.drawing({}).skin().width(), 654);
+    EXPECT_EQ(shared.drawing({}).bitmap(kBitmapCapZoom).height(), 21);
+    EXPECT_EQ(shared.drawing({}).font().request().height, 14);
 
     ASSERT_TRUE(editorOf(second).open(&otherHostWindow));
     EXPECT_EQ(shared.openEditorCount(), 2);
@@ -33,7 +33,7 @@ TEST_F(SharedEditorResourcesTest, FirstOpenCreatesAndLastCloseDestroysAcrossEffe
 
     editorOf(first).close();
     EXPECT_TRUE(windows.isClassRegistered("Velmorin"));
-    EXPECT_EQ(shared.skin().width(), 654);  // the second editor still draws with it
+    EXPECT_EQ(shared.drawing({}).skin().width(), 654);  // the second editor still draws with it
 
     editorOf(second).close();
     EXPECT_EQ(shared.openEditorCount(), 0);

@@ -50,7 +50,7 @@ class TickFixture : public EditorFixture {
         const platform::BitmapImage* skin = findEmbeddedBitmap(kBitmapSkin);
         pixels->pixels.assign(skin->pixels.begin(), skin->pixels.end());
         platform::SoftCanvas expected(pixels);
-        drawLevelReadout(expected, text, SharedEditorResources::process());
+        drawLevelReadout(expected, text, SharedEditorResources::process().drawing({}));
         for (int y = kLevelReadoutSkin.y; y < kLevelReadoutSkin.y + kLevelReadoutSkinHeight; ++y)
             for (int x = kLevelReadoutSkin.x; x < kLevelReadoutSkin.x + kLevelReadoutSkinWidth; ++x)
                 if (at(*effect, x, y) != expected.pixel(x, y)) return false;

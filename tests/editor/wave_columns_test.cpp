@@ -31,7 +31,7 @@ class WaveColumnsTest : public TickFixture {
     // without traces or threshold lines.
     std::vector<Colour> emptyDisplay(int d) {
         auto surface = graphics.createSurface(kDisplayWidth, kDisplayHeight);
-        const SharedEditorResources& shared = SharedEditorResources::process();
+        const SharedDrawing& shared = SharedEditorResources::process().drawing({});
         surface->copyFrom(0, 0, kDisplayWidth, kDisplayHeight, shared.skin(), kDisplayPlaces[d].x,
                           kDisplayPlaces[d].y, platform::RasterOp::Copy);
         shared.cornerHighlight().apply(*surface, d);

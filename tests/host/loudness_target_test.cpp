@@ -1,7 +1,7 @@
 // --target-lufs lands within 0.5 LU of the target with the true peak at or
-// under the ceiling, on a dense mix and on a quiet acoustic piece, and the
-// settings it prints repeat the same file; a Mix trim under limiting lands as
-// close as the search aims.
+// under the ceiling, on a dense mix and on a quiet acoustic piece, through
+// either format, and the settings it prints repeat the same file; a Mix trim under limiting lands
+// as close as the search aims.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -69,6 +69,7 @@ std::vector<std::string> repeatOptions(const std::string& report) {
 }
 
 struct Case {
+    const char* plugin;
     const char* piece;
     const char* program;
     double lufs;
@@ -79,19 +80,25 @@ TEST(LoudnessTarget, LandsWithinHalfALoudnessUnitUnderTheCeiling) {
     TempFolder folder;
     writeAudioFile(folder / "mix.wav", synthesizeDemoMix(), SampleFormat::float32);
     writeAudioFile(folder / "acoustic.wav", quietAcousticPiece(), SampleFormat::pcm24);
-    const Case cases[] = {{"mix", "Mastering 1", -14.0, -1.0},
-                          {"mix", "Init", -23.0, -2.0},
-                          {"mix", "Mastering 1", -9.0, -1.0},
-                          {"acoustic", "Init", -16.0, -1.0},
-                          {"acoustic", "Mastering 1", -14.0, -1.5}};
+    const char* vst = VELMORIN_PLUGIN_PATH;
+    const char* clap = VELMORIN_CLAP_PATH;
+    const Case cases[] = {{vst, "mix", "Mastering 1", -14.0, -1.0},
+                          {vst, "mix", "Init", -23.0, -2.0},
+                          {vst, "mix", "Mastering 1", -9.0, -1.0},
+                          {vst, "acoustic", "Init", -16.0, -1.0},
+                          {vst, "acoustic", "Mastering 1", -14.0, -1.5},
+                          {clap, "mix", "Mastering 1", -14.0, -1.0},
+                          // The Mix levels trimmed, from the values the CLAP build reports.
+                          {clap, "mix", "Mastering 1", -24.0, -16.0}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.piece) + " " + c.program + " " + std::to_string(c.lufs));
+        SCOPED_TRACE(std::string(c.plugin) + " " + c.piece + " " + c.program + " " +
+                     std::to_string(c.lufs));
         const auto input = folder / (std::string(c.piece) + ".wav");
         const auto output = folder / "out.wav";
-        const CommandResult result =
-            runVelmorin({"render", input.string(), output.string(), "--program", c.program,
-                         "--target-lufs", std::to_string(c.lufs), "--true-peak-ceiling",
-                         std::to_string(c.ceiling), "--json", (folder / "r.json").string()});
+        const CommandResult result = runVelmorin(
+            {"render", input.string(), output.string(), "--plugin", c.plugin, "--program",
+             c.program, "--target-lufs", std::to_string(c.lufs), "--true-peak-ceiling",
+             std::to_string(c.ceiling), "--json", (folder / "r.json").string()});
         ASSERT_EQ(result.exitCode, 0) << result.err;
         const nlohmann::json file =
             nlohmann::json::parse(std::ifstream(folder / "r.json"))["files"][0];

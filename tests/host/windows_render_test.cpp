@@ -1,13 +1,21 @@
-// velmorin.exe rendering through Velmorin.dll under Wine gives the samples of
-// the Linux render. The two C libraries' single-precision functions may differ
-// in the last bit, so the difference is measured, printed and bounded.
+// velmorin.exe rendering through the Windows modules under Wine gives the
+// samples of the Linux render: Velmorin.dll for "Mastering 1", as the Linux
+// command renders it through Velmorin.so, and Velmorin.clap for every
+// program, as the Linux command renders it through the Linux Velmorin.clap.
+// The two C libraries' single-precision functions may differ in the last
+// bit, so the difference is measured, printed and bounded.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "audio_file.h"
 #include "demo_mix.h"
+#include "params/program_bank.h"
 #include "run_velmorin.h"
 #include "temp_folder.h"
 
@@ -19,17 +27,21 @@ namespace {
 // carried through the filters.
 constexpr float kBound = 1e-5f;
 
-TEST(WindowsRender, MatchesTheLinuxRender) {
+// The demo mix's groove and breakdown (every part plays) rendered with
+// `settings` on Linux (through `linuxPlugin`, or the command's own plug-in
+// when empty) and under Wine through `windowsPlugin` of the Windows build;
+// the largest difference between the two.
+void expectSameRenders(const std::string& linuxPlugin, const std::string& windowsPlugin,
+                       const std::vector<std::string>& settings) {
     TempFolder folder;
     const auto input = folder / "in.wav";
     AudioBuffer mix = synthesizeDemoMix();
-    mix.resize(8 * mix.sampleRate);  // groove and breakdown: every part plays
+    mix.resize(8 * mix.sampleRate);
     writeAudioFile(input, mix, SampleFormat::float32);
-    const std::vector<std::string> settings = {"--program", "Mastering 1", "--block", "500",
-                                               "--compensate-latency"};
 
     std::vector<std::string> linuxRender = {"render", input.string(),
                                             (folder / "linux.wav").string()};
+    if (!linuxPlugin.empty()) linuxRender.insert(linuxRender.end(), {"--plugin", linuxPlugin});
     linuxRender.insert(linuxRender.end(), settings.begin(), settings.end());
     const CommandResult linuxResult = runVelmorin(linuxRender);
     ASSERT_EQ(linuxResult.exitCode, 0) << linuxResult.err;
@@ -45,7 +57,7 @@ TEST(WindowsRender, MatchesTheLinuxRender) {
                                               "Z:" + input.string(),
                                               "Z:" + (folder / "windows.wav").string(),
                                               "--plugin",
-                                              "Z:" VELMORIN_WINDOWS_BUILD "/Velmorin.dll"};
+                                              "Z:" VELMORIN_WINDOWS_BUILD "/" + windowsPlugin};
     windowsRender.insert(windowsRender.end(), settings.begin(), settings.end());
     const CommandResult windowsResult = runProgram("wine", windowsRender);
     ASSERT_EQ(windowsResult.exitCode, 0) << windowsResult.err;
@@ -61,5 +73,21 @@ TEST(WindowsRender, MatchesTheLinuxRender) {
     std::printf("largest difference between the Windows and Linux renders: %g\n", largest);
     EXPECT_LE(largest, kBound);
 }
+
+TEST(WindowsRender, MatchesTheLinuxRender) {
+    expectSameRenders("", "Velmorin.dll",
+                      {"--program", "Mastering 1", "--block", "500", "--compensate-latency"});
+}
+
+class WindowsClapRender : public ::testing::TestWithParam<int> {};
+
+TEST_P(WindowsClapRender, MatchesTheLinuxClapRender) {
+    expectSameRenders(
+        VELMORIN_CLAP_PATH, "Velmorin.clap",
+        {"--program", std::to_string(GetParam()), "--block", "500", "--compensate-latency"});
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryProgram, WindowsClapRender,
+                         ::testing::Range(0, velmorin::kNumPrograms));
 
 }  // namespace

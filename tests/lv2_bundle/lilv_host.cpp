@@ -77,7 +77,9 @@ LilvEffect::LilvEffect(LilvBundle& bundle, double sampleRate)
         const LilvPort* port = lilv_plugin_get_port_by_index(plugin, i);
         indexOf_[lilv_node_as_string(lilv_port_get_symbol(plugin, port))] = i;
         if (lilv_port_is_a(plugin, port, control)) {
-            if (lilv_port_is_a(plugin, port, input)) controls_[i] = defaults[i];
+            const bool isInput = lilv_port_is_a(plugin, port, input);
+            if (isInput) controls_[i] = defaults[i];
+            controlPorts_[isInput ? 0 : 1].push_back(i);
             lilv_instance_connect_port(instance_, i, &controls_[i]);
         } else if (lilv_port_is_a(plugin, port, audio)) {
             audio_[audioSeen++] = i;

@@ -53,6 +53,11 @@ class LilvEffect {
     LilvEffect& operator=(const LilvEffect&) = delete;
 
     float& control(const std::string& symbol);
+    float& control(uint32_t port) { return controls_.at(port); }
+    // The control ports' indices, inputs or outputs.
+    const std::vector<uint32_t>& controlPorts(bool outputs) const {
+        return controlPorts_[outputs ? 1 : 0];
+    }
     // Runs in blocks of `block` frames; in place writes into the input.
     void process(std::vector<float>& left, std::vector<float>& right, std::vector<float>& outLeft,
                  std::vector<float>& outRight, size_t block, bool inPlace);
@@ -72,7 +77,8 @@ class LilvEffect {
     LilvInstance* instance_;
     std::vector<float> controls_;
     std::map<std::string, uint32_t> indexOf_;
-    uint32_t audio_[4] = {};  // in left, in right, out left, out right
+    std::vector<uint32_t> controlPorts_[2];  // inputs, outputs
+    uint32_t audio_[4] = {};                 // in left, in right, out left, out right
     union {
         LV2_Atom_Sequence sequence;
         char bytes[4096];

@@ -1,14 +1,23 @@
 // The LV2 bundle loaded from the build tree through lilv, as hosts load it:
 // its ports and presets, its latency, its output against the VST 2.4 build's,
-// its state, and what it makes of values no host should send.
+// its state, the Output value its UI follows the normalizer to, and what it
+// makes of values no host should send.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
+#include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include <lv2/atom/util.h>
+
 #include "dense_mix.h"
+#include "engine/parameter_mapping.h"
+#include "formats/lv2/lv2_identity.h"
+#include "formats/lv2/lv2_ui_controls.h"
+#include "formats/lv2/port_values.h"
 #include "lv2_bundle/lilv_host.h"
 #include "params/parameter_table.h"
 #include "params/parameter_unit.h"
@@ -235,6 +244,110 @@ TEST(Lv2State, RestoredIntoAFreshInstanceItHasTheProgramItsNameAndItsSound) {
     EXPECT_TRUE(sameBits(restored.left, expected.left));
     EXPECT_TRUE(sameBits(restored.right, expected.right));
 }
+
+// The UI's controls with the plug-in's display feed forwarded to them, and
+// their port writes reaching the plug-in some blocks late, as in a host whose
+// UI idles less often than audio runs.
+class DelayedUi {
+  public:
+    DelayedUi(LilvEffect& effect, size_t delayBlocks)
+        : effect_(effect), delay_(delayBlocks), controls_(bundle().map(), {write, this, nullptr}) {}
+
+    lv2::Lv2UiControls& controls() { return controls_; }
+    void portEvent(uint32_t port, float value) {
+        controls_.portEvent(port, sizeof value, 0, &value);
+    }
+    void afterBlock() {
+        const LV2_URID transfer =
+            bundle().map()->map(bundle().map()->handle, LV2_ATOM__eventTransfer);
+        LV2_ATOM_SEQUENCE_FOREACH(&effect_.displayFeed(), event) {
+            controls_.portEvent(lv2::kDisplayFeedPort, sizeof(LV2_Atom) + event->body.size,
+                                transfer, &event->body);
+        }
+        controls_.followNormalizer();  // as the editor's display tick does
+        pending_.push_back(std::exchange(written_, {}));
+        if (pending_.size() > delay_) deliverOldest();
+    }
+    void deliverAll() {
+        pending_.push_back(std::exchange(written_, {}));
+        while (!pending_.empty()) deliverOldest();
+    }
+    size_t writes() const { return delivered_; }
+
+  private:
+    struct Write {
+        uint32_t port;
+        float value;
+    };
+    static void write(LV2UI_Controller controller, uint32_t port, uint32_t, uint32_t,
+                      const void* buffer) {
+        float value;
+        std::memcpy(&value, buffer, sizeof value);
+        static_cast<DelayedUi*>(controller)->written_.push_back({port, value});
+    }
+    void deliverOldest() {
+        for (const Write& w : pending_.front()) {
+            effect_.control(parameterInfo(static_cast<int32_t>(w.port)).symbol) = w.value;
+            ++delivered_;
+        }
+        pending_.pop_front();
+    }
+
+    LilvEffect& effect_;
+    size_t delay_;
+    lv2::Lv2UiControls controls_;
+    std::vector<Write> written_;
+    std::deque<std::vector<Write>> pending_;
+    size_t delivered_ = 0;
+};
+
+void renderBlock(LilvEffect& effect, const StereoSignal& in, size_t start, size_t block,
+                 Rendered& out) {
+    std::vector<float> left(in.left.begin() + start, in.left.begin() + start + block);
+    std::vector<float> right(in.right.begin() + start, in.right.begin() + start + block);
+    std::vector<float> outLeft, outRight;
+    effect.process(left, right, outLeft, outRight, block, false);
+    out.left.insert(out.left.end(), outLeft.begin(), outLeft.end());
+    out.right.insert(out.right.end(), outRight.begin(), outRight.end());
+}
+
+class Lv2NormalizerFollow : public testing::TestWithParam<size_t> {};
+
+// Under Normalize the host's Output port follows the gain the engine reached,
+// written by the UI, and the plug-in keeps that gain when the value comes
+// back, even late; a change the user makes still sets the gain.
+TEST_P(Lv2NormalizerFollow, TheHostsOutputPortFollowsTheEngineAndTheSoundStaysItsOwn) {
+    constexpr size_t kBlock = 256;
+    const StereoSignal in = denseMix(kFrames * 2);
+    LilvEffect followed(bundle()), alone(bundle());
+    followed.control("normalize") = alone.control("normalize") = 1.0f;
+    DelayedUi ui(followed, GetParam());
+    ui.portEvent(kNormalize, 1.0f);
+    Rendered heard, expected;
+    const size_t half = in.left.size() / 2;
+    for (size_t start = 0; start < half; start += kBlock) {
+        renderBlock(followed, in, start, kBlock, heard);
+        renderBlock(alone, in, start, kBlock, expected);
+        ui.afterBlock();
+    }
+    ui.deliverAll();
+    EXPECT_GT(ui.writes(), 1u) << "the Output value did not follow the normalizer";
+    const float engines = static_cast<float>(outputValueFor(ui.controls().outputGain()));
+    EXPECT_EQ(followed.control("output"), lv2::portValueOfStored(kOutput, engines));
+    EXPECT_LT(ui.controls().outputGain(), outputGainFor(0)) << "the normalizer lowered nothing";
+    EXPECT_TRUE(sameBits(heard.left, expected.left));
+    EXPECT_TRUE(sameBits(heard.right, expected.right));
+
+    // The user sets 0 dB in the editor: the sound leaves the normalizer's.
+    ui.controls().changeParameter(kOutput, 24000.0f);
+    ui.deliverAll();
+    Rendered changed, unchanged;
+    renderBlock(followed, in, half, kBlock, changed);
+    renderBlock(alone, in, half, kBlock, unchanged);
+    EXPECT_FALSE(sameBits(changed.left, unchanged.left));
+}
+
+INSTANTIATE_TEST_SUITE_P(UiDelayInBlocks, Lv2NormalizerFollow, testing::Values(0, 1, 8));
 
 // Values outside every port's range, and no number at all.
 class Lv2HostileValue : public testing::TestWithParam<float> {};

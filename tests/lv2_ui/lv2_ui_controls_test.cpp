@@ -261,8 +261,9 @@ TEST(Lv2UiBadMessages, ChangeNothing) {
 }
 
 // Under Normalize the Output value follows the gain the feed reports, once
-// for each new gain, and again after a restart.
-TEST(Lv2UiNormalizer, OutputFollowsTheReportedGain) {
+// for each new gain, and again after a restart; the host's port is written
+// once for each new value, outside any gesture.
+TEST(Lv2UiNormalizer, OutputFollowsTheReportedGainAndIsWrittenToTheHost) {
     UriMap uris;
     RecordingHost host;
     Lv2UiControls controls(&uris.map, host.ui());
@@ -276,7 +277,14 @@ TEST(Lv2UiNormalizer, OutputFollowsTheReportedGain) {
     EXPECT_EQ(controls.followNormalizer(), std::nullopt);
     controls.restartNormalizerFollow();
     EXPECT_EQ(controls.followNormalizer(), outputValueFor(0.5f));
-    EXPECT_TRUE(host.calls.empty()) << "the followed value is the plug-in's own";
+    const FeedEvent lower(&uris.map, {{}, {}, 0.25f, 1.0f, false});
+    controls.portEvent(kDisplayFeedPort, lower.size(), transfer, lower.atom());
+    EXPECT_EQ(controls.followNormalizer(), outputValueFor(0.25f));
+    const auto written = [](float gain) {
+        return HostCall{HostCall::Write, kOutput,
+                        portValueOfStored(kOutput, static_cast<float>(outputValueFor(gain)))};
+    };
+    EXPECT_EQ(host.calls, (std::vector<HostCall>{written(0.5f), written(0.25f)}));
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ bool operator==(const PreferenceRecord& a, const PreferenceRecord& b) {
     return a.normalizeTarget == b.normalizeTarget && a.peakHold == b.peakHold &&
            a.colourScheme == b.colourScheme && a.waveColours == b.waveColours &&
            a.zoomRange == b.zoomRange && a.displaySpeed == b.displaySpeed &&
-           a.dcRemoval == b.dcRemoval;
+           a.dcRemoval == b.dcRemoval && a.editorScale == b.editorScale;
 }
 
 class FilePreferenceStoreTest : public ::testing::Test {
@@ -76,7 +76,8 @@ TEST_F(FilePreferenceStoreTest, WritesOneLinePerValueInAFixedOrder) {
               "219 220 221 222 223 224 225 226 227 228 229 230 231 232 233 234 235\n"
               "subWZ=0\n"
               "subDS=4\n"
-              "subDC=0\n");
+              "subDC=0\n"
+              "subSZ=150\n");
 }
 
 TEST_F(FilePreferenceStoreTest, EachNameFillsItsOwnFieldOnly) {
@@ -87,6 +88,7 @@ TEST_F(FilePreferenceStoreTest, EachNameFillsItsOwnFieldOnly) {
         {"subAN=1", &PreferenceRecord::normalizeTarget}, {"subPH=1", &PreferenceRecord::peakHold},
         {"subCO=1", &PreferenceRecord::colourScheme},    {"subWZ=1", &PreferenceRecord::zoomRange},
         {"subDS=1", &PreferenceRecord::displaySpeed},    {"subDC=1", &PreferenceRecord::dcRemoval},
+        {"subSZ=1", &PreferenceRecord::editorScale},
     };
     for (const auto& c : cases) {
         writeFile(std::string(c.line) + "\n");

@@ -1,5 +1,6 @@
 // The generated artwork keeps the identifiers, sizes and places the editor
-// relies on, and the .bmp files hold the same pixels as the embedded table.
+// relies on, and the .bmp files hold the same pixels as the embedded table
+// at every scale.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -9,7 +10,10 @@
 
 #include "editor/bitmap_ids.h"
 #include "editor/layout.h"
+#include "platform/scale.h"
 #include "resources/embedded_bitmaps.h"
+#include "resources/encoded_bitmaps.h"
+#include "resources/pixel_codec.h"
 
 namespace velmorin {
 namespace {
@@ -142,17 +146,58 @@ std::vector<Colour> readBmp(const std::string& file, int& width, int& height) {
     return pixels;
 }
 
-TEST(Artwork, BmpFilesHoldTheEmbeddedPixels) {
-    for (const Expected& e : kExpected) {
-        int width = 0, height = 0;
-        const auto pixels = readBmp(
-            std::string(VELMORIN_BITMAP_DIR) + "/" + std::to_string(e.id) + ".bmp", width, height);
-        const platform::BitmapImage& b = *findEmbeddedBitmap(e.id);
-        ASSERT_EQ(width, b.width) << e.id;
-        ASSERT_EQ(height, b.height) << e.id;
-        EXPECT_TRUE(std::equal(pixels.begin(), pixels.end(), b.pixels.begin(), b.pixels.end()))
-            << e.id;
+// At 1.0 the .bmp files are the Windows resources and the table holds the
+// pixels as they are; at the other scales the table holds them encoded, so
+// this is the codec's round trip over every picture the generator drew.
+TEST(Artwork, EveryScaleEmbedsExactlyThePixelsDrawnForIt) {
+    for (platform::Scale scale : platform::kEditorScales) {
+        const std::string dir = std::string(VELMORIN_BITMAP_DIR) +
+                                (scale.isIdentity() ? "" : "/" + std::to_string(scale.percent()));
+        for (const Expected& e : kExpected) {
+            SCOPED_TRACE("bitmap " + std::to_string(e.id) + " at " +
+                         std::to_string(scale.percent()) + "%");
+            int width = 0, height = 0;
+            const auto pixels = readBmp(dir + "/" + std::to_string(e.id) + ".bmp", width, height);
+            const platform::BitmapImage* b = findScaledBitmap(e.id, scale);
+            ASSERT_NE(b, nullptr);
+            EXPECT_EQ(b->width, scale.device(e.width));
+            EXPECT_EQ(b->height, scale.device(e.height));
+            ASSERT_EQ(width, b->width);
+            ASSERT_EQ(height, b->height);
+            EXPECT_TRUE(
+                std::equal(pixels.begin(), pixels.end(), b->pixels.begin(), b->pixels.end()));
+        }
+        EXPECT_EQ(findScaledBitmap(119, scale), nullptr);
     }
+}
+
+TEST(Artwork, AStreamCutShortOrPaddedDecodesToNothing) {
+    const platform::Scale scale = platform::Scale::ofQuarters(8);
+    const platform::BitmapImage& skin = *findScaledBitmap(kBitmapSkin, scale);
+    const std::vector<std::uint8_t> stream =
+        pixel_codec::encode(skin.pixels, skin.width, skin.height);
+    EXPECT_EQ(pixel_codec::decode(stream, skin.width, skin.height).size(), skin.pixels.size());
+    const std::span<const std::uint8_t> whole(stream);
+    EXPECT_TRUE(
+        pixel_codec::decode(whole.first(whole.size() - 1), skin.width, skin.height).empty());
+    std::vector<std::uint8_t> padded = stream;
+    padded.push_back(0);
+    EXPECT_TRUE(pixel_codec::decode(padded, skin.width, skin.height).empty());
+
+    // The same for the bits the bytes are packed in.
+    int found = 0;
+    for (const EncodedBitmap& e : encodedBitmaps()) {
+        if (e.quarters != scale.quarters() || e.id != kBitmapSkin) continue;
+        ++found;
+        EXPECT_EQ(decodeBitmap(e).size(), skin.pixels.size());
+        EncodedBitmap cut = e;
+        --cut.packedSize;
+        EXPECT_TRUE(decodeBitmap(cut).empty());
+        EncodedBitmap longer = e;
+        ++longer.streamSize;
+        EXPECT_TRUE(decodeBitmap(longer).empty());
+    }
+    EXPECT_EQ(found, 1);
 }
 
 }  // namespace

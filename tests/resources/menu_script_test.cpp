@@ -59,6 +59,17 @@ TEST(MenuScript, ContextMenuIsMenu111AsTheModuleCarriesIt) {
               "        END\n"
               "        MENUITEM SEPARATOR\n"
               "        MENUITEM \"Info\", 40022\n"
+              "        POPUP \"Size\"\n"
+              "        BEGIN\n"
+              "            MENUITEM \"Automatic\", 40035\n"
+              "            MENUITEM \"100 %\", 40036\n"
+              "            MENUITEM \"125 %\", 40037\n"
+              "            MENUITEM \"150 %\", 40038\n"
+              "            MENUITEM \"175 %\", 40039\n"
+              "            MENUITEM \"200 %\", 40040\n"
+              "            MENUITEM \"250 %\", 40041\n"
+              "            MENUITEM \"300 %\", 40042\n"
+              "        END\n"
               "    END\n"
               "END\n");
 }

@@ -3,23 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#if defined(_WIN32)
-#include <windows.h>
-
-// The few POSIX loader calls this harness makes, over LoadLibrary.
-namespace {
-void* dlopen(const char* path, int) { return reinterpret_cast<void*>(LoadLibraryA(path)); }
-void* dlsym(void* handle, const char* name) {
-    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle), name));
-}
-int dlclose(void* handle) { return FreeLibrary(static_cast<HMODULE>(handle)) ? 0 : 1; }
-const char* dlerror() { return "LoadLibrary failed"; }
-constexpr int RTLD_NOW = 0;
-constexpr int RTLD_LOCAL = 0;
-}  // namespace
-#else
-#include <dlfcn.h>
-#endif
+#include "support/dynamic_library.h"
 
 std::vector<HostCall>& RecordingHost::calls() {
     static std::vector<HostCall> recorded;

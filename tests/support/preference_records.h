@@ -17,6 +17,7 @@ inline PreferenceRecord sampleRecord() {
     r.zoomRange = 0;
     r.displaySpeed = 4;
     r.dcRemoval = 0;
+    r.editorScale = 150;
     return r;
 }
 
@@ -24,7 +25,7 @@ inline PreferenceRecord sampleRecord() {
 inline PreferenceRecord sentinelRecord() {
     PreferenceRecord r;
     r.normalizeTarget = r.peakHold = r.colourScheme = r.zoomRange = r.displaySpeed = r.dcRemoval =
-        -7;
+        r.editorScale = -7;
     r.waveColours.fill(-7);
     return r;
 }

@@ -14,6 +14,7 @@
 #include "editor/layout.h"
 #include "support/loaded_plugin.h"
 #include "windows/host_window.h"
+#include "windows/version_record.h"
 
 namespace {
 
@@ -286,20 +287,8 @@ TEST(WindowsModule, MenuResourceHoldsTheContextMenu) {
 
 TEST(WindowsModule, VersionRecordNamesTheEffect) {
     Plugin plugin;
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(GetModuleHandleA("Velmorin.dll"), path, MAX_PATH);
-    std::vector<char> record(GetFileVersionInfoSizeA(path, nullptr));
-    ASSERT_FALSE(record.empty());
-    ASSERT_TRUE(GetFileVersionInfoA(path, 0, static_cast<DWORD>(record.size()), record.data()));
-    const auto text = [&](const char* name) {
-        char* value = nullptr;
-        UINT length = 0;
-        const std::string query = std::string("\\StringFileInfo\\040904b0\\") + name;
-        return VerQueryValueA(record.data(), query.c_str(), reinterpret_cast<void**>(&value),
-                              &length) &&
-                       value
-                   ? std::string(value)
-                   : std::string();
+    const auto text = [](const char* name) {
+        return versionText(GetModuleHandleA("Velmorin.dll"), name);
     };
     EXPECT_EQ(text("ProductName"), "Velmorin");
     EXPECT_EQ(text("CompanyName"), "QuandorWeb");

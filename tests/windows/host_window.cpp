@@ -57,24 +57,47 @@ void pumpMessages(int ms, std::initializer_list<const Plugin*> idle) {
     }
 }
 
-bool runFirstTickOnly(HWND editor, int timeoutMs) {
-    constexpr UINT kDisplayTick = WM_USER + 5;
-    constexpr UINT_PTR kEditorTimer = 1;
+namespace {
+
+constexpr UINT kDisplayTick = WM_USER + 5;
+constexpr UINT_PTR kEditorTimer = 1;
+
+// Runs the message loop for up to `ms` milliseconds, until `handled` (called
+// after each dispatched message) answers true; false when time ran out.
+template <typename Handled>
+bool runMessagesUntil(int ms, Handled handled) {
     const DWORD start = GetTickCount();
-    while (GetTickCount() - start < static_cast<DWORD>(timeoutMs)) {
+    while (GetTickCount() - start < static_cast<DWORD>(ms)) {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
-            if (message.hwnd == editor && message.message == kDisplayTick) {
-                KillTimer(editor, kEditorTimer);
-                pumpMessages(50);
-                return true;
-            }
+            if (handled(message)) return true;
         }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
     return false;
+}
+
+}  // namespace
+
+bool runFirstTickOnly(HWND editor, int timeoutMs) {
+    const bool ticked = runMessagesUntil(timeoutMs, [editor](const MSG& message) {
+        return message.hwnd == editor && message.message == kDisplayTick;
+    });
+    if (!ticked) return false;
+    KillTimer(editor, kEditorTimer);
+    pumpMessages(50);
+    return true;
+}
+
+int countDisplayTicks(HWND editor, int ms) {
+    int ticks = 0;
+    runMessagesUntil(ms, [editor, &ticks](const MSG& message) {
+        if (message.hwnd == editor && message.message == kDisplayTick) ++ticks;
+        return false;
+    });
+    return ticks;
 }
 
 Picture captureWindow(HWND window) {

@@ -38,5 +38,9 @@ void pumpMessages(int ms, std::initializer_list<const Plugin*> idle = {});
 // window holds the picture of exactly one tick. False after `timeoutMs`.
 bool runFirstTickOnly(HWND editor, int timeoutMs);
 
+// Runs the message loop for `ms` milliseconds and counts the display ticks
+// the editor window handled: its own timer at work, with no idle call.
+int countDisplayTicks(HWND editor, int ms);
+
 // The window's client area as its device context holds it (BitBlt).
 Picture captureWindow(HWND window);

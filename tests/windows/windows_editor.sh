@@ -1,6 +1,7 @@
 #!/bin/sh
 # Runs the Windows host test (daw_host_test.exe) under Wine in a virtual X
-# server, in a Wine prefix of its own whose server lives only for this run.
+# server, in a Wine prefix of its own whose server lives only for this run
+# (wine_x_session.sh).
 #
 #   windows_editor.sh HOST_TEST.exe GOLDEN_DIR WORK_DIR
 #
@@ -20,19 +21,12 @@ for picture in "$golden"/*.png; do
   convert "$picture" "BMP3:$work/references/$(basename "$picture" .png).bmp"
 done
 
-export WINEPREFIX="$work/wineprefix" WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export VELMORIN_REFERENCE_DIR="$work/references" VELMORIN_ARTEFACT_DIR="$work/artefacts"
 export VELMORIN_DRAG_READY="$work/drag-ready" HOST_TEST="$host_test"
 
-xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" sh -c '
+sh "$(dirname "$0")/wine_x_session.sh" "$work" '
   rc=0
   fail() { echo "windows_editor: $*" >&2; rc=1; }
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i >/dev/null 2>&1
-    # No two-second wait for the window manager on every window close.
-    wine reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1
-  fi
   run() { wine "$HOST_TEST" --gtest_brief=1 "$@"; }
 
   run --gtest_filter=-PreferencesFromTheMenu.*:XServerInput.* || rc=1
@@ -58,7 +52,5 @@ xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" sh -c '
     fail "the drag test never got ready"
   fi
   wait $pid || rc=1
-
-  wineserver -k || true
   exit $rc
 '

@@ -1,5 +1,6 @@
 // The built Velmorin.so worked by real input through an X server: clicks,
-// a drag, Ctrl and Shift clicks, a typed value and context-menu choices. The
+// a drag, Ctrl and Shift clicks and a typed value (also on a desktop at 2.0,
+// where the editor opens twice as large), and context-menu choices. The
 // effect's parameters, the automation reports its host receives and the
 // preference file show what each did.
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 
 #include "editor/context_menu.h"
 #include "editor/layout.h"
+#include "platform/scale.h"
 #include "platform/x11/menu_panel.h"
 #include "support/loaded_plugin.h"
 #include "x11/virtual_x_server.h"
@@ -38,8 +40,11 @@ class EditorInputTest : public ::testing::Test {
         fs::create_directories(config);
         // Read when the plug-in's first editor is made: before the effect.
         setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+        // The desktop's scale, as its settings daemon publishes it.
+        client.loadResources("Xft.dpi:\t" + std::to_string(96 * scale().quarters() / 4) + "\n");
         plugin = std::make_unique<Plugin>();
-        host = client.createParent(kHostX, kHostY, kEditorWidth, kEditorHeight);
+        host = client.createParent(kHostX, kHostY, scale().device(kEditorWidth),
+                                   scale().device(kEditorHeight));
         ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0,
                                    reinterpret_cast<void*>(static_cast<std::uintptr_t>(host))),
                   1);
@@ -63,8 +68,14 @@ class EditorInputTest : public ::testing::Test {
         std::this_thread::sleep_for(std::chrono::milliseconds(180));
         idle();
     }
+    // The desktop's scale the editor opens at.
+    virtual platform::Scale scale() const { return {}; }
+    // The pointer over the editor's logical pixel (x, y).
+    void moveOver(int x, int y) {
+        client.moveTo(kHostX + scale().device(x), kHostY + scale().device(y));
+    }
     void clickAt(int x, int y, int button = 1) {
-        client.moveTo(kHostX + x, kHostY + y);
+        moveOver(x, y);
         client.click(button);
         idle();
     }
@@ -100,7 +111,12 @@ class EditorInputTest : public ::testing::Test {
     xcb_window_t host = 0;
 };
 
-TEST_F(EditorInputTest, ClicksDragsAndModifierClicksReachTheEffectAndItsHost) {
+class DesktopScaleTest : public EditorInputTest, public ::testing::WithParamInterface<int> {
+  protected:
+    platform::Scale scale() const override { return platform::Scale::ofQuarters(GetParam()); }
+};
+
+TEST_P(DesktopScaleTest, ClicksDragsAndModifierClicksReachTheEffectAndItsHost) {
     plugin->set(kThrH, 42.0f);  // stored steps: the cap at row 60 + 33
     for (ParameterIndex on : {kHighOn, kMidOn, kLowOn}) plugin->set(on, 0.0f);
     tick();
@@ -109,10 +125,10 @@ TEST_F(EditorInputTest, ClicksDragsAndModifierClicksReachTheEffectAndItsHost) {
     clickAt(70, 113);  // below the cap: one step down
     clickAt(70, 74);   // above it: one step up again
     // A drag from the cap to the bottom of its travel.
-    client.moveTo(kHostX + 70, kHostY + 93);
+    moveOver(70, 93);
     client.button(1, true);
     idle();
-    client.moveTo(kHostX + 75, kHostY + 300);
+    moveOver(75, 300);
     idle();
     client.button(1, false);
     idle();
@@ -144,7 +160,7 @@ TEST_F(EditorInputTest, ClicksDragsAndModifierClicksReachTheEffectAndItsHost) {
     EXPECT_EQ(reports(), expected);
 }
 
-TEST_F(EditorInputTest, TypedValueIsCommittedByEnter) {
+TEST_P(DesktopScaleTest, TypedValueIsCommittedByEnter) {
     tick();
     RecordingHost::calls().clear();
     const ValueBoxPlace output = kValueBoxPlaces[0];
@@ -156,6 +172,9 @@ TEST_F(EditorInputTest, TypedValueIsCommittedByEnter) {
     EXPECT_EQ(plugin->display(kOutput), "3.00");
     EXPECT_EQ(reports(), (std::vector<Report>{{kOutput, 21000.0f / 24000.0f}}));
 }
+
+INSTANTIATE_TEST_SUITE_P(DesktopScale, DesktopScaleTest, ::testing::Values(4, 8),
+                         [](const auto& info) { return std::to_string(info.param * 25); });
 
 TEST_F(EditorInputTest, ContextMenuChoicesAreAppliedAndStored) {
     tick();

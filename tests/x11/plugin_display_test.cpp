@@ -1,6 +1,7 @@
 // The built Velmorin.so announces its editor and opens it in a host's X
 // window; without a display it loads, processes and answers as before, only
-// effEditOpen answers 0. `velmorin edit` shows an editor in a window of its own.
+// effEditOpen answers 0. `velmorin edit` shows the editor of either format in
+// a window of its own.
 #include <dirent.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -11,6 +12,8 @@
 #include <chrono>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -81,13 +84,15 @@ TEST(PluginOnDisplay, OpensInTheHostWindowAndGoesWithItsEffect) {
     EXPECT_EQ(openFileCount(), files);
 }
 
-// Starts `velmorin edit ARGS` and answers its process id.
-pid_t startEdit(const std::vector<std::string>& arguments) {
-    std::vector<std::string> all = {VELMORIN_COMMAND_PATH, "edit", "--plugin",
-                                    VELMORIN_PLUGIN_PATH};
+// Starts `velmorin edit --plugin PLUGIN ARGS`, its standard error into ERRORS,
+// and answers its process id.
+pid_t startEdit(const std::string& plugin, const std::vector<std::string>& arguments,
+                const fs::path& errors = "/dev/null") {
+    std::vector<std::string> all = {VELMORIN_COMMAND_PATH, "edit", "--plugin", plugin};
     all.insert(all.end(), arguments.begin(), arguments.end());
     const pid_t pid = fork();
     if (pid == 0) {
+        if (!freopen(errors.c_str(), "w", stderr)) _exit(126);
         std::vector<char*> argv;
         for (std::string& a : all) argv.push_back(a.data());
         argv.push_back(nullptr);
@@ -103,40 +108,74 @@ int exitStatus(pid_t pid) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-TEST(VelmorinEdit, ShowsTheEditorInItsOwnWindowUntilStopped) {
+std::string contents(const fs::path& file) {
+    std::ifstream in(file);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Both formats' editors, in a window of the editor's size and ticked by the
+// host: alone until the user closes the window, and playing a file until the
+// command is stopped.
+TEST(VelmorinEdit, ShowsTheEditorInItsOwnWindowUntilClosedOrStopped) {
     VirtualXServer server;
     XClient client;
-    const fs::path file =
-        fs::temp_directory_path() / ("velmorin-edit-" + std::to_string(getpid()) + ".wav");
+    const fs::path folder =
+        fs::temp_directory_path() / ("velmorin-edit-" + std::to_string(getpid()));
+    fs::create_directories(folder);
+    // The editor at 1.0 whatever the user's stored size or desktop scale.
+    setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+    unsetenv("GDK_SCALE");
+    const fs::path file = folder / "loop.wav";
+    const fs::path errors = folder / "errors.txt";
     velmorin::host::AudioBuffer audio;
     audio.resize(4410);
     for (std::size_t i = 0; i < audio.frames(); ++i)
         audio.left[i] = audio.right[i] = 0.5f * std::sin(0.05f * static_cast<float>(i));
     velmorin::host::writeAudioFile(file, audio, velmorin::host::SampleFormat::float32);
 
-    for (const bool withFile : {false, true}) {
-        const pid_t pid =
-            startEdit(withFile ? std::vector<std::string>{file.string(), "--program", "3"}
-                               : std::vector<std::string>{});
-        // The top-level window, with the editor inside it.
-        std::vector<xcb_window_t> editors;
-        for (int wait = 0; wait < 100 && editors.empty(); ++wait) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            for (xcb_window_t top : client.children(client.root()))
-                for (xcb_window_t child : client.children(top)) editors.push_back(child);
+    for (const char* plugin : {VELMORIN_PLUGIN_PATH, VELMORIN_CLAP_PATH}) {
+        for (const bool withFile : {false, true}) {
+            SCOPED_TRACE(std::string(plugin) + (withFile ? " playing a file" : " alone"));
+            const pid_t pid =
+                startEdit(plugin,
+                          withFile ? std::vector<std::string>{file.string(), "--program", "3"}
+                                   : std::vector<std::string>{},
+                          errors);
+            // The top-level window, with the editor inside it.
+            xcb_window_t top = XCB_NONE;
+            std::vector<xcb_window_t> editors;
+            for (int wait = 0; wait < 100 && editors.empty(); ++wait) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                for (xcb_window_t window : client.children(client.root())) {
+                    top = window;
+                    editors = client.children(window);
+                }
+            }
+            ASSERT_EQ(editors.size(), 1u);
+            EXPECT_EQ(client.size(top), std::make_pair(654, 431));
+            EXPECT_EQ(client.size(editors[0]), std::make_pair(654, 431));
+            // The host keeps the editor ticking: its wave displays scroll,
+            // after the first paint as well.
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            const auto before = client.pixels(editors[0], 654, 431);
+            EXPECT_TRUE(
+                client.eventually([&] { return client.pixels(editors[0], 654, 431) != before; }));
+            if (withFile) {
+                kill(pid, SIGTERM);
+            } else {
+                client.askToClose(top);
+            }
+            EXPECT_EQ(exitStatus(pid), 0);
+            EXPECT_EQ(contents(errors), "");
+            EXPECT_TRUE(client.eventually([&] { return client.children(client.root()).empty(); }));
         }
-        EXPECT_EQ(editors.size(), 1u);
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        kill(pid, SIGTERM);
-        EXPECT_EQ(exitStatus(pid), 0);
-        EXPECT_TRUE(client.eventually([&] { return client.children(client.root()).empty(); }));
     }
-    fs::remove(file);
+    fs::remove_all(folder);
 }
 
 TEST(VelmorinEdit, WithoutDisplaySaysSo) {
     unsetenv("DISPLAY");
-    EXPECT_EQ(exitStatus(startEdit({})), 1);
+    EXPECT_EQ(exitStatus(startEdit(VELMORIN_PLUGIN_PATH, {})), 1);
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 // The editor on a private X server: its window inside a host's window shows,
-// pixel for pixel, the picture the headless software canvas paints; editors
+// pixel for pixel, the picture the headless software canvas paints, also at
+// the desktop's scale; editors
 // open and close in any order, with their effect, with their host window, and
 // when the server goes away.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <filesystem>
 #include <memory>
@@ -14,6 +16,7 @@
 #include "editor/shared_editor_resources.h"
 #include "formats/vst2/adelay_edit.h"
 #include "formats/vst2/vst2_editor.h"
+#include "formats/x11/x11_editor_platform.h"
 #include "platform/soft/file_preference_store.h"
 #include "platform/soft/soft_graphics.h"
 #include "platform/x11/x11_windows.h"
@@ -103,6 +106,34 @@ TEST_P(X11EditorTest, WindowShowsTheHeadlessPictureOfTheSameState) {
     EXPECT_TRUE(client.eventually(
         [&] { return client.childAt(host, 30, 30) == windows.nativeWindow(window); }));
     EXPECT_TRUE(client.eventually([&] { return shown(effect) == expected.pixels; }));
+}
+
+TEST_P(X11EditorTest, AtTheDesktopsScaleTheWindowShowsTheHeadlessPictureOfThatScale) {
+    const platform::PixelBuffer expected =
+        snapshot::snapshotEditor({.scale = platform::Scale::ofQuarters(8)});
+    client.loadResources("Xft.antialias:\t1\nXft.dpi:\t192\n");
+    // The module's platform as the plug-in makes it, with a preference file
+    // of the test's own.
+    X11EditorPlatform desktop(folder / "preferences");
+    ADelayEdit effect(nullptr,
+                      [&](ADelayEdit& e) { return new Vst2Editor(e, desktop.scaledServices); });
+    ERect* rect = nullptr;
+    ASSERT_EQ(effect.dispatcher(effEditGetRect, 0, 0, &rect, 0), 1);  // before the open
+    EXPECT_EQ((std::array{rect->top, rect->left, rect->bottom, rect->right}),
+              (std::array<std::int16_t, 4>{0, 0, 862, 1308}));
+
+    const xcb_window_t host = client.createParent(20, 20, 1308, 862);
+    ASSERT_TRUE(open(effect, host));
+    opened = std::chrono::steady_clock::now();
+    std::this_thread::sleep_until(opened + std::chrono::milliseconds(timerPeriodMs(2) + 15));
+    desktop.windows.pump();
+    const xcb_window_t shownWindow = desktop.windows.nativeWindow(editorOf(effect).view().window);
+    EXPECT_EQ(client.size(shownWindow), (std::pair{1308, 862}));
+    EXPECT_TRUE(client.eventually(
+        [&] { return client.pixels(shownWindow, 1308, 862) == expected.pixels; }));
+    effect.dispatcher(effEditClose, 0, 0, nullptr, 0);
+    desktop.windows.pump();
+    EXPECT_FALSE(desktop.windows.connected());
 }
 
 TEST_P(X11EditorTest, TwoEditorsCloseInEitherOrder) {

@@ -30,8 +30,36 @@ xcb_window_t XClient::createParent(int x, int y, int width, int height) {
     return window;
 }
 
+void XClient::loadResources(const std::string& database) {
+    xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, screen_->root,
+                        XCB_ATOM_RESOURCE_MANAGER, XCB_ATOM_STRING, 8,
+                        static_cast<std::uint32_t>(database.size()), database.data());
+    sync();
+}
+
 void XClient::destroy(xcb_window_t window) {
     xcb_destroy_window(connection_, window);
+    sync();
+}
+
+void XClient::askToClose(xcb_window_t window) {
+    const auto atom = [this](const char* name) {
+        const auto cookie =
+            xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection_, cookie, nullptr);
+        const xcb_atom_t found = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+        std::free(reply);
+        return found;
+    };
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = window;
+    event.type = atom("WM_PROTOCOLS");
+    event.data.data32[0] = atom("WM_DELETE_WINDOW");
+    event.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(connection_, 0, window, XCB_EVENT_MASK_NO_EVENT,
+                   reinterpret_cast<const char*>(&event));
     sync();
 }
 

@@ -22,9 +22,14 @@ class XClient {
     // A mapped top-level window, as a host makes for an editor.
     xcb_window_t createParent(int x, int y, int width, int height);
     void destroy(xcb_window_t window);
+    // What a window manager sends when the user closes a top-level window.
+    void askToClose(xcb_window_t window);
     // What the server shows of the window, in the software canvas's colours.
     std::vector<platform::Colour> pixels(xcb_window_t window, int width, int height);
     xcb_window_t root() const { return screen_->root; }
+    // Replaces the server's resource database, as xrdb -load does: the root
+    // window's RESOURCE_MANAGER property.
+    void loadResources(const std::string& database);
     std::vector<xcb_window_t> children(xcb_window_t window);
     // Width and height; 0 x 0 for a window the server does not know.
     std::pair<int, int> size(xcb_window_t window);

@@ -10,6 +10,7 @@
 #include "editor/editor_timer.h"
 #include "engine/effect.h"
 #include "formats/in_process/in_process_controls.h"
+#include "platform/scaled_graphics.h"
 #include "platform/soft/headless_windows.h"
 #include "platform/soft/soft_graphics.h"
 #include "resources/embedded_bitmaps.h"
@@ -59,8 +60,13 @@ platform::PreferenceRecord defaultPreferences() {
 }
 
 platform::PixelBuffer snapshotEditor(const Scene& scene) {
-    platform::HeadlessWindows windows;
-    platform::SoftGraphics graphics(findEmbeddedBitmap);
+    platform::HeadlessWindows windows(scene.scale);
+    platform::SoftGraphics device(embeddedBitmapsAt(scene.scale));
+    platform::ScaledGraphics scaled(device, scene.scale);
+    // At 1.0 the editor draws straight on the device, as it always has.
+    platform::Graphics& graphics = scene.scale.isIdentity()
+                                       ? static_cast<platform::Graphics&>(device)
+                                       : static_cast<platform::Graphics&>(scaled);
     FixedPreferences preferences(scene.preferences);
     EditorPlatform platform{graphics, windows, preferences};
     int hostWindow = 0;

@@ -9,6 +9,7 @@
 
 #include "audio_buffer.h"
 #include "platform/preference_store.h"
+#include "platform/scale.h"
 #include "platform/soft/pixel_buffer.h"
 
 namespace velmorin {
@@ -30,9 +31,13 @@ struct Scene {
     // timer's period in simulated time; none: the picture after one tick.
     const host::AudioBuffer* input = nullptr;
     std::size_t inputFrames = 0;  // how much of the input is played
+    // The editor drawn this many times as large, with the artwork and glyphs
+    // of that scale.
+    platform::Scale scale;
 };
 
-// Throws std::runtime_error when the editor cannot open.
+// The window's device pixels. Throws std::runtime_error when the editor
+// cannot open.
 platform::PixelBuffer snapshotEditor(const Scene& scene);
 
 }  // namespace velmorin::snapshot

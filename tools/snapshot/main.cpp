@@ -1,7 +1,8 @@
 // velmorin-snapshot OUT.png [--program N|NAME] [--set NAME=VALUE]...
-//                   [--input FILE [--seconds S]] [display preferences]
+//                   [--input FILE [--seconds S]] [--scale S] [display preferences]
 // Paints the editor of a fresh effect headless and writes the 654 x 431
-// window as PNG; with an input, as it looks after playing it.
+// window as PNG, or round(654 S) x round(431 S) at a scale; with an input,
+// as it looks after playing it.
 #include <CLI/CLI.hpp>
 
 #include <cmath>
@@ -46,6 +47,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> settings;
     std::optional<std::string> inputFile;
     std::optional<double> seconds;
+    double scale = 1.0;
     velmorin::snapshot::Scene scene;
     app.add_option("output", output, "the PNG file to write")->required();
     app.add_option("--program", program, "a factory program by number (0-17) or name");
@@ -59,6 +61,10 @@ int main(int argc, char** argv) {
                    "timer's period (simulated time), so the picture shows it live");
     app.add_option("--seconds", seconds, "play only the first S seconds of the input")
         ->needs("--input");
+    app.add_option("--scale", scale,
+                   "draw the editor this many times as large: 1, 1.25, 1.5, "
+                   "1.75, 2, 2.5 or 3")
+        ->capture_default_str();
     addPreferenceOptions(app, scene.preferences);
     CLI11_PARSE(app, argc, argv);
 
@@ -70,6 +76,10 @@ int main(int argc, char** argv) {
             parsed.push_back(velmorin::snapshot::parseSetting(setting));
         if (seconds && !(*seconds > 0.0 && std::isfinite(*seconds)))
             throw std::invalid_argument("--seconds must be a positive number");
+        const std::optional<platform::Scale> editorScale = platform::editorScaleOf(scale);
+        if (!editorScale)
+            throw std::invalid_argument("--scale must be 1, 1.25, 1.5, 1.75, 2, 2.5 or 3");
+        scene.scale = *editorScale;
 
         std::optional<velmorin::host::AudioBuffer> input;
         if (inputFile) {

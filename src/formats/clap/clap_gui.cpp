@@ -5,7 +5,6 @@
 #include <clap/ext/timer-support.h>
 
 #include <cstring>
-#include <memory>
 #include <new>
 
 #include "editor/layout.h"
@@ -15,9 +14,10 @@ namespace velmorin::clap_format {
 
 namespace {
 
-// The editor embeds in an X window; it makes no floating window of its own.
+// The editor embeds in a window of the platform's API (X11 on Linux, Win32
+// on Windows); it makes no floating window of its own.
 bool supported(const char* api, bool floating) {
-    return api != nullptr && std::strcmp(api, CLAP_WINDOW_API_X11) == 0 && !floating;
+    return api != nullptr && std::strcmp(api, ClapEditor::kWindowApi) == 0 && !floating;
 }
 
 ClapEffect& mainThreadEffect(const clap_plugin_t* plugin) {
@@ -45,7 +45,7 @@ const clap_plugin_gui_t kGui = {
     [](const clap_plugin_t* plugin, const char** api, bool* floating) {
         mainThreadEffect(plugin);
         if (api == nullptr || floating == nullptr) return false;
-        *api = CLAP_WINDOW_API_X11;
+        *api = ClapEditor::kWindowApi;
         *floating = false;
         return true;
     },
@@ -86,7 +86,7 @@ const clap_plugin_gui_t kGui = {
     [](const clap_plugin_t* plugin, const clap_window_t* window) {
         ClapEditor* editor = editorOf(plugin);
         return editor != nullptr && window != nullptr && supported(window->api, false) &&
-               editor->open(window->x11);
+               editor->open(*window);
     },
     // Only a floating window has a transient parent.
     [](const clap_plugin_t* plugin, const clap_window_t*) {
@@ -120,6 +120,8 @@ const clap_plugin_posix_fd_support_t kPosixFdSupport = {
 
 const void* editorExtensionTable(const char* id) {
     if (std::strcmp(id, CLAP_EXT_GUI) == 0) return &kGui;
+    // Only an editor the host ticks asks for its timers and descriptors.
+    if (!ClapEditor::kTickedByHost) return nullptr;
     if (std::strcmp(id, CLAP_EXT_TIMER_SUPPORT) == 0) return &kTimerSupport;
     if (std::strcmp(id, CLAP_EXT_POSIX_FD_SUPPORT) == 0) return &kPosixFdSupport;
     return nullptr;

@@ -1,6 +1,7 @@
-// The editor's extension tables: gui, and the timer-support and
-// posix-fd-support callbacks that drive it. Linux has them (X11, embedded);
-// elsewhere there is no editor yet and every id is answered with null.
+// The editor's extension tables: gui on every platform (an embedded X11
+// window on Linux, an embedded Win32 window on Windows), and where the host
+// ticks the editor (X11) the timer-support and posix-fd-support callbacks
+// that drive it. Other ids are answered with null.
 #pragma once
 
 namespace velmorin::clap_format {

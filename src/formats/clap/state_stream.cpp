@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "params/parameter_unit.h"
+
 namespace velmorin::clap_format {
 
 namespace {
@@ -13,6 +15,16 @@ constexpr char kMagic[4] = {'V', 'l', 'm', 'S'};
 constexpr uint32_t kVersion = 1;
 constexpr size_t kSize = 4 + 4 + 4 + kProgramNameSize + 4 + 4 + 4 + 4 * kNumParameters;
 using Bytes = std::array<uint8_t, kSize>;
+
+// What an instance may come to hold: a value shown in whole steps lies in its
+// range, which a host reads back as the parameter's. Output is the exception:
+// the normalizer may carry it past the fader's ends, and the core limits it.
+bool couldHaveBeenSaved(int32_t index, float stored) {
+    if (!std::isfinite(stored)) return false;
+    const ParameterInfo& info = parameterInfo(index);
+    if (index == kOutput || parameterUnit(info.kind).stepping == Stepping::Continuous) return true;
+    return stored >= info.minimum && stored <= info.maximum;
+}
 
 class Writer {
   public:
@@ -104,9 +116,9 @@ std::optional<EffectSettings> readSettings(const clap_istream_t& stream) {
     settings.dcRemoval = static_cast<int32_t>(in.word());
     if (!ProgramBank::isProgramIndex(settings.program) || in.word() != kNumParameters)
         return std::nullopt;
-    for (float& value : settings.stored) {
-        value = std::bit_cast<float>(in.word());
-        if (!std::isfinite(value)) return std::nullopt;
+    for (int32_t index = 0; index < kNumParameters; ++index) {
+        settings.stored[index] = std::bit_cast<float>(in.word());
+        if (!couldHaveBeenSaved(index, settings.stored[index])) return std::nullopt;
     }
     return settings;
 }

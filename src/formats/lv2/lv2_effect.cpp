@@ -58,9 +58,17 @@ void Lv2Effect::applyChangedPorts() {
     // preset) leave the state a program selection would.
     for (int32_t index : kReplayOrder) {
         if (const auto value = changedControl(static_cast<uint32_t>(index))) {
-            effect_.setParameter(index, parameterValueOfPort(index, *value));
+            applyParameterPort(index, *value);
         }
     }
+}
+
+void Lv2Effect::applyParameterPort(int32_t index, float value) {
+    const float stored = parameterValueOfPort(index, value);
+    // Applied, it would set the gain that value stands for: above the one
+    // the normalizer reached, as the value is truncated and may be blocks old.
+    if (index == kOutput && followed_.contains(static_cast<int32_t>(stored))) return;
+    effect_.setParameter(index, stored);
 }
 
 void Lv2Effect::run(uint32_t frames) {
@@ -74,6 +82,9 @@ void Lv2Effect::run(uint32_t frames) {
     const auto count =
         static_cast<int32_t>(std::min<uint32_t>(frames, std::numeric_limits<int32_t>::max()));
     if (connected && count > 0) effect_.process(sampleRate_, inputs, outputs, count);
+    // The engine keeps the Output value the normalizer arrived at, as the
+    // other formats' editors have it kept; the UI writes it to the port.
+    if (const auto output = effect_.followNormalizer()) followed_.add(*output);
     writeOutputs();
 }
 

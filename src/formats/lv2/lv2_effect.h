@@ -11,6 +11,7 @@
 
 #include "engine/effect.h"
 #include "formats/lv2/display_feed_writer.h"
+#include "formats/lv2/followed_outputs.h"
 #include "formats/lv2/lv2_identity.h"
 
 namespace velmorin::lv2 {
@@ -36,6 +37,9 @@ class Lv2Effect {
     // A control port's value when it differs from the one last applied.
     std::optional<float> changedControl(uint32_t port);
     void applyChangedPorts();
+    // The value the host wrote to a parameter port, unless it is the
+    // normalizer's own Output handed back by the UI.
+    void applyParameterPort(int32_t index, float value);
     void markParametersApplied();
     void writeOutputs();
 
@@ -43,6 +47,7 @@ class Lv2Effect {
     float sampleRate_;
     LV2_URID_Map* map_;
     std::optional<DisplayFeedWriter> feedWriter_;
+    FollowedOutputs followed_;
     std::array<void*, kNumPorts> ports_{};
     // The control values last applied, compared as bits so that a NaN a
     // host leaves in a port is applied once, not at every run.

@@ -109,12 +109,19 @@ bool Lv2UiControls::takeOutputRelinked() {
 }
 
 std::optional<int32_t> Lv2UiControls::followNormalizer() {
-    // The engine's rule over the gain the feed reports. The plug-in cannot
-    // write its own input port, so the followed Output stays the editor's.
+    // The engine's rule over the gain the feed reports.
     if (stored_[kNormalize] == 0.0f || outputGain_ == lastShownOutputGain_) return std::nullopt;
     const int32_t output = outputValueFor(outputGain_);
-    stored_[kOutput] = static_cast<float>(output);
     lastShownOutputGain_ = outputGain_;
+    const auto value = static_cast<float>(output);
+    if (value == stored_[kOutput]) return output;
+    stored_[kOutput] = value;
+    // The plug-in cannot write its own input port and hosts show no other
+    // channel as that port's value (a control output is a separate meter, a
+    // patch:Set names no port), so the UI writes it as a user's change is
+    // written, outside a gesture: every host takes a UI's port writes. The
+    // plug-in knows the value as its own and keeps its gain.
+    writePort(kOutput, portValueOfStored(kOutput, value));
     return output;
 }
 

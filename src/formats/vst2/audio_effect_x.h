@@ -19,4 +19,10 @@ class AudioEffectX : public AudioEffect {
     virtual int32_t canDo(const char*) { return 0; }
     virtual int32_t getPlugCategory() { return kPlugCategUnknown; }
     virtual int32_t getVstVersion() { return 2400; }
+
+    // Asks the host to fit the editor's window to a new size; true when it
+    // did (audioMasterSizeWindow answers 1).
+    bool sizeWindow(int32_t width, int32_t height) {
+        return callHost(audioMasterSizeWindow, width, height, nullptr, 0.0f) == 1;
+    }
 };

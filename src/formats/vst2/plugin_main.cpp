@@ -1,4 +1,4 @@
-// The library's single exported entry point (and, on Windows, its load entry).
+// The library's single exported entry point.
 #include <new>
 
 #include "formats/vst2/adelay_edit.h"
@@ -7,16 +7,9 @@
 #include "formats/vst2/x11_editor.h"
 #endif
 
+// On Windows the load entry, DllMain, is formats/win32/dll_main.cpp.
 #if defined(_WIN32)
 #include "formats/vst2/windows_editor.h"
-#include "platform/win32/module_instance.h"
-
-// The editor loads its bitmaps and menu and registers its window classes with
-// the module's own instance handle.
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD, LPVOID) {
-    platform::win32::setModuleInstance(instance);
-    return TRUE;
-}
 #endif
 
 namespace {

@@ -8,12 +8,16 @@ Vst2Editor::Vst2Editor(ADelay& effect, const EditorPlatform& platform)
       controls_(effect),
       editor_(controls_, platform, static_cast<AudioEffect*>(&effect)) {
     effect.setEditor(this);
+    editor_.setHostResize(
+        [&effect](int width, int height) { return effect.sizeWindow(width, height); });
 }
 
 bool Vst2Editor::getRect(ERect** rect) {
-    static ERect editorRect{0, 0, kEditorHeight, kEditorWidth};
     if (!rect) return false;
-    *rect = &editorRect;
+    const platform::Scale scale = editor_.scale();
+    rect_ = {0, 0, static_cast<std::int16_t>(scale.device(kEditorHeight)),
+             static_cast<std::int16_t>(scale.device(kEditorWidth))};
+    *rect = &rect_;
     return true;
 }
 

@@ -33,6 +33,8 @@ class Vst2Editor : public AEffEditor {
     // Attaches itself to the effect, which from then on announces an editor.
     Vst2Editor(ADelay& effect, const EditorPlatform& platform);
 
+    // The editor's size in device pixels, at the scale it is (or would
+    // open) at.
     bool getRect(ERect** rect) override;
     bool open(void* parentWindow) override { return editor_.open(parentWindow); }
     void close() override { editor_.close(); }
@@ -43,6 +45,7 @@ class Vst2Editor : public AEffEditor {
   private:
     Vst2Controls controls_;
     ADEditor editor_;
+    ERect rect_{};
 };
 
 }  // namespace velmorin

@@ -4,11 +4,12 @@
 
 namespace velmorin {
 
-X11EditorPlatform::X11EditorPlatform()
-    : graphics(findEmbeddedBitmap), preferences(platform::FilePreferenceStore::defaultLocation()) {}
+X11EditorPlatform::X11EditorPlatform(const std::filesystem::path& preferenceFile)
+    : scales(embeddedBitmapsAt, [this] { return windows.systemScaleFactor(); }),
+      preferences(preferenceFile) {}
 
 X11EditorPlatform& X11EditorPlatform::process() {
-    static X11EditorPlatform platform;
+    static X11EditorPlatform platform(platform::FilePreferenceStore::defaultLocation());
     return platform;
 }
 

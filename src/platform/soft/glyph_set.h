@@ -2,6 +2,8 @@
 // characters at one size, so text needs no font library at run time.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -44,5 +46,20 @@ struct GlyphSet {
 
 // Every glyph set compiled into the program.
 std::span<const GlyphSet* const> compiledGlyphSets();
+
+// The coverage of a set compiled packed (those of the scales above 1.0, in
+// the prefix code of resources/prefix_code.h); the set itself lists none.
+struct PackedCoverage {
+    const GlyphSet* set;
+    const std::uint8_t* packed;
+    std::size_t packedSize;
+    std::size_t size;
+    const std::array<std::uint8_t, 256>* lengths;
+};
+std::span<const PackedCoverage> packedCoverage();
+
+// The set ready to draw: a packed one with its coverage unpacked at the
+// first call and kept for the process, any other as it is.
+const GlyphSet& unpackedGlyphSet(const GlyphSet& set);
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/scaled_canvas.h"
 #include "platform/soft/soft_canvas.h"
 #include "platform/window_messages.h"
 
@@ -20,6 +21,12 @@ std::uintptr_t commandParam(std::uint16_t id, std::uint32_t notification) {
 }
 
 }  // namespace
+
+void HeadlessWindows::makeClient(WindowRecord& record, int width, int height) const {
+    record.size = {width, height};
+    record.scale = scale_;
+    record.client = std::make_shared<PixelBuffer>(scale_.device(width), scale_.device(height));
+}
 
 const HeadlessWindows::WindowRecord* HeadlessWindows::find(WindowHandle window) const {
     const auto it = windows_.find(window.value);
@@ -54,7 +61,7 @@ WindowHandle HeadlessWindows::createChildWindow(std::string_view className, std:
     WindowRecord& record = windows_[handle.value];
     record.procedure = cls->second;
     record.hostParent = parent;
-    record.client = std::make_shared<PixelBuffer>(width, height);
+    makeClient(record, width, height);
     record.text = std::string(title);
     return handle;
 }
@@ -68,8 +75,8 @@ WindowHandle HeadlessWindows::createPopupWindow(std::string_view className, std:
     record.procedure = cls->second;
     record.owner = owner;
     record.screenOrigin = {screenBounds.left, screenBounds.top};
-    record.client = std::make_shared<PixelBuffer>(screenBounds.right - screenBounds.left,
-                                                  screenBounds.bottom - screenBounds.top);
+    makeClient(record, screenBounds.right - screenBounds.left,
+               screenBounds.bottom - screenBounds.top);
     record.text = std::string(title);
     active_ = handle;
     return handle;
@@ -143,8 +150,8 @@ Rect HeadlessWindows::screenRect(WindowHandle window) const {
     const WindowRecord* record = find(window);
     if (!record) return {};
     const Point o = record->edit ? Point{} : record->screenOrigin;
-    const Rect size = record->edit ? record->edit->bounds
-                                   : Rect{0, 0, record->client->width, record->client->height};
+    const Rect size =
+        record->edit ? record->edit->bounds : Rect{0, 0, record->size.x, record->size.y};
     return {o.x + size.left, o.y + size.top, o.x + size.right, o.y + size.bottom};
 }
 
@@ -165,6 +172,15 @@ void HeadlessWindows::showWindow(WindowHandle window, bool visible) {
     if (WindowRecord* record = find(window)) record->visible = visible;
 }
 
+void HeadlessWindows::resizeWindow(WindowHandle window, Scale scale) {
+    WindowRecord* record = find(window);
+    if (!record) return;
+    record->scale = scale;
+    record->client =
+        std::make_shared<PixelBuffer>(scale.device(record->size.x), scale.device(record->size.y));
+    record->invalid = true;
+}
+
 bool HeadlessWindows::isVisible(WindowHandle window) const {
     const WindowRecord* record = find(window);
     return record && record->visible;
@@ -172,7 +188,10 @@ bool HeadlessWindows::isVisible(WindowHandle window) const {
 
 std::unique_ptr<Canvas> HeadlessWindows::windowCanvas(WindowHandle window) {
     const WindowRecord* record = find(window);
-    return std::make_unique<SoftCanvas>(record ? record->client : nullptr);
+    auto canvas = std::make_unique<SoftCanvas>(record ? record->client : nullptr);
+    if (!record || record->scale.isIdentity()) return canvas;
+    return std::make_unique<ScaledCanvas>(std::move(canvas), record->scale, record->size.x,
+                                          record->size.y);
 }
 
 std::unique_ptr<Canvas> HeadlessWindows::beginPaint(WindowHandle window) {
@@ -252,6 +271,13 @@ std::intptr_t HeadlessWindows::send(WindowHandle window, std::uint32_t message,
                                     std::uintptr_t wParam, std::intptr_t lParam) {
     const WindowRecord* record = find(window);
     if (!record || !record->procedure) return 0;
+    const bool mouse =
+        message == kMsgMouseMove || message == kMsgLeftButtonDown || message == kMsgLeftButtonUp;
+    if (mouse && !record->scale.isIdentity()) {
+        // The pointer is on a device pixel; the window works in logical ones.
+        const Point device = pointOf(lParam);
+        lParam = pointParam({record->scale.logical(device.x), record->scale.logical(device.y)});
+    }
     return record->procedure(window, message, wParam, lParam);
 }
 
@@ -314,8 +340,7 @@ WindowHandle HeadlessWindows::createEditBox(WindowHandle parent, const Rect& bou
     const WindowHandle handle = newHandle();
     WindowRecord& record = windows_[handle.value];
     record.parent = parent;
-    record.client =
-        std::make_shared<PixelBuffer>(bounds.right - bounds.left, bounds.bottom - bounds.top);
+    makeClient(record, bounds.right - bounds.left, bounds.bottom - bounds.top);
     record.text = std::string(text);
     record.edit =
         EditBoxState{bounds, {0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top}};

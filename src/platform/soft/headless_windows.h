@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/scale.h"
 #include "platform/soft/pixel_buffer.h"
 #include "platform/window_services.h"
 
@@ -19,6 +20,11 @@ namespace platform {
 
 class HeadlessWindows : public WindowServices {
   public:
+    // Windows keep the sizes they are asked for in logical pixels; their
+    // pixels are `scale` times as many (until resizeWindow gives a window
+    // another), and their canvases map between.
+    explicit HeadlessWindows(Scale scale = {}) : scale_(scale) {}
+
     // --- WindowServices ---
     void initCommonControls() override { ++commonControlsInits_; }
     bool registerWindowClass(std::string_view name, WindowProcedure procedure) override;
@@ -36,6 +42,7 @@ class HeadlessWindows : public WindowServices {
     Point screenToClient(WindowHandle window, Point screen) const override;
     void setFocus(WindowHandle window) override;
     void showWindow(WindowHandle window, bool visible) override;
+    void resizeWindow(WindowHandle window, Scale scale) override;
     std::unique_ptr<Canvas> windowCanvas(WindowHandle window) override;
     std::unique_ptr<Canvas> beginPaint(WindowHandle window) override;
     void updateWindow(WindowHandle window) override;
@@ -73,6 +80,8 @@ class HeadlessWindows : public WindowServices {
     // order, and the messages it posted are dispatched right after it.
     void advance(std::uint32_t ms);
     void dispatchPostedMessages();
+    // Mouse messages carry device pixels, as a pointer on the screen gives
+    // them; the window procedure hears the logical pixel under the pointer.
     std::intptr_t send(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                        std::intptr_t lParam);
     // The host destroys its window and with it the children.
@@ -139,6 +148,8 @@ class HeadlessWindows : public WindowServices {
         WindowHandle parent;  // the window an edit box belongs to
         WindowHandle owner;   // the window a pop-up stays above
         Point screenOrigin;
+        Point size;  // logical
+        Scale scale;
         std::shared_ptr<PixelBuffer> client;
         void* userData = nullptr;
         bool visible = true;
@@ -160,10 +171,12 @@ class HeadlessWindows : public WindowServices {
         std::intptr_t lParam;
     };
 
+    void makeClient(WindowRecord& record, int width, int height) const;
     const WindowRecord* find(WindowHandle window) const;
     WindowRecord* find(WindowHandle window);
     WindowHandle newHandle() { return WindowHandle{nextHandle_++}; }
 
+    Scale scale_;
     std::map<std::string, WindowProcedure, std::less<>> classes_;
     std::map<std::uintptr_t, WindowRecord> windows_;
     std::map<std::pair<std::uintptr_t, std::uintptr_t>, Timer> timers_;

@@ -41,7 +41,7 @@ std::unique_ptr<Font> SoftGraphics::createFont(const FontRequest& request) {
     const GlyphSet* best = *std::min_element(
         sets.begin(), sets.end(),
         [&distance](const GlyphSet* a, const GlyphSet* b) { return distance(a) < distance(b); });
-    return std::make_unique<SoftFont>(request, *best);
+    return std::make_unique<SoftFont>(request, unpackedGlyphSet(*best));
 }
 
 }  // namespace platform

@@ -174,6 +174,10 @@ void Win32Windows::setFocus(WindowHandle window) {
     SetFocus(hwndOf(window));
 }
 
+// GDI draws the editor at 1.0 until it learns the monitor's scale: a size
+// chosen on Windows is kept for then, and the window stays as it is.
+void Win32Windows::resizeWindow(WindowHandle, Scale) {}
+
 void Win32Windows::showWindow(WindowHandle window, bool visible) {
     ShowWindow(hwndOf(window), visible ? SW_SHOW : SW_HIDE);
 }

@@ -29,6 +29,8 @@ class Win32Windows : public WindowServices {
     Point screenToClient(WindowHandle window, Point screen) const override;
     void setFocus(WindowHandle window) override;
     void showWindow(WindowHandle window, bool visible) override;
+    // GDI draws at 1.0 only for now: the window keeps its size.
+    void resizeWindow(WindowHandle window, Scale scale) override;
     std::unique_ptr<Canvas> windowCanvas(WindowHandle window) override;
     std::unique_ptr<Canvas> beginPaint(WindowHandle window) override;
     void updateWindow(WindowHandle window) override;

@@ -56,6 +56,19 @@ bool Connection::alive() const {
     return xcb_.xcb_connection_has_error(connection_) == 0;
 }
 
+std::string Connection::resourceDatabase() const {
+    if (!alive()) return {};
+    // A database is a few kilobytes; a megabyte leaves room for any desktop.
+    constexpr std::uint32_t kLongWords = 1 << 18;
+    const auto cookie = xcb_.xcb_get_property(
+        connection_, 0, screen_->root, XCB_ATOM_RESOURCE_MANAGER, XCB_ATOM_STRING, 0, kLongWords);
+    ReplyPtr<xcb_get_property_reply_t> reply(
+        xcb_.xcb_get_property_reply(connection_, cookie, nullptr));
+    if (!reply || reply->type != XCB_ATOM_STRING || reply->format != 8) return {};
+    return std::string(static_cast<const char*>(xcb_.xcb_get_property_value(reply.get())),
+                       static_cast<std::size_t>(xcb_.xcb_get_property_value_length(reply.get())));
+}
+
 void Connection::flush() const {
     if (alive()) xcb_.xcb_flush(connection_);
 }

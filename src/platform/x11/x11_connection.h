@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/x11/xcb_library.h"
@@ -38,6 +39,10 @@ class Connection {
     xcb_atom_t wmDeleteWindow() const { return wmDeleteWindow_; }
     xcb_atom_t utf8String() const { return utf8String_; }
     xcb_atom_t netWmName() const { return netWmName_; }
+
+    // The root window's RESOURCE_MANAGER property, the settings xrdb loaded;
+    // empty when there is none or the server has gone.
+    std::string resourceDatabase() const;
 
     // The key symbol of a key code: column 0 plain, column 1 with Shift.
     std::uint32_t keySymbol(xcb_keycode_t code, bool shifted) const;

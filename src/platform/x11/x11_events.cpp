@@ -115,7 +115,7 @@ void X11Windows::onButton(const xcb_button_press_event_t& event, bool press) {
                         event.event_x < record->pixels->width &&
                         event.event_y < record->pixels->height;
     if (!inside) return;  // a release after a drag out of the window
-    const std::intptr_t point = pointParam(event.event_x, event.event_y);
+    const std::intptr_t point = logicalPoint(*record, event.event_x, event.event_y);
     if (event.detail == kLeftButton) {
         const auto keys = press ? keyStateFlags(event.state, kLeftButton)
                                 : keyStateFlags(event.state, 0, kLeftButton);
@@ -140,7 +140,7 @@ void X11Windows::onMotion(const xcb_motion_notify_event_t& event) {
         event.event_y >= record->pixels->height)
         return;
     send(window, kMsgMouseMove, keyStateFlags(event.state),
-         pointParam(event.event_x, event.event_y));
+         logicalPoint(*record, event.event_x, event.event_y));
 }
 
 void X11Windows::onKey(const xcb_key_press_event_t& event) {

@@ -4,8 +4,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/scaled_canvas.h"
 #include "platform/window_messages.h"
 #include "platform/x11/damage_canvas.h"
+#include "platform/x11/system_scale.h"
 
 namespace platform::x11 {
 namespace {
@@ -108,6 +110,7 @@ WindowHandle X11Windows::createNativeWindow(Kind kind, xcb_window_t parentXid, c
     Record& record = windows_[handle.value];
     record.kind = kind;
     record.xid = xid;
+    record.logicalSize = {w, h};
     record.pixels = std::make_shared<PixelBuffer>(w, h);
     record.damage = std::make_shared<DamageRegion>(Rect{0, 0, w, h});
     record.image = std::make_unique<ScreenImage>(*connection_, xid, w, h);
@@ -247,7 +250,9 @@ Rect X11Windows::screenRect(WindowHandle window) const {
 
 Point X11Windows::screenToClient(WindowHandle window, Point screen) const {
     const Rect r = screenRect(window);
-    return {screen.x - r.left, screen.y - r.top};
+    const Record* record = find(window);
+    const Scale scale = record ? record->scale : Scale();
+    return {scale.logical(screen.x - r.left), scale.logical(screen.y - r.top)};
 }
 
 void X11Windows::setFocus(WindowHandle window) {
@@ -280,10 +285,44 @@ void X11Windows::showWindow(WindowHandle window, bool visible) {
     }
 }
 
+void X11Windows::resizeWindow(WindowHandle window, Scale scale) {
+    Record* record = find(window);
+    if (!record || record->kind != Kind::Editor) return;
+    const int w = scale.device(record->logicalSize.x);
+    const int h = scale.device(record->logicalSize.y);
+    record->scale = scale;
+    record->pixels = std::make_shared<PixelBuffer>(w, h);
+    record->damage = std::make_shared<DamageRegion>(Rect{0, 0, w, h});
+    record->invalid = true;
+    if (!live()) return;
+    record->image = std::make_unique<ScreenImage>(*connection_, record->xid, w, h);
+    const std::uint32_t size[] = {static_cast<std::uint32_t>(w), static_cast<std::uint32_t>(h)};
+    connection_->xcb().xcb_configure_window(
+        connection_->raw(), record->xid, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, size);
+}
+
+double X11Windows::systemScaleFactor() const {
+    if (live()) return x11::systemScaleFactor(*connection_);
+    // A host may ask for the editor's size before any window is open.
+    const std::unique_ptr<Connection> connection = Connection::open();
+    return connection ? x11::systemScaleFactor(*connection) : 1.0;
+}
+
+std::unique_ptr<Canvas> X11Windows::canvasOf(const Record& record) {
+    auto canvas = std::make_unique<DamageCanvas>(record.pixels, record.damage);
+    if (record.scale.isIdentity()) return canvas;
+    return std::make_unique<ScaledCanvas>(std::move(canvas), record.scale, record.logicalSize.x,
+                                          record.logicalSize.y);
+}
+
+std::intptr_t X11Windows::logicalPoint(const Record& record, int x, int y) {
+    return pointParam({record.scale.logical(x), record.scale.logical(y)});
+}
+
 std::unique_ptr<Canvas> X11Windows::windowCanvas(WindowHandle window) {
     const Record* record = find(window);
     if (!record) return std::make_unique<SoftCanvas>(nullptr);
-    return std::make_unique<DamageCanvas>(record->pixels, record->damage);
+    return canvasOf(*record);
 }
 
 std::unique_ptr<Canvas> X11Windows::beginPaint(WindowHandle window) {
@@ -354,9 +393,14 @@ WindowHandle X11Windows::createEditBox(WindowHandle parent, const Rect& bounds,
                                        std::string_view text) {
     const Record* owner = find(parent);
     if (!owner || owner->kind != Kind::Editor || bounds.empty()) return {};
-    const WindowHandle handle = createNativeWindow(Kind::EditBox, owner->xid, bounds, false);
+    const Scale scale = owner->scale;
+    const Rect device{scale.device(bounds.left), scale.device(bounds.top),
+                      scale.device(bounds.right), scale.device(bounds.bottom)};
+    const WindowHandle handle = createNativeWindow(Kind::EditBox, owner->xid, device, false);
     Record* record = find(handle);
     if (!record) return {};
+    record->scale = scale;
+    record->logicalSize = {bounds.right - bounds.left, bounds.bottom - bounds.top};
     record->parent = parent;
     record->bounds = bounds;
     record->field.setText(text);
@@ -424,7 +468,7 @@ void X11Windows::repaintOwnDrawn(WindowHandle window) {
     if (record->kind == Kind::EditBox) {
         TextField::Look look = record->look;
         look.focused = focus_ == window;
-        record->field.paint(canvas, look);
+        record->field.paint(*canvasOf(*record), look);
     } else if (record->panel) {
         record->panel->paint(canvas);
     } else if (record->dialog) {

@@ -55,6 +55,8 @@ class X11Windows : public WindowServices {
     Point screenToClient(WindowHandle window, Point screen) const override;
     void setFocus(WindowHandle window) override;
     void showWindow(WindowHandle window, bool visible) override;
+    // Editor windows only; their edit boxes made later follow the scale.
+    void resizeWindow(WindowHandle window, Scale scale) override;
     std::unique_ptr<Canvas> windowCanvas(WindowHandle window) override;
     std::unique_ptr<Canvas> beginPaint(WindowHandle window) override;
     void updateWindow(WindowHandle window) override;
@@ -82,6 +84,10 @@ class X11Windows : public WindowServices {
     void messageBox(WindowHandle owner, std::string_view text, std::string_view caption) override;
     bool chooseColour(WindowHandle owner, Colour initial,
                       std::array<Colour, 16>& customColours) override;
+
+    // How large the desktop of the display draws (see system_scale.h); 1.0
+    // without a display.
+    double systemScaleFactor() const;
 
     // One pass over everything that is due; never waits.
     void pump();
@@ -112,7 +118,10 @@ class X11Windows : public WindowServices {
         WindowProcedure procedure = nullptr;
         void* userData = nullptr;
         WindowHandle parent;  // an edit box's editor window, an owned window's owner
-        Rect bounds;          // an edit box's place in its parent
+        Rect bounds;          // an edit box's place in its parent, logical
+        // Editor windows and their edit boxes draw logical pixels at a scale.
+        Scale scale;
+        Point logicalSize;
         bool visible = true;
         bool invalid = true;
         std::shared_ptr<PixelBuffer> pixels;
@@ -161,6 +170,10 @@ class X11Windows : public WindowServices {
     WindowHandle createNativeWindow(Kind kind, xcb_window_t parentXid, const Rect& bounds,
                                     bool overrideRedirect);
     void repaintOwnDrawn(WindowHandle window);
+    // The window's pixels in its logical pixels, recording what is drawn.
+    static std::unique_ptr<Canvas> canvasOf(const Record& record);
+    // The logical pixel under a device pixel of the window.
+    static std::intptr_t logicalPoint(const Record& record, int x, int y);
     void present();
     void disconnectWhenUnused();
 

@@ -34,6 +34,10 @@ namespace platform::x11 {
     F(xcb_unmap_window)                   \
     F(xcb_configure_window)               \
     F(xcb_change_property)                \
+    F(xcb_get_property)                   \
+    F(xcb_get_property_reply)             \
+    F(xcb_get_property_value)             \
+    F(xcb_get_property_value_length)      \
     F(xcb_create_gc)                      \
     F(xcb_free_gc)                        \
     F(xcb_put_image)                      \

@@ -1,0 +1,283 @@
+// The UI loaded as hosts load it: the bundle discovered through lilv, the
+// plug-in instantiated and run block by block on the dense test mix, its UI
+// instantiated through suil in an X11 parent window of the test's own under
+// a private X server, every output port forwarded to the UI after each block
+// and the UI's idle called. The editor shows at its size, its meters move,
+// outside what moves it shows the headless picture (the README's screenshot
+// is what it shows then), a click on one of its lamps reaches the host's port
+// inside a touch gesture, and under Normalize the host's Output port follows
+// the engine's gain.
+#include <lv2/atom/util.h>
+#include <lv2/ui/ui.h>
+#include <suil/suil.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "dense_mix.h"
+#include "editor/layout.h"
+#include "engine/parameter_mapping.h"
+#include "formats/lv2/display_feed_reader.h"
+#include "formats/lv2/lv2_identity.h"
+#include "formats/lv2/port_values.h"
+#include "lv2_bundle/lilv_host.h"
+#include "snapshot/editor_snapshot.h"
+#include "snapshot/png_file.h"
+#include "x11/virtual_x_server.h"
+#include "x11/x_client.h"
+
+namespace {
+
+using namespace velmorin;
+
+// Where the display feed moves the picture: wave displays, gain strips, the
+// output meter and the level readout.
+bool moves(int x, int y) {
+    const auto within = [x, y](Place place, int width, int height) {
+        return x >= place.x && x < place.x + width && y >= place.y && y < place.y + height;
+    };
+    for (const Place place : kDisplayPlaces) {
+        if (within(place, kDisplayWidth, kDisplayHeight)) return true;
+    }
+    for (const Place place : kGainStripPlaces) {
+        if (within(place, kGainStripWidth, kGainStripHeight)) return true;
+    }
+    return within(kOutputMeterPlace, kOutputMeterWidth, kOutputMeterHeight) ||
+           within(kLevelReadoutSkin, kLevelReadoutSkinWidth, kLevelReadoutSkinHeight);
+}
+
+using Pixels = std::vector<platform::Colour>;
+
+size_t stillPixelsDiffering(const Pixels& shown, const platform::PixelBuffer& expected) {
+    size_t differing = 0;
+    for (int y = 0; y < kEditorHeight; ++y) {
+        for (int x = 0; x < kEditorWidth; ++x) {
+            differing += !moves(x, y) && !(shown[y * kEditorWidth + x] == expected.at(x, y));
+        }
+    }
+    return differing;
+}
+
+size_t movingPixelsChanged(const Pixels& before, const Pixels& after) {
+    size_t changed = 0;
+    for (int y = 0; y < kEditorHeight; ++y) {
+        for (int x = 0; x < kEditorWidth; ++x) {
+            changed +=
+                moves(x, y) && !(before[y * kEditorWidth + x] == after[y * kEditorWidth + x]);
+        }
+    }
+    return changed;
+}
+
+// The UI this host can show: lilv picks it as hosts do, with suil telling
+// which widget types it embeds in an X11 window.
+struct UiChoice {
+    std::string uri, type, bundlePath, binaryPath;
+};
+
+std::string pathOf(const LilvNode* fileUri) {
+    char* path = lilv_file_uri_parse(lilv_node_as_uri(fileUri), nullptr);
+    std::string copy = path ? path : "";
+    lilv_free(path);
+    return copy;
+}
+
+std::optional<UiChoice> chooseUi(LilvBundle& bundle) {
+    LilvUIs* uis = lilv_plugin_get_uis(bundle.plugin());
+    LilvNode* container = bundle.node(LV2_UI__X11UI);
+    std::optional<UiChoice> chosen;
+    LILV_FOREACH(uis, i, uis) {
+        const LilvUI* ui = lilv_uis_get(uis, i);
+        const LilvNode* type = nullptr;
+        if (chosen || !lilv_ui_is_supported(ui, suil_ui_supported, container, &type)) continue;
+        chosen = UiChoice{lilv_node_as_uri(lilv_ui_get_uri(ui)), lilv_node_as_uri(type),
+                          pathOf(lilv_ui_get_bundle_uri(ui)), pathOf(lilv_ui_get_binary_uri(ui))};
+    }
+    lilv_node_free(container);
+    lilv_uis_free(uis);
+    return chosen;
+}
+
+// The host's side of the UI: its port writes go into the plug-in's port
+// buffers, its touches and its size request are recorded.
+struct Controller {
+    LilvEffect& effect;
+    int width = 0, height = 0;
+    int writes = 0;
+    struct Touch {
+        uint32_t port;
+        bool grabbed;
+        friend bool operator==(const Touch&, const Touch&) = default;
+    };
+    std::vector<Touch> touches;
+
+    static void write(SuilController controller, uint32_t port, uint32_t size, uint32_t protocol,
+                      const void* buffer) {
+        auto& self = *static_cast<Controller*>(controller);
+        ++self.writes;
+        const auto& inputs = self.effect.controlPorts(false);
+        const bool input = std::find(inputs.begin(), inputs.end(), port) != inputs.end();
+        if (protocol == 0 && size == sizeof(float) && input) {
+            std::memcpy(&self.effect.control(port), buffer, sizeof(float));
+        }
+    }
+    static void touch(SuilController controller, uint32_t port, bool grabbed) {
+        static_cast<Controller*>(controller)->touches.push_back({port, grabbed});
+    }
+    static int resize(LV2UI_Feature_Handle handle, int width, int height) {
+        auto& self = *static_cast<Controller*>(handle);
+        self.width = width;
+        self.height = height;
+        return 0;
+    }
+};
+
+class Lv2UiHost : public testing::Test {
+  protected:
+    void SetUp() override {
+        // A new user's display preferences, as the headless picture has them.
+        ::setenv("XDG_CONFIG_HOME", config_.c_str(), 1);
+    }
+    void TearDown() override { std::filesystem::remove_all(config_); }
+
+    const std::filesystem::path config_ =
+        std::filesystem::temp_directory_path() / ("velmorin-lv2-ui-" + std::to_string(::getpid()));
+};
+
+TEST_F(Lv2UiHost, ShowsTheEditorMovesItsMetersAndWritesThroughTheHost) {
+    const platform::PixelBuffer expected = snapshot::snapshotEditor(snapshot::Scene{});
+    VirtualXServer server;
+    ASSERT_TRUE(server.running());
+    XClient client;
+    ASSERT_TRUE(client.connected());
+    const xcb_window_t parent = client.createParent(0, 0, kEditorWidth, kEditorHeight);
+
+    LilvBundle bundle;
+    const std::optional<UiChoice> choice = chooseUi(bundle);
+    ASSERT_TRUE(choice) << "no UI this host can embed";
+    EXPECT_EQ(choice->uri, lv2::kUiUri);
+    LilvEffect effect(bundle);
+    Controller controller{.effect = effect, .touches = {}};
+    SuilHost* host = suil_host_new(Controller::write, nullptr, nullptr, nullptr);
+    suil_host_set_touch_func(host, Controller::touch);
+    LV2UI_Resize resize{&controller, Controller::resize};
+    const LV2_Feature mapFeature{LV2_URID__map, bundle.map()};
+    const LV2_Feature unmapFeature{LV2_URID__unmap, bundle.unmap()};
+    const LV2_Feature parentFeature{LV2_UI__parent,
+                                    reinterpret_cast<void*>(static_cast<uintptr_t>(parent))};
+    const LV2_Feature resizeFeature{LV2_UI__resize, &resize};
+    const LV2_Feature idleFeature{LV2_UI__idleInterface, nullptr};
+    const LV2_Feature* features[] = {&mapFeature,    &unmapFeature, &parentFeature,
+                                     &resizeFeature, &idleFeature,  nullptr};
+    SuilInstance* ui = suil_instance_new(
+        host, &controller, LV2_UI__X11UI, lv2::kPluginUri, choice->uri.c_str(),
+        choice->type.c_str(), choice->bundlePath.c_str(), choice->binaryPath.c_str(), features);
+    ASSERT_NE(ui, nullptr);
+    const auto* idle = static_cast<const LV2UI_Idle_Interface*>(
+        suil_instance_extension_data(ui, LV2_UI__idleInterface));
+    ASSERT_NE(idle, nullptr);
+
+    // (a) The editor, at its size, is what the parent window holds.
+    EXPECT_EQ(controller.width, kEditorWidth);
+    EXPECT_EQ(controller.height, kEditorHeight);
+    const auto editor =
+        static_cast<xcb_window_t>(reinterpret_cast<uintptr_t>(suil_instance_get_widget(ui)));
+    EXPECT_EQ(client.children(parent), std::vector<xcb_window_t>{editor});
+    EXPECT_EQ(client.size(editor), std::make_pair(kEditorWidth, kEditorHeight));
+
+    // Hosts send every control port's value as the UI opens, then after
+    // each block every output port's: the latency and the display feed.
+    const auto sendControls = [&](bool outputs) {
+        for (const uint32_t port : effect.controlPorts(outputs)) {
+            suil_instance_port_event(ui, port, sizeof(float), 0, &effect.control(port));
+        }
+    };
+    sendControls(false);
+    sendControls(true);
+    const LV2_URID transfer = bundle.map()->map(bundle.map()->handle, LV2_ATOM__eventTransfer);
+    const lv2::DisplayFeedReader reader(bundle.map());
+    float engineGain = 0.0f;  // the output gain the last feed reported
+    constexpr size_t kBlock = 512;
+    const StereoSignal mix = denseMix(5 * 44100);
+    size_t played = 0;
+    // One idle call per step, 10 ms apart, so the editor's timer ticks.
+    const auto run = [&](int steps, bool audio) {
+        for (int step = 0; step < steps; ++step) {
+            if (audio) {
+                std::vector<float> left(kBlock), right(kBlock), outLeft, outRight;
+                for (size_t i = 0; i < kBlock; ++i, played = (played + 1) % mix.left.size()) {
+                    left[i] = mix.left[played];
+                    right[i] = mix.right[played];
+                }
+                effect.process(left, right, outLeft, outRight, kBlock, false);
+                sendControls(true);
+                LV2_ATOM_SEQUENCE_FOREACH(&effect.displayFeed(), event) {
+                    const auto size = static_cast<uint32_t>(sizeof(LV2_Atom) + event->body.size);
+                    suil_instance_port_event(ui, lv2::kDisplayFeedPort, size, transfer,
+                                             &event->body);
+                    if (const auto values = reader.read(&event->body, size)) {
+                        engineGain = values->outputGain;
+                    }
+                }
+            }
+            EXPECT_EQ(idle->idle(suil_instance_get_handle(ui)), 0);
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        client.sync();
+    };
+
+    // (b) and (c): silent, then playing.
+    run(60, false);
+    const Pixels silent = client.pixels(parent, kEditorWidth, kEditorHeight);
+    // Opening may correct zooms to the display preferences; the feed writes nothing.
+    const int writesOnOpen = controller.writes;
+    run(300, true);
+    const Pixels playing = client.pixels(parent, kEditorWidth, kEditorHeight);
+    EXPECT_GT(movingPixelsChanged(silent, playing), 1000u)
+        << "the meters and wave displays did not move";
+    EXPECT_EQ(controller.writes, writesOnOpen) << "showing the feed writes nothing to the plug-in";
+    EXPECT_EQ(stillPixelsDiffering(silent, expected), 0u);
+    EXPECT_EQ(stillPixelsDiffering(playing, expected), 0u);
+    platform::PixelBuffer screenshot(kEditorWidth, kEditorHeight);
+    screenshot.pixels = playing;
+    snapshot::writePng(VELMORIN_LV2_SCREENSHOT, screenshot);
+
+    // (d) A click on the Auto Normalize lamp reaches the host's port,
+    // inside a touch gesture.
+    const float outputBefore = effect.control(kOutput);
+    ASSERT_EQ(effect.control(kNormalize), 0.0f);
+    for (const ControlPlace& place : kControlPlaces) {
+        if (place.parameter != kNormalize) continue;
+        client.moveTo(place.x + place.travel / 2, place.y + place.height / 2);
+        client.click();
+    }
+    client.sync();
+    run(10, false);
+    EXPECT_EQ(effect.control(kNormalize), 1.0f);
+    ASSERT_GE(controller.touches.size(), 2u);
+    EXPECT_EQ(controller.touches[0], (Controller::Touch{kNormalize, true}));
+    EXPECT_EQ(controller.touches[1], (Controller::Touch{kNormalize, false}));
+
+    // Under Normalize the host's Output port follows the engine's gain.
+    run(200, true);
+    const float followed = lv2::portValueOfStored(kOutput, outputValueFor(engineGain));
+    for (int wait = 0; wait < 50 && effect.control(kOutput) != followed; ++wait) run(1, false);
+    EXPECT_EQ(effect.control(kOutput), followed);
+    EXPECT_NE(effect.control(kOutput), outputBefore);
+
+    suil_instance_free(ui);
+    suil_host_free(host);
+    EXPECT_TRUE(client.eventually([&] { return client.children(parent).empty(); }));
+}
+
+}  // namespace
