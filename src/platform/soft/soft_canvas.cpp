@@ -19,17 +19,30 @@ void SoftCanvas::copyFrom(int dstX, int dstY, int w, int h, const Canvas& source
     const auto* soft = dynamic_cast<const SoftCanvas*>(&source);
     if (!soft || w <= 0 || h <= 0) return;
     const PixelBuffer& src = soft->pixels();
+    // Only the part inside both canvases moves; the display tick copies a
+    // lot, so rows are read whole and the clip is asked only when there is
+    // one.
+    const int left = std::max({0, -srcX, -dstX});
+    const int top = std::max({0, -srcY, -dstY});
+    const int right = std::min({w, src.width - srcX, target_->width - dstX});
+    const int bottom = std::min({h, src.height - srcY, target_->height - dstY});
+    if (left >= right || top >= bottom) return;
+    const int columns = right - left;
     // Read the whole source block first: a canvas may copy onto itself.
-    std::vector<Colour> block(static_cast<std::size_t>(w) * h, kInvalidColour);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            if (src.inside(srcX + x, srcY + y)) block[y * w + x] = src.at(srcX + x, srcY + y);
+    std::vector<Colour> block(static_cast<std::size_t>(columns) * (bottom - top));
+    for (int y = top; y < bottom; ++y)
+        std::copy_n(
+            src.pixels.begin() + static_cast<std::ptrdiff_t>(srcY + y) * src.width + srcX + left,
+            columns, block.begin() + static_cast<std::ptrdiff_t>(y - top) * columns);
 
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const Colour s = block[y * w + x];
-            if (s == kInvalidColour || !drawable(dstX + x, dstY + y)) continue;
-            Colour& d = target_->at(dstX + x, dstY + y);
+    const bool clipped = !excluded_.empty();
+    const Colour* read = block.data();
+    for (int y = dstY + top; y < dstY + bottom; ++y) {
+        Colour* row = &target_->at(0, y);
+        for (int x = dstX + left; x < dstX + right; ++x, ++read) {
+            const Colour s = *read;
+            if (s == kInvalidColour || (clipped && !drawable(x, y))) continue;
+            Colour& d = row[x];
             switch (op) {
                 case RasterOp::Copy:
                     d = s;
@@ -46,9 +59,10 @@ void SoftCanvas::copyFrom(int dstX, int dstY, int w, int h, const Canvas& source
 }
 
 void SoftCanvas::fillRect(const Rect& rect, const Brush& brush) {
-    for (int y = rect.top; y < rect.bottom; ++y)
-        for (int x = rect.left; x < rect.right; ++x)
-            if (drawable(x, y)) target_->at(x, y) = brush.colour();
+    const bool clipped = !excluded_.empty();
+    for (int y = std::max(rect.top, 0); y < std::min(rect.bottom, target_->height); ++y)
+        for (int x = std::max(rect.left, 0); x < std::min(rect.right, target_->width); ++x)
+            if (!clipped || drawable(x, y)) target_->at(x, y) = brush.colour();
 }
 
 void SoftCanvas::drawLine(int x0, int y0, int x1, int y1, const Pen& pen) {
