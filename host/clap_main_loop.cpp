@@ -31,6 +31,16 @@ const clap_host_posix_fd_support_t kPosixFdSupport = {
     [](const clap_host_t* host, int fd) { return loopOf(host).unregisterFd(fd); },
 };
 
+// The edit command's window follows the gui's size after each period, so a
+// resize the gui asks for is accepted; nothing else is offered.
+const clap_host_gui_t kGui = {
+    [](const clap_host_t*) {},
+    [](const clap_host_t*, uint32_t width, uint32_t height) { return width > 0 && height > 0; },
+    [](const clap_host_t*) { return false; },
+    [](const clap_host_t*) { return false; },
+    [](const clap_host_t*, bool) {},
+};
+
 short pollEvents(clap_posix_fd_flags_t flags) {
     short events = 0;
     if (flags & CLAP_POSIX_FD_READ) events |= POLLIN;
@@ -51,6 +61,7 @@ clap_posix_fd_flags_t readyFlags(short revents) {
 const void* ClapMainLoop::extension(const char* id) {
     if (std::strcmp(id, CLAP_EXT_TIMER_SUPPORT) == 0) return &kTimerSupport;
     if (std::strcmp(id, CLAP_EXT_POSIX_FD_SUPPORT) == 0) return &kPosixFdSupport;
+    if (std::strcmp(id, CLAP_EXT_GUI) == 0) return &kGui;
     return nullptr;
 }
 

@@ -1,6 +1,7 @@
-// The host's side of CLAP's timer and file descriptor support: what one
-// plug-in registered, and the main loop that calls it back when a timer is
-// due or a descriptor is ready, as a DAW's event loop does. Main thread only.
+// The host's side of CLAP's timer and file descriptor support (and of its
+// gui's resize requests): what one plug-in registered, and the main loop
+// that calls it back when a timer is due or a descriptor is ready, as a DAW's
+// event loop does. Main thread only.
 #pragma once
 
 #include <clap/clap.h>

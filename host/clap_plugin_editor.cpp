@@ -21,6 +21,11 @@ ClapPluginEditor::~ClapPluginEditor() {
     gui_->destroy(&plugin_);
 }
 
+// A gui that draws at one scale only ignores it, as CLAP allows.
+void ClapPluginEditor::setScale(double factor) {
+    gui_->set_scale(&plugin_, factor);
+}
+
 // A plug-in that gives no size gets a modest window rather than none.
 std::pair<int, int> ClapPluginEditor::size() const {
     uint32_t width = 0, height = 0;

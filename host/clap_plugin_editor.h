@@ -21,6 +21,7 @@ class ClapPluginEditor final : public PluginEditor {
     ClapPluginEditor(const ClapPluginEditor&) = delete;
     ClapPluginEditor& operator=(const ClapPluginEditor&) = delete;
 
+    void setScale(double factor) override;
     std::pair<int, int> size() const override;
     void open(std::uintptr_t parent) override;
     void run(std::chrono::milliseconds period) override;

@@ -65,6 +65,8 @@ intptr_t hostCallback(AEffect* effect, int32_t opcode, int32_t, intptr_t, void* 
             return context->blockSize;
         case audioMasterGetTime:
             return reinterpret_cast<intptr_t>(timeInfo(*context));
+        case audioMasterSizeWindow:
+            return context->followsEditorSize ? 1 : 0;
         default:
             return 0;  // current id 0, canDo 0 and everything this host does not offer
     }

@@ -14,6 +14,9 @@ struct HostContext {
     int32_t blockSize = 512;
     double samplePosition = 0.0;  // of the block being processed
     VstTimeInfo timeInfo{};       // filled on every audioMasterGetTime
+    // Whether an editor's window follows the editor's rectangle (velmorin
+    // edit), so a new size the editor asks for is granted.
+    bool followsEditorSize = false;
 };
 
 constexpr int32_t kHostVstVersion = 2400;

@@ -54,6 +54,14 @@ HostWindow::~HostWindow() {
     xcb_disconnect(connection_);
 }
 
+void HostWindow::resize(int width, int height) {
+    const std::uint32_t values[] = {static_cast<std::uint32_t>(width),
+                                    static_cast<std::uint32_t>(height)};
+    xcb_configure_window(connection_, window_, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
+                         values);
+    xcb_flush(connection_);
+}
+
 bool HostWindow::closed() {
     while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
         const auto type = event->response_type & 0x7F;

@@ -18,6 +18,8 @@ class HostWindow {
     HostWindow& operator=(const HostWindow&) = delete;
 
     xcb_window_t id() const { return window_; }
+    // Fits the window to its editor's new size.
+    void resize(int width, int height);
     // Reads what arrived; true once the user closed the window or the X
     // server went away.
     bool closed();

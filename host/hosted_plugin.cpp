@@ -198,6 +198,8 @@ void HostedPlugin::process(const float* const* inputs, float* const* outputs, in
 
 #ifdef VELMORIN_HOST_EDIT
 std::unique_ptr<PluginEditor> HostedPlugin::editor() {
+    // velmorin edit's window follows the rectangle after each idle call.
+    context_->followsEditorSize = true;
     return std::make_unique<Vst2PluginEditor>(*this);
 }
 #endif

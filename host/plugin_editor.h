@@ -14,7 +14,10 @@ class PluginEditor {
   public:
     virtual ~PluginEditor() = default;
 
-    // Width and height of its content, in pixels.
+    // Draws it FACTOR times as large where it lets the user choose
+    // Automatic (1.0 is an ordinary screen); before size and open.
+    virtual void setScale(double factor) = 0;
+    // Width and height of its content, in pixels; it may change while open.
     virtual std::pair<int, int> size() const = 0;
     // Embeds it in the X window PARENT and shows it; HostError when it cannot.
     virtual void open(std::uintptr_t parent) = 0;

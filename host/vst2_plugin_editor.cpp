@@ -1,5 +1,7 @@
 #include "vst2_plugin_editor.h"
 
+#include <cstdlib>
+#include <string>
 #include <thread>
 
 #include "host_error.h"
@@ -13,6 +15,12 @@ Vst2PluginEditor::Vst2PluginEditor(const HostedPlugin& plugin) : plugin_(plugin)
 
 Vst2PluginEditor::~Vst2PluginEditor() {
     if (open_) plugin_.dispatch(effEditClose);
+}
+
+// VST 2.4 cannot tell an editor its scale: Velmorin's Linux editor reads
+// this variable in place of the desktop's factor (other effects ignore it).
+void Vst2PluginEditor::setScale(double factor) {
+    setenv("VELMORIN_SCALE", std::to_string(factor).c_str(), 1);
 }
 
 // An effect that gives no rectangle gets a modest window rather than none.

@@ -15,6 +15,7 @@ class Vst2PluginEditor final : public PluginEditor {
     Vst2PluginEditor(const Vst2PluginEditor&) = delete;
     Vst2PluginEditor& operator=(const Vst2PluginEditor&) = delete;
 
+    void setScale(double factor) override;
     std::pair<int, int> size() const override;
     void open(std::uintptr_t parent) override;
     void run(std::chrono::milliseconds period) override;

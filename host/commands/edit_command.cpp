@@ -5,6 +5,7 @@
 #include <csignal>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "audio_file.h"
 #include "commands/commands.h"
@@ -27,6 +28,7 @@ std::atomic<bool> gInterrupted{false};
 struct EditArguments {
     std::filesystem::path file;
     RenderJob job;
+    std::optional<double> scale;
 };
 
 void run(const CLI::App& command, EditArguments& arguments) {
@@ -37,10 +39,11 @@ void run(const CLI::App& command, EditArguments& arguments) {
 
     const std::unique_ptr<PluginInstance> plugin = openPlugin(arguments.job.pluginPath());
     std::unique_ptr<PluginEditor> editor = plugin->editor();
+    if (arguments.scale) editor->setScale(*arguments.scale);
     arguments.job.configure(*plugin, audio ? audio->sampleRate : kDefaultSampleRate);
 
-    const auto [width, height] = editor->size();
-    HostWindow window(width, height, plugin->name());
+    std::pair<int, int> size = editor->size();
+    HostWindow window(size.first, size.second, plugin->name());
     plugin->start();
     std::unique_ptr<LoopedPlayer> player;
     if (audio) player = std::make_unique<LoopedPlayer>(*plugin, *audio);
@@ -48,7 +51,14 @@ void run(const CLI::App& command, EditArguments& arguments) {
 
     std::signal(SIGINT, [](int) { gInterrupted = true; });
     std::signal(SIGTERM, [](int) { gInterrupted = true; });
-    while (!window.closed() && !gInterrupted) editor->run(kIdlePeriod);
+    while (!window.closed() && !gInterrupted) {
+        editor->run(kIdlePeriod);
+        // The editor may have asked for another size (its "Size" menu).
+        if (const std::pair<int, int> now = editor->size(); now != size) {
+            size = now;
+            window.resize(size.first, size.second);
+        }
+    }
     editor.reset();
     player.reset();
     plugin->stop();
@@ -66,6 +76,11 @@ void addEditCommand(CLI::App& app) {
     addPluginOption(*command, arguments->job);
     addProgramOption(*command, arguments->job);
     addSettingOptions(*command);
+    command
+        ->add_option("--scale", arguments->scale,
+                     "draw the editor this many times as large (1 to 3) where it is set to "
+                     "Automatic")
+        ->check(CLI::Range(1.0, 3.0));
     command->callback([command, arguments] { run(*command, *arguments); });
 }
 

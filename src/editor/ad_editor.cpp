@@ -26,7 +26,7 @@ ADEditor::~ADEditor() {
 
 platform::Scale ADEditor::scaleOfChoice(std::int32_t storedChoice) const {
     if (!base_.scales) return {};
-    return platform::chooseEditorScale(storedChoice, std::nullopt,
+    return platform::chooseEditorScale(storedChoice, hostScaleFactor_,
                                        base_.scales->systemScaleFactor());
 }
 
@@ -103,12 +103,23 @@ bool ADEditor::followSizeChoice() {
     if (!view_.window || scale == scale_) return true;
     if (hostResize_ && !hostResize_(scale.device(kEditorWidth), scale.device(kEditorHeight)))
         return false;
+    redrawAt(scale);
+    return true;
+}
+
+void ADEditor::setHostScaleFactor(std::optional<double> factor) {
+    hostScaleFactor_ = factor;
+    // The host asked, so it is not asked again.
+    const platform::Scale scale = scaleOfChoice(view_.prefs.editorScale);
+    if (view_.window && scale != scale_) redrawAt(scale);
+}
+
+void ADEditor::redrawAt(platform::Scale scale) {
     closeDrawing();
     useScale(scale);
     openDrawing();
     applyDisplayPrefs(view_, effect_, *platform_);
     refresh();
-    return true;
 }
 
 void ADEditor::close() {

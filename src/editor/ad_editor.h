@@ -44,6 +44,10 @@ class ADEditor {
     // drawing is made again at the new scale. False, with the editor as it
     // was, when the host refuses.
     bool followSizeChoice();
+    // The factor the host asks the editor to draw at (LV2 ui:scaleFactor,
+    // CLAP set_scale), or none; the user's size choice still comes first.
+    // An open editor follows at once, without asking the host to resize.
+    void setHostScaleFactor(std::optional<double> factor);
     // How the editor asks its host to fit the window it is in to a new
     // size in device pixels; true when the host did. Without one the editor
     // resizes alone.
@@ -72,6 +76,7 @@ class ADEditor {
   private:
     platform::Scale scaleOfChoice(std::int32_t storedChoice) const;
     void useScale(platform::Scale scale);
+    void redrawAt(platform::Scale scale);
     // The drawing objects of the current scale: surfaces, controls, value
     // boxes and pens.
     void openDrawing();
@@ -82,6 +87,7 @@ class ADEditor {
     const EditorPlatform base_;
     std::optional<EditorPlatform> platform_;
     platform::Scale scale_;
+    std::optional<double> hostScaleFactor_;
     std::function<bool(int, int)> hostResize_;
     void* windowUserData_;
     EditorView view_;

@@ -3,8 +3,14 @@
 // descriptor callbacks, its gestures reaching the host as output events.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -15,6 +21,15 @@
 namespace {
 
 constexpr uint32_t kWidth = 654, kHeight = 431;
+
+// A size the user chose in another test run must not change these: the
+// module keeps its preferences in a folder of this process's own.
+const bool kOwnPreferences = [] {
+    const std::string folder =
+        (std::filesystem::temp_directory_path() / ("velmorin-clap-gui-" + std::to_string(getpid())))
+            .string();
+    return setenv("XDG_CONFIG_HOME", folder.c_str(), 1) == 0;
+}();
 
 const clap_plugin_gui_t& guiOf(const ClapInstance& instance) {
     return instance.extension<clap_plugin_gui_t>(CLAP_EXT_GUI);
@@ -45,36 +60,48 @@ TEST(ClapGui, OffersOnlyAnEmbeddedX11Window) {
     EXPECT_FALSE(floating);
 }
 
-TEST(ClapGui, AnswersForAFixedSize) {
+TEST(ClapGui, AnswersForItsSizeAtTheHostsScale) {
+    // The desktop's own factor is 1.0 without a display.
+    unsetenv("DISPLAY");
+    unsetenv("GDK_SCALE");
     const ClapInstance instance;
     const clap_plugin_gui_t& gui = guiOf(instance);
     const clap_plugin_t* plugin = &instance.plugin();
     ASSERT_TRUE(gui.create(plugin, CLAP_WINDOW_API_X11, false));
     EXPECT_FALSE(gui.create(plugin, CLAP_WINDOW_API_X11, false));  // one editor at a time
-    uint32_t width = 0, height = 0;
-    ASSERT_TRUE(gui.get_size(plugin, &width, &height));
-    EXPECT_EQ(width, kWidth);
-    EXPECT_EQ(height, kHeight);
     EXPECT_FALSE(gui.can_resize(plugin));
-    EXPECT_FALSE(gui.set_scale(plugin, 2.0));
-    clap_gui_resize_hints_t hints{true, true, true, 0, 0};
-    ASSERT_TRUE(gui.get_resize_hints(plugin, &hints));
-    EXPECT_FALSE(hints.can_resize_horizontally || hints.can_resize_vertically);
     const struct {
-        uint32_t width, height;
+        double scale;
         bool accepted;
-    } sizes[] = {{kWidth, kHeight, true},
-                 {kWidth + 1, kHeight, false},
-                 {kWidth, kHeight - 1, false},
-                 {0, 0, false},
-                 {2000, 1000, false}};
-    for (const auto& size : sizes) {
-        SCOPED_TRACE(std::to_string(size.width) + " x " + std::to_string(size.height));
-        EXPECT_EQ(gui.set_size(plugin, size.width, size.height), size.accepted);
-        uint32_t w = size.width, h = size.height;
-        ASSERT_TRUE(gui.adjust_size(plugin, &w, &h));
-        EXPECT_EQ(w, kWidth);
-        EXPECT_EQ(h, kHeight);
+        uint32_t width, height;
+    } cases[] = {
+        {1.0, true, kWidth, kHeight}, {2.0, true, 1308, 862},
+        {1.4, true, 981, 647},        {3.5, true, 1962, 1293},  // snapped, capped
+        {NAN, false, 1962, 1293},     {0.0, false, 1962, 1293},
+        {-2.0, false, 1962, 1293},    {1.25, true, 818, 539},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("scale " + std::to_string(c.scale));
+        EXPECT_EQ(gui.set_scale(plugin, c.scale), c.accepted);
+        uint32_t width = 0, height = 0;
+        ASSERT_TRUE(gui.get_size(plugin, &width, &height));
+        EXPECT_EQ(width, c.width);
+        EXPECT_EQ(height, c.height);
+        clap_gui_resize_hints_t hints{true, true, false, 0, 0};
+        ASSERT_TRUE(gui.get_resize_hints(plugin, &hints));
+        EXPECT_FALSE(hints.can_resize_horizontally || hints.can_resize_vertically);
+        // Only the size of the scale is taken; any other is adjusted to it.
+        for (const auto& [w, h] : {std::pair{c.width, c.height},
+                                   {c.width + 1, c.height},
+                                   {c.width, c.height - 1},
+                                   {0u, 0u},
+                                   {4000u, 3000u}}) {
+            EXPECT_EQ(gui.set_size(plugin, w, h), w == c.width && h == c.height);
+            uint32_t adjustedWidth = w, adjustedHeight = h;
+            ASSERT_TRUE(gui.adjust_size(plugin, &adjustedWidth, &adjustedHeight));
+            EXPECT_EQ(adjustedWidth, c.width);
+            EXPECT_EQ(adjustedHeight, c.height);
+        }
     }
     // No window yet: nothing to show.
     EXPECT_FALSE(gui.show(plugin));
@@ -112,11 +139,10 @@ class ClapGuiWindow : public ::testing::Test {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
     }
-    bool editorIn(xcb_window_t parent) {
+    bool editorIn(xcb_window_t parent, std::pair<int, int> size = {kWidth, kHeight}) {
         return client.eventually([&] {
             const std::vector<xcb_window_t> children = client.children(parent);
-            return children.size() == 1 &&
-                   client.size(children[0]) == std::pair<int, int>(kWidth, kHeight);
+            return children.size() == 1 && client.size(children[0]) == size;
         });
     }
 
@@ -160,6 +186,16 @@ TEST_F(ClapGuiWindow, AHostWithoutTimersOrDescriptorsStillGetsTheEditor) {
     EXPECT_TRUE(editorIn(parent));
     guiOf(instance).destroy(&instance.plugin());
     EXPECT_TRUE(client.eventually([&] { return client.children(parent).empty(); }));
+}
+
+TEST_F(ClapGuiWindow, TheOpenEditorFollowsTheHostsScale) {
+    ClapInstance instance;
+    const xcb_window_t parent = open(instance);
+    EXPECT_TRUE(editorIn(parent));
+    ASSERT_TRUE(guiOf(instance).set_scale(&instance.plugin(), 2.0));
+    tick(instance);
+    EXPECT_TRUE(editorIn(parent, {1308, 862}));
+    guiOf(instance).destroy(&instance.plugin());
 }
 
 TEST_F(ClapGuiWindow, AClickInTheEditorReachesTheHostAsAGesture) {

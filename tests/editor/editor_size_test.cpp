@@ -181,5 +181,29 @@ TEST_F(EditorSizeTest, TheChoiceOutlivesTheEditor) {
     EXPECT_EQ(checkedSize(*effects.back()), 150);
 }
 
+TEST_F(EditorSizeTest, TheHostsFactorComesAfterTheUsersChoiceAndIsFollowedAtOnce) {
+    EditedEffect& e = open();
+    const struct {
+        std::optional<std::uint16_t> userChoice;
+        std::optional<double> hostFactor;
+        HostSize expected;
+    } cases[] = {
+        {std::nullopt, 2.0, {1308, 862}},           // over the system's 1.75
+        {std::nullopt, 1.4, {981, 647}},            // snapped to 1.5
+        {std::nullopt, std::nullopt, {1145, 754}},  // the system's again
+        {std::nullopt, -1.0, {1145, 754}},          // nonsense defers to the system
+        {kCmdSize125, 2.0, {818, 539}},             // the user's choice first
+        {kCmdSizeAutomatic, 2.5, {1635, 1078}},     // Automatic defers to the host
+    };
+    for (const auto& c : cases) {
+        if (c.userChoice) choose(e, *c.userChoice);
+        e.asked.clear();
+        e.editor.setHostScaleFactor(c.hostFactor);
+        EXPECT_EQ(windowSize(e), c.expected) << c.hostFactor.value_or(0);
+        // The host asked: it is not asked again.
+        EXPECT_TRUE(e.asked.empty());
+    }
+}
+
 }  // namespace
 }  // namespace velmorin

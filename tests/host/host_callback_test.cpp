@@ -48,6 +48,9 @@ TEST_F(HostCallback, OffersNoOptionalFeatures) {
         EXPECT_EQ(ask(opcode), 0) << opcode;
     }
     EXPECT_EQ(ask(audioMasterGetVendorString, nullptr), 0);
+    // A new editor size only where a window follows it.
+    context_.followsEditorSize = true;
+    EXPECT_EQ(ask(audioMasterSizeWindow), 1);
 }
 
 TEST_F(HostCallback, GivesAValidTimeRecordAtTheCurrentBlock) {

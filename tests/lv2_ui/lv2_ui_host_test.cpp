@@ -8,6 +8,7 @@
 // inside a touch gesture, and under Normalize the host's Output port follows
 // the engine's gain.
 #include <lv2/atom/util.h>
+#include <lv2/options/options.h>
 #include <lv2/ui/ui.h>
 #include <suil/suil.h>
 #include <unistd.h>
@@ -120,6 +121,8 @@ struct Controller {
         friend bool operator==(const Touch&, const Touch&) = default;
     };
     std::vector<Touch> touches;
+    // The UI keeps the feature for its lifetime.
+    LV2UI_Resize resizeFeature{this, Controller::resize};
 
     static void write(SuilController controller, uint32_t port, uint32_t size, uint32_t protocol,
                       const void* buffer) {
@@ -141,6 +144,28 @@ struct Controller {
         return 0;
     }
 };
+
+// The UI in `parent` as suil makes it for a host with the URID map, resize,
+// idle and, when given, options features.
+SuilInstance* instantiate(SuilHost* host, LilvBundle& bundle, const UiChoice& choice,
+                          Controller& controller, xcb_window_t parent,
+                          const LV2_Options_Option* options = nullptr) {
+    const LV2_Feature mapFeature{LV2_URID__map, bundle.map()};
+    const LV2_Feature unmapFeature{LV2_URID__unmap, bundle.unmap()};
+    const LV2_Feature parentFeature{LV2_UI__parent,
+                                    reinterpret_cast<void*>(static_cast<uintptr_t>(parent))};
+    const LV2_Feature resizeFeature{LV2_UI__resize, &controller.resizeFeature};
+    const LV2_Feature idleFeature{LV2_UI__idleInterface, nullptr};
+    const LV2_Feature optionsFeature{LV2_OPTIONS__options,
+                                     const_cast<LV2_Options_Option*>(options)};
+    const LV2_Feature* features[] = {&mapFeature,    &unmapFeature,
+                                     &parentFeature, &resizeFeature,
+                                     &idleFeature,   options ? &optionsFeature : nullptr,
+                                     nullptr};
+    return suil_instance_new(host, &controller, LV2_UI__X11UI, lv2::kPluginUri, choice.uri.c_str(),
+                             choice.type.c_str(), choice.bundlePath.c_str(),
+                             choice.binaryPath.c_str(), features);
+}
 
 class Lv2UiHost : public testing::Test {
   protected:
@@ -170,18 +195,7 @@ TEST_F(Lv2UiHost, ShowsTheEditorMovesItsMetersAndWritesThroughTheHost) {
     Controller controller{.effect = effect, .touches = {}};
     SuilHost* host = suil_host_new(Controller::write, nullptr, nullptr, nullptr);
     suil_host_set_touch_func(host, Controller::touch);
-    LV2UI_Resize resize{&controller, Controller::resize};
-    const LV2_Feature mapFeature{LV2_URID__map, bundle.map()};
-    const LV2_Feature unmapFeature{LV2_URID__unmap, bundle.unmap()};
-    const LV2_Feature parentFeature{LV2_UI__parent,
-                                    reinterpret_cast<void*>(static_cast<uintptr_t>(parent))};
-    const LV2_Feature resizeFeature{LV2_UI__resize, &resize};
-    const LV2_Feature idleFeature{LV2_UI__idleInterface, nullptr};
-    const LV2_Feature* features[] = {&mapFeature,    &unmapFeature, &parentFeature,
-                                     &resizeFeature, &idleFeature,  nullptr};
-    SuilInstance* ui = suil_instance_new(
-        host, &controller, LV2_UI__X11UI, lv2::kPluginUri, choice->uri.c_str(),
-        choice->type.c_str(), choice->bundlePath.c_str(), choice->binaryPath.c_str(), features);
+    SuilInstance* ui = instantiate(host, bundle, *choice, controller, parent);
     ASSERT_NE(ui, nullptr);
     const auto* idle = static_cast<const LV2UI_Idle_Interface*>(
         suil_instance_extension_data(ui, LV2_UI__idleInterface));
@@ -278,6 +292,44 @@ TEST_F(Lv2UiHost, ShowsTheEditorMovesItsMetersAndWritesThroughTheHost) {
     suil_instance_free(ui);
     suil_host_free(host);
     EXPECT_TRUE(client.eventually([&] { return client.children(parent).empty(); }));
+}
+
+TEST_F(Lv2UiHost, DrawsAtTheHostsScaleFactorAndFollowsItsChange) {
+    VirtualXServer server;
+    ASSERT_TRUE(server.running());
+    XClient client;
+    ASSERT_TRUE(client.connected());
+    const xcb_window_t parent = client.createParent(0, 0, 2000, 1400);
+    LilvBundle bundle;
+    const std::optional<UiChoice> choice = chooseUi(bundle);
+    ASSERT_TRUE(choice);
+    LilvEffect effect(bundle);
+    Controller controller{.effect = effect, .touches = {}};
+    SuilHost* host = suil_host_new(Controller::write, nullptr, nullptr, nullptr);
+    LV2_URID_Map* map = bundle.map();
+    const LV2_URID scaleFactor = map->map(map->handle, LV2_UI__scaleFactor);
+    const LV2_URID floatType = map->map(map->handle, LV2_ATOM__Float);
+    float factor = 2.0f;
+    const LV2_Options_Option options[] = {
+        {LV2_OPTIONS_INSTANCE, 0, scaleFactor, sizeof(float), floatType, &factor},
+        {LV2_OPTIONS_INSTANCE, 0, 0, 0, 0, nullptr}};
+    SuilInstance* ui = instantiate(host, bundle, *choice, controller, parent, options);
+    ASSERT_NE(ui, nullptr);
+    const auto editor =
+        static_cast<xcb_window_t>(reinterpret_cast<uintptr_t>(suil_instance_get_widget(ui)));
+    EXPECT_EQ(std::make_pair(controller.width, controller.height), std::make_pair(1308, 862));
+    EXPECT_TRUE(
+        client.eventually([&] { return client.size(editor) == std::make_pair(1308, 862); }));
+
+    const auto* optionsInterface = static_cast<const LV2_Options_Interface*>(
+        suil_instance_extension_data(ui, LV2_OPTIONS__interface));
+    ASSERT_NE(optionsInterface, nullptr);
+    factor = 1.5f;
+    EXPECT_EQ(optionsInterface->set(suil_instance_get_handle(ui), options), LV2_OPTIONS_SUCCESS);
+    EXPECT_EQ(std::make_pair(controller.width, controller.height), std::make_pair(981, 647));
+    EXPECT_TRUE(client.eventually([&] { return client.size(editor) == std::make_pair(981, 647); }));
+    suil_instance_free(ui);
+    suil_host_free(host);
 }
 
 }  // namespace

@@ -114,8 +114,8 @@ std::string contents(const fs::path& file) {
 }
 
 // Both formats' editors, in a window of the editor's size and ticked by the
-// host: alone until the user closes the window, and playing a file until the
-// command is stopped.
+// host: alone until the user closes the window, playing a file until the
+// command is stopped, and at the scale asked for.
 TEST(VelmorinEdit, ShowsTheEditorInItsOwnWindowUntilClosedOrStopped) {
     VirtualXServer server;
     XClient client;
@@ -125,6 +125,7 @@ TEST(VelmorinEdit, ShowsTheEditorInItsOwnWindowUntilClosedOrStopped) {
     // The editor at 1.0 whatever the user's stored size or desktop scale.
     setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
     unsetenv("GDK_SCALE");
+    unsetenv("VELMORIN_SCALE");
     const fs::path file = folder / "loop.wav";
     const fs::path errors = folder / "errors.txt";
     velmorin::host::AudioBuffer audio;
@@ -133,14 +134,21 @@ TEST(VelmorinEdit, ShowsTheEditorInItsOwnWindowUntilClosedOrStopped) {
         audio.left[i] = audio.right[i] = 0.5f * std::sin(0.05f * static_cast<float>(i));
     velmorin::host::writeAudioFile(file, audio, velmorin::host::SampleFormat::float32);
 
+    const struct {
+        const char* why;
+        std::vector<std::string> arguments;
+        bool stopped;  // else closed by the user
+        std::pair<int, int> size;
+    } runs[] = {
+        {"alone", {}, false, {654, 431}},
+        {"playing a file", {file.string(), "--program", "3"}, true, {654, 431}},
+        {"at twice the size", {"--scale", "2"}, false, {1308, 862}},
+    };
     for (const char* plugin : {VELMORIN_PLUGIN_PATH, VELMORIN_CLAP_PATH}) {
-        for (const bool withFile : {false, true}) {
-            SCOPED_TRACE(std::string(plugin) + (withFile ? " playing a file" : " alone"));
-            const pid_t pid =
-                startEdit(plugin,
-                          withFile ? std::vector<std::string>{file.string(), "--program", "3"}
-                                   : std::vector<std::string>{},
-                          errors);
+        for (const auto& run : runs) {
+            SCOPED_TRACE(std::string(plugin) + " " + run.why);
+            const auto [width, height] = run.size;
+            const pid_t pid = startEdit(plugin, run.arguments, errors);
             // The top-level window, with the editor inside it.
             xcb_window_t top = XCB_NONE;
             std::vector<xcb_window_t> editors;
@@ -152,15 +160,15 @@ TEST(VelmorinEdit, ShowsTheEditorInItsOwnWindowUntilClosedOrStopped) {
                 }
             }
             ASSERT_EQ(editors.size(), 1u);
-            EXPECT_EQ(client.size(top), std::make_pair(654, 431));
-            EXPECT_EQ(client.size(editors[0]), std::make_pair(654, 431));
+            EXPECT_EQ(client.size(top), run.size);
+            EXPECT_EQ(client.size(editors[0]), run.size);
             // The host keeps the editor ticking: its wave displays scroll,
             // after the first paint as well.
             std::this_thread::sleep_for(std::chrono::milliseconds(200));
-            const auto before = client.pixels(editors[0], 654, 431);
-            EXPECT_TRUE(
-                client.eventually([&] { return client.pixels(editors[0], 654, 431) != before; }));
-            if (withFile) {
+            const auto before = client.pixels(editors[0], width, height);
+            EXPECT_TRUE(client.eventually(
+                [&] { return client.pixels(editors[0], width, height) != before; }));
+            if (run.stopped) {
                 kill(pid, SIGTERM);
             } else {
                 client.askToClose(top);

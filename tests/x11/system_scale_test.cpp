@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "platform/x11/x11_connection.h"
 #include "x11/virtual_x_server.h"
@@ -64,6 +65,13 @@ TEST(SystemScale, ReadFromTheServersResourceDatabase) {
     client.loadResources("Xft.antialias:\t1\nXft.dpi:\t192\n");
     EXPECT_EQ(connection->resourceDatabase(), "Xft.antialias:\t1\nXft.dpi:\t192\n");
     EXPECT_DOUBLE_EQ(systemScaleFactor(*connection), 2.0);
+    // The process's own factor stands for the desktop's, when it is one.
+    for (const auto& [own, factor] :
+         {std::pair{"1.5", 1.5}, {"2.5 ", 2.5}, {"big", 2.0}, {"0", 2.0}}) {
+        ::setenv("VELMORIN_SCALE", own, 1);
+        EXPECT_DOUBLE_EQ(systemScaleFactor(*connection), factor) << own;
+    }
+    ::unsetenv("VELMORIN_SCALE");
 
     server.kill();
     EXPECT_EQ(connection->resourceDatabase(), "");

@@ -115,8 +115,7 @@ TEST_P(X11EditorTest, AtTheDesktopsScaleTheWindowShowsTheHeadlessPictureOfThatSc
     // The module's platform as the plug-in makes it, with a preference file
     // of the test's own.
     X11EditorPlatform desktop(folder / "preferences");
-    ADelayEdit effect(nullptr,
-                      [&](ADelayEdit& e) { return new Vst2Editor(e, desktop.scaledServices); });
+    ADelayEdit effect(nullptr, [&](ADelayEdit& e) { return new Vst2Editor(e, desktop.services); });
     ERect* rect = nullptr;
     ASSERT_EQ(effect.dispatcher(effEditGetRect, 0, 0, &rect, 0), 1);  // before the open
     EXPECT_EQ((std::array{rect->top, rect->left, rect->bottom, rect->right}),

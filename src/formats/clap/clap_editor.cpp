@@ -1,11 +1,20 @@
 #include "formats/clap/clap_editor.h"
 
+#include <cmath>
+
+#include "editor/layout.h"
+
 namespace velmorin::clap_format {
 
 ClapEditor::ClapEditor(ClapEffect& effect)
     : windowing_(makeWindowing(effect.host())),
       controls_(effect.effect(), effect.gestures(), effect.host()),
-      editor_(controls_, services()) {}
+      editor_(controls_, services()) {
+    // The user's size choice: the host fits its window, or the editor stays.
+    editor_.setHostResize([&host = effect.host()](int width, int height) {
+        return host.requestResize(static_cast<uint32_t>(width), static_cast<uint32_t>(height));
+    });
+}
 
 ClapEditor::~ClapEditor() {
     // The host stops ticking before the windows may go with the last editor.
@@ -33,6 +42,21 @@ bool ClapEditor::show(bool visible) {
     editor_.platform().windows.showWindow(editor_.view().window, visible);
     windowing_->changed();
     return true;
+}
+
+bool ClapEditor::setScale(double factor) {
+    if (services().scales == nullptr || !std::isfinite(factor) || factor <= 0.0) return false;
+    editor_.setHostScaleFactor(factor);
+    windowing_->changed();
+    return true;
+}
+
+uint32_t ClapEditor::width() const {
+    return static_cast<uint32_t>(editor_.scale().device(kEditorWidth));
+}
+
+uint32_t ClapEditor::height() const {
+    return static_cast<uint32_t>(editor_.scale().device(kEditorHeight));
 }
 
 void ClapEditor::tick() {

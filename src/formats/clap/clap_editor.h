@@ -53,6 +53,12 @@ class ClapEditor : public ClapEffect::EditorState {
     bool open(const clap_window_t& window);
     bool show(bool visible);
     void tick();
+    // The host's scale factor; false where the editor draws at one scale
+    // only (Windows, for now) or the factor is no scale.
+    bool setScale(double factor);
+    // The editor's size in pixels at the scale it is (or will be) drawn at.
+    uint32_t width() const;
+    uint32_t height() const;
 
   private:
     // Each platform's file defines these two.

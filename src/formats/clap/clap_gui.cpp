@@ -7,7 +7,6 @@
 #include <cstring>
 #include <new>
 
-#include "editor/layout.h"
 #include "formats/clap/clap_editor.h"
 
 namespace velmorin::clap_format {
@@ -30,10 +29,13 @@ ClapEditor* editorOf(const clap_plugin_t* plugin) {
     return static_cast<ClapEditor*>(mainThreadEffect(plugin).editorState().get());
 }
 
-bool fixedSize(uint32_t* width, uint32_t* height) {
-    if (width == nullptr || height == nullptr) return false;
-    *width = kEditorWidth;
-    *height = kEditorHeight;
+// The editor's size at its scale; a closed or not yet created editor's
+// size is the one it would open at.
+bool editorSize(const clap_plugin_t* plugin, uint32_t* width, uint32_t* height) {
+    const ClapEditor* editor = editorOf(plugin);
+    if (editor == nullptr || width == nullptr || height == nullptr) return false;
+    *width = editor->width();
+    *height = editor->height();
     return true;
 }
 
@@ -56,32 +58,27 @@ const clap_plugin_gui_t kGui = {
         return effect.editorState() != nullptr;
     },
     [](const clap_plugin_t* plugin) { mainThreadEffect(plugin).editorState().reset(); },
-    // Until the editor scales, a scale is not supported.
-    [](const clap_plugin_t* plugin, double) {
-        mainThreadEffect(plugin);
-        return false;
+    [](const clap_plugin_t* plugin, double scale) {
+        ClapEditor* editor = editorOf(plugin);
+        return editor != nullptr && editor->setScale(scale);
     },
-    [](const clap_plugin_t* plugin, uint32_t* width, uint32_t* height) {
-        mainThreadEffect(plugin);
-        return fixedSize(width, height);
-    },
+    editorSize,
+    // The user picks a size from the editor's "Size" menu, not by dragging:
+    // the host is asked to follow, and any other size is refused.
     [](const clap_plugin_t* plugin) {
         mainThreadEffect(plugin);
         return false;
     },
     [](const clap_plugin_t* plugin, clap_gui_resize_hints_t* hints) {
-        mainThreadEffect(plugin);
-        if (hints == nullptr) return false;
-        *hints = {false, false, false, kEditorWidth, kEditorHeight};
+        const ClapEditor* editor = editorOf(plugin);
+        if (editor == nullptr || hints == nullptr) return false;
+        *hints = {false, false, true, editor->width(), editor->height()};
         return true;
     },
-    [](const clap_plugin_t* plugin, uint32_t* width, uint32_t* height) {
-        mainThreadEffect(plugin);
-        return fixedSize(width, height);
-    },
+    editorSize,
     [](const clap_plugin_t* plugin, uint32_t width, uint32_t height) {
-        mainThreadEffect(plugin);
-        return width == kEditorWidth && height == kEditorHeight;
+        const ClapEditor* editor = editorOf(plugin);
+        return editor != nullptr && width == editor->width() && height == editor->height();
     },
     [](const clap_plugin_t* plugin, const clap_window_t* window) {
         ClapEditor* editor = editorOf(plugin);

@@ -12,6 +12,7 @@ void HostServices::connect() {
     params_ = extension<clap_host_params_t>(CLAP_EXT_PARAMS);
     timers_ = extension<clap_host_timer_support_t>(CLAP_EXT_TIMER_SUPPORT);
     fds_ = extension<clap_host_posix_fd_support_t>(CLAP_EXT_POSIX_FD_SUPPORT);
+    gui_ = extension<clap_host_gui_t>(CLAP_EXT_GUI);
 }
 
 void HostServices::expectMainThread() const {
@@ -60,6 +61,11 @@ bool HostServices::registerReadableFd(int fd) const {
 
 void HostServices::unregisterFd(int fd) const {
     if (fds_ != nullptr && fds_->unregister_fd != nullptr) fds_->unregister_fd(&host_, fd);
+}
+
+bool HostServices::requestResize(uint32_t width, uint32_t height) const {
+    return gui_ != nullptr && gui_->request_resize != nullptr &&
+           gui_->request_resize(&host_, width, height);
 }
 
 }  // namespace velmorin::clap_format

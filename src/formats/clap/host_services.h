@@ -1,9 +1,10 @@
 // What the plug-in asks of its CLAP host: restarts, rescans, flushes, latency
-// and tail news, the editor's timer and file descriptor, and in debug builds
+// and tail news, the editor's timer, file descriptor and size, and in debug builds
 // the host's word on which thread a call runs.
 // Every extension the host lacks is simply not asked.
 #pragma once
 
+#include <clap/ext/gui.h>
 #include <clap/ext/latency.h>
 #include <clap/ext/params.h>
 #include <clap/ext/posix-fd-support.h>
@@ -37,6 +38,9 @@ class HostServices {
     void unregisterTimer(clap_id id) const;
     bool registerReadableFd(int fd) const;
     void unregisterFd(int fd) const;
+    // Asks the host to fit the editor's window to a new size in pixels;
+    // false when it refuses or cannot.
+    bool requestResize(uint32_t width, uint32_t height) const;
 
   private:
     template <typename Extension>
@@ -51,6 +55,7 @@ class HostServices {
     const clap_host_params_t* params_ = nullptr;
     const clap_host_timer_support_t* timers_ = nullptr;
     const clap_host_posix_fd_support_t* fds_ = nullptr;
+    const clap_host_gui_t* gui_ = nullptr;
 };
 
 }  // namespace velmorin::clap_format

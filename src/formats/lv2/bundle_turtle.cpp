@@ -17,6 +17,7 @@ constexpr const char* kPrefixes =
     "@prefix doap: <http://usefulinc.com/ns/doap#> .\n"
     "@prefix foaf: <http://xmlns.com/foaf/0.1/> .\n"
     "@prefix lv2: <http://lv2plug.in/ns/lv2core#> .\n"
+    "@prefix opts: <http://lv2plug.in/ns/ext/options#> .\n"
     "@prefix pprops: <http://lv2plug.in/ns/ext/port-props#> .\n"
     "@prefix pset: <http://lv2plug.in/ns/ext/presets#> .\n"
     "@prefix rdf: <http://www.w3.org/1999/02/22-rdf-syntax-ns#> .\n"
@@ -125,14 +126,17 @@ std::string outputPorts() {
     return ports + "    lv2:portProperty lv2:connectionOptional\n]";
 }
 
-// The editor: embedded, pumped on the host's idle calls, its size fixed;
+// The editor: embedded, pumped on the host's idle calls, drawn at the host's
+// scale factor, sized by its "Size" menu rather than by the user's drag;
 // told of every control port's value and of the display feed.
 std::string uiDescription() {
     std::string text = uri(kUiUri) +
                        "\n    a ui:X11UI ;\n"
                        "    lv2:requiredFeature ui:parent , ui:idleInterface , urid:map ;\n"
-                       "    lv2:optionalFeature ui:resize , ui:touch , ui:noUserResize ;\n"
-                       "    lv2:extensionData ui:idleInterface ;\n"
+                       "    lv2:optionalFeature ui:resize , ui:touch , ui:noUserResize ,\n"
+                       "        opts:options ;\n"
+                       "    opts:supportedOption ui:scaleFactor ;\n"
+                       "    lv2:extensionData ui:idleInterface , opts:interface ;\n"
                        "    ui:portNotification ";
     const auto notification = [](const std::string& symbol, const char* protocol) {
         return "[\n        ui:plugin " + uri(kPluginUri) + " ;\n        lv2:symbol " +

@@ -10,7 +10,7 @@ namespace {
 class X11Editor : public Vst2Editor {
   public:
     explicit X11Editor(ADelayEdit& effect)
-        : Vst2Editor(effect, X11EditorPlatform::process().scaledServices) {}
+        : Vst2Editor(effect, X11EditorPlatform::process().services) {}
 
     bool open(void* parentWindow) override {
         const bool opened = Vst2Editor::open(parentWindow);

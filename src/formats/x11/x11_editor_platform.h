@@ -21,11 +21,9 @@ struct X11EditorPlatform {
     // The desktop's scale is read from the X server at each use.
     SoftEditorScales scales;
     platform::FilePreferenceStore preferences;
-    // At 1.0 only, for the formats that cannot yet tell their hosts of
-    // another size.
-    EditorPlatform services{scales.graphicsAt({}), windows, preferences};
-    // At the scale the user's size choice, else the desktop, gives.
-    EditorPlatform scaledServices{scales.graphicsAt({}), windows, preferences, &scales};
+    // At the scale the user's size choice, else the host, else the desktop
+    // gives.
+    EditorPlatform services{scales.graphicsAt({}), windows, preferences, &scales};
 
     // The module's one platform, with the user's preference file; it
     // outlives every editor, as it is destroyed only when the module is

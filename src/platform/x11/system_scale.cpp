@@ -53,6 +53,8 @@ double systemScaleFactor(std::string_view resourceDatabase, const char* gdkScale
 }
 
 double systemScaleFactor(const Connection& connection) {
+    if (const char* own = std::getenv(kScaleVariable))
+        if (const auto scale = positiveNumber(trimmed(own))) return *scale;
     return systemScaleFactor(connection.resourceDatabase(), std::getenv("GDK_SCALE"));
 }
 

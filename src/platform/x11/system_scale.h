@@ -15,8 +15,13 @@ class Connection;
 // counts as missing.
 double systemScaleFactor(std::string_view resourceDatabase, const char* gdkScale);
 
+// A positive number in this variable stands for the desktop's factor in one
+// process, whatever the desktop says (`velmorin edit --scale` sets it).
+inline constexpr const char* kScaleVariable = "VELMORIN_SCALE";
+
 // The same for the server `connection` reaches, whose resource database is
-// the root window's RESOURCE_MANAGER property, and this process's GDK_SCALE.
+// the root window's RESOURCE_MANAGER property, and this process's GDK_SCALE;
+// VELMORIN_SCALE before both.
 double systemScaleFactor(const Connection& connection);
 
 }  // namespace platform::x11
