@@ -96,7 +96,7 @@ void MenuPanel::paint(Canvas& canvas) const {
         if (lit) fill(canvas, {kBorder, top, width_ - kBorder, top + kItemHeight}, kHighlight);
         if (item.kind == Kind::Command && checked_.count(item.id))
             drawCheck(canvas, kBorder + 7, top + 6, ink);
-        drawTextAt(canvas, menuLabel(item.text), kBorder + kCheckColumn, top + 3, ink, panelFont());
+        drawPanelText(canvas, menuLabel(item.text), kBorder + kCheckColumn, top + 3, ink);
         if (item.kind == Kind::Popup) drawArrow(canvas, width_ - kBorder - 12, top + 7, ink);
     }
 }
