@@ -119,7 +119,8 @@ class X11Windows : public WindowServices {
         void* userData = nullptr;
         WindowHandle parent;  // an edit box's editor window, an owned window's owner
         Rect bounds;          // an edit box's place in its parent, logical
-        // Editor windows and their edit boxes draw logical pixels at a scale.
+        // Editor windows, their edit boxes, menus and dialogs draw logical
+        // pixels at a scale.
         Scale scale;
         Point logicalSize;
         bool visible = true;
@@ -169,6 +170,11 @@ class X11Windows : public WindowServices {
     // Makes an X window with its pixels; `parentXid` 0 gives a top-level one.
     WindowHandle createNativeWindow(Kind kind, xcb_window_t parentXid, const Rect& bounds,
                                     bool overrideRedirect);
+    // A top-level window for a panel of `size` logical pixels drawn at
+    // `scale`, its corner at a point of the screen.
+    WindowHandle createPanelWindow(Kind kind, Point screen, Point size, Scale scale);
+    // 1.0 for a window that is gone or not drawn at a scale.
+    Scale windowScale(WindowHandle window) const;
     void repaintOwnDrawn(WindowHandle window);
     // The window's pixels in its logical pixels, recording what is drawn.
     static std::unique_ptr<Canvas> canvasOf(const Record& record);
@@ -201,7 +207,9 @@ class X11Windows : public WindowServices {
     void openSubmenu(std::size_t level, int index);
 
     // Dialogs (x11_dialogs.cpp).
-    DialogPanel::Outcome runDialog(DialogPanel& panel, std::string_view caption);
+    // Drawn at the owner's scale.
+    DialogPanel::Outcome runDialog(DialogPanel& panel, std::string_view caption,
+                                   WindowHandle owner);
     void waitForEvents(std::chrono::milliseconds longest) const;
 
     std::unique_ptr<Connection> connection_;
