@@ -1,7 +1,8 @@
 // Window services on an X server. The editor's window is an X child of the
 // host's window; its pixels live in a software canvas and only what was drawn
 // since the last pass goes to the screen. Menus, value boxes, the message box
-// and the colour chooser are windows we draw ourselves with the same glyphs.
+// and the colour chooser are windows we draw ourselves with the same glyphs,
+// at the scale of the editor window they belong to.
 //
 // Nothing runs on a thread of its own: pump() (from effEditIdle) reads the
 // server's events, fires timers, delivers posted messages, paints and sends
