@@ -153,6 +153,15 @@ MenuDescription testMenu() {
               {Kind::Command, "Last", 102, {}}}}};
 }
 
+// A panel as drawn at 1.0 on a plain software canvas.
+template <typename Panel>
+std::shared_ptr<PixelBuffer> pictureAtOne(const Panel& panel) {
+    auto picture = std::make_shared<PixelBuffer>(panel.width(), panel.height());
+    SoftCanvas canvas(picture);
+    panel.paint(canvas);
+    return picture;
+}
+
 TEST_F(X11WindowsTest, PopupMenuShowsChecksChoosesFromSubmenusAndClosesOnEscape) {
     const MenuDescription description = testMenu();
     const MenuHandle menu = windows.createMenu(description);
@@ -170,9 +179,7 @@ TEST_F(X11WindowsTest, PopupMenuShowsChecksChoosesFromSubmenusAndClosesOnEscape)
     client.moveTo(level.left + 30, level.top + panel.itemTop(0) + 5);
     settle();
     panel.setHover(0);
-    auto painted = std::make_shared<PixelBuffer>(panel.width(), panel.height());
-    SoftCanvas canvas(painted);
-    panel.paint(canvas);
+    const auto painted = pictureAtOne(panel);
     EXPECT_TRUE(client.eventually([&] {
         return client.pixels(windows.nativeWindow(windows.popupLevels()[0]), panel.width(),
                              panel.height()) == painted->pixels;
@@ -291,15 +298,6 @@ TEST_F(X11WindowsTest, MessageBoxWaitsForItsAnswerWhileTimersRun) {
     user.join();
     EXPECT_GT(ticks, 3);
     EXPECT_FALSE(windows.openDialog());
-}
-
-// A panel as drawn at 1.0 on a plain software canvas.
-template <typename Panel>
-std::shared_ptr<PixelBuffer> pictureAtOne(const Panel& panel) {
-    auto picture = std::make_shared<PixelBuffer>(panel.width(), panel.height());
-    SoftCanvas canvas(picture);
-    panel.paint(canvas);
-    return picture;
 }
 
 // At 1.0 the picture shown is exactly the 1.0 one. At a scale each logical
