@@ -1,8 +1,8 @@
 // The built Velmorin.so worked by real input through an X server: clicks,
-// a drag, Ctrl and Shift clicks and a typed value (also on a desktop at 2.0,
-// where the editor opens twice as large), and context-menu choices. The
-// effect's parameters, the automation reports its host receives and the
-// preference file show what each did.
+// a drag, Ctrl and Shift clicks, a typed value and context-menu choices
+// (also on a desktop at 2.0, where the editor and its menu open twice as
+// large). The effect's parameters, the automation reports its host receives
+// and the preference file show what each did.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -91,16 +91,19 @@ class EditorInputTest : public ::testing::Test {
         text << in.rdbuf();
         return text.str();
     }
-    // A menu item's middle on the screen, from the layout the menu draws.
-    static platform::Point itemOf(const platform::MenuItemDescription& popup, int index,
-                                  platform::Point levelOrigin) {
+    // A menu item's middle on the screen, from the layout the menu draws in
+    // logical pixels.
+    platform::Point itemOf(const platform::MenuItemDescription& popup, int index,
+                           platform::Point levelOrigin) const {
         const platform::x11::MenuPanel panel(popup.children, {});
-        return {levelOrigin.x + 30, levelOrigin.y + panel.itemTop(index) + 8};
+        return {levelOrigin.x + scale().device(30),
+                levelOrigin.y + scale().device(panel.itemTop(index) + 8)};
     }
-    static platform::Point submenuOrigin(const platform::MenuItemDescription& popup, int index,
-                                         platform::Point levelOrigin) {
+    platform::Point submenuOrigin(const platform::MenuItemDescription& popup, int index,
+                                  platform::Point levelOrigin) const {
         const platform::x11::MenuPanel panel(popup.children, {});
-        return {levelOrigin.x + panel.width() - 3, levelOrigin.y + panel.itemTop(index) - 2};
+        return {levelOrigin.x + scale().device(panel.width()) - scale().device(3),
+                levelOrigin.y + scale().device(panel.itemTop(index)) - scale().device(2)};
     }
 
     static constexpr int kHostX = 40, kHostY = 30;
@@ -173,10 +176,7 @@ TEST_P(DesktopScaleTest, TypedValueIsCommittedByEnter) {
     EXPECT_EQ(reports(), (std::vector<Report>{{kOutput, 21000.0f / 24000.0f}}));
 }
 
-INSTANTIATE_TEST_SUITE_P(DesktopScale, DesktopScaleTest, ::testing::Values(4, 8),
-                         [](const auto& info) { return std::to_string(info.param * 25); });
-
-TEST_F(EditorInputTest, ContextMenuChoicesAreAppliedAndStored) {
+TEST_P(DesktopScaleTest, ContextMenuChoicesAreAppliedAndStored) {
     tick();
     const platform::MenuItemDescription& menu = contextMenuDescription()[0];
     const auto choose = [&](int item, int command) {
@@ -220,6 +220,9 @@ TEST_F(EditorInputTest, ContextMenuChoicesAreAppliedAndStored) {
     idle();
     EXPECT_EQ(client.children(client.root()).size(), topLevels + 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(DesktopScale, DesktopScaleTest, ::testing::Values(4, 8),
+                         [](const auto& info) { return std::to_string(info.param * 25); });
 
 }  // namespace
 }  // namespace velmorin

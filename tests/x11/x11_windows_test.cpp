@@ -142,16 +142,28 @@ TEST_F(X11WindowsTest, WhatIsDrawnReachesTheScreenAndComesBackAfterAnExpose) {
         [&] { return client.pixels(windows.nativeWindow(window), 300, 200) == shown; }));
 }
 
-TEST_F(X11WindowsTest, PopupMenuShowsChecksChoosesFromSubmenusAndClosesOnEscape) {
+MenuDescription testMenu() {
     using Kind = MenuItemDescription::Kind;
-    const MenuDescription description = {
-        {Kind::Popup,
-         "Context",
-         0,
-         {{Kind::Command, "&First", 101, {}},
-          {Kind::Separator, "", 0, {}},
-          {Kind::Popup, "More", 0, {{Kind::Command, "Deep", 201, {}}}},
-          {Kind::Command, "Last", 102, {}}}}};
+    return {{Kind::Popup,
+             "Context",
+             0,
+             {{Kind::Command, "&First", 101, {}},
+              {Kind::Separator, "", 0, {}},
+              {Kind::Popup, "More", 0, {{Kind::Command, "Deep", 201, {}}}},
+              {Kind::Command, "Last", 102, {}}}}};
+}
+
+// A panel as drawn at 1.0 on a plain software canvas.
+template <typename Panel>
+std::shared_ptr<PixelBuffer> pictureAtOne(const Panel& panel) {
+    auto picture = std::make_shared<PixelBuffer>(panel.width(), panel.height());
+    SoftCanvas canvas(picture);
+    panel.paint(canvas);
+    return picture;
+}
+
+TEST_F(X11WindowsTest, PopupMenuShowsChecksChoosesFromSubmenusAndClosesOnEscape) {
+    const MenuDescription description = testMenu();
     const MenuHandle menu = windows.createMenu(description);
     windows.checkMenuItem(menu, 102, true);
 
@@ -167,9 +179,7 @@ TEST_F(X11WindowsTest, PopupMenuShowsChecksChoosesFromSubmenusAndClosesOnEscape)
     client.moveTo(level.left + 30, level.top + panel.itemTop(0) + 5);
     settle();
     panel.setHover(0);
-    auto painted = std::make_shared<PixelBuffer>(panel.width(), panel.height());
-    SoftCanvas canvas(painted);
-    panel.paint(canvas);
+    const auto painted = pictureAtOne(panel);
     EXPECT_TRUE(client.eventually([&] {
         return client.pixels(windows.nativeWindow(windows.popupLevels()[0]), panel.width(),
                              panel.height()) == painted->pixels;
@@ -289,6 +299,185 @@ TEST_F(X11WindowsTest, MessageBoxWaitsForItsAnswerWhileTimersRun) {
     EXPECT_GT(ticks, 3);
     EXPECT_FALSE(windows.openDialog());
 }
+
+// At 1.0 the picture shown is exactly the 1.0 one. At a scale each logical
+// pixel's device cell, averaged, is close to the 1.0 pixel (misplaced
+// panels differ by over 100 a channel; text alone, by about 7 in a menu),
+// and under the 1.0 text most cells are not one flat colour, as they would
+// all be in a 1.0 picture enlarged (1.0 glyphs at mapped places: 0.3).
+void expectDrawnAtScale(const std::vector<Colour>& shown, const PixelBuffer& reference, Scale scale,
+                        const Rect& textArea) {
+    const int stride = scale.device(reference.width);
+    ASSERT_EQ(shown.size(), static_cast<std::size_t>(stride) * scale.device(reference.height));
+    if (scale.isIdentity()) {
+        EXPECT_EQ(shown, reference.pixels);
+        return;
+    }
+    double difference = 0;
+    int inked = 0, detailed = 0;
+    for (int y = 0; y < reference.height; ++y) {
+        for (int x = 0; x < reference.width; ++x) {
+            const Colour first = shown[scale.device(y) * stride + scale.device(x)];
+            int sum[3] = {}, count = 0;
+            bool flat = true;
+            for (int dy = scale.device(y); dy < scale.device(y + 1); ++dy) {
+                for (int dx = scale.device(x); dx < scale.device(x + 1); ++dx, ++count) {
+                    const Colour c = shown[dy * stride + dx];
+                    sum[0] += redOf(c), sum[1] += greenOf(c), sum[2] += blueOf(c);
+                    flat = flat && c == first;
+                }
+            }
+            const Colour want = reference.at(x, y);
+            difference += std::abs(sum[0] / count - redOf(want)) +
+                          std::abs(sum[1] / count - greenOf(want)) +
+                          std::abs(sum[2] / count - blueOf(want));
+            const bool text = count > 1 && want != kPanelFace && textArea.contains(x, y);
+            inked += text ? 1 : 0;
+            detailed += text && !flat ? 1 : 0;
+        }
+    }
+    EXPECT_LT(difference / (3.0 * reference.width * reference.height), 12.0);
+    EXPECT_GT(detailed, inked / 2);
+}
+
+// What the user saw of a dialog centred on the screen before clicking the
+// device places of logical points of it.
+struct DialogSeen {
+    std::pair<int, int> size;
+    std::vector<Colour> pixels;
+    bool stuck = false;  // still open after the clicks, and closed by Escape
+};
+
+std::thread dialogUser(Scale scale, Point logicalSize, std::vector<Point> clicks,
+                       DialogSeen& seen) {
+    return std::thread([=, &seen] {
+        XClient hand;
+        const int w = scale.device(logicalSize.x), h = scale.device(logicalSize.y);
+        const int left = (VirtualXServer::kWidth - w) / 2, top = (VirtualXServer::kHeight - h) / 2;
+        xcb_window_t dialog = XCB_NONE;
+        hand.eventually([&] {
+            dialog = hand.childAt(hand.root(), left + w / 2, top + h / 2);
+            return dialog != XCB_NONE && hand.size(dialog) == std::pair{w, h};
+        });
+        seen.size = hand.size(dialog);
+        hand.eventually([&] {
+            seen.pixels = hand.pixels(dialog, w, h);
+            return !seen.pixels.empty() && seen.pixels.front() == kPanelFace;
+        });
+        for (const Point& p : clicks) {
+            hand.moveTo(left + scale.device(p.x), top + scale.device(p.y));
+            hand.click();
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        seen.stuck = dialog == XCB_NONE || !hand.eventually([&] {
+            return hand.size(dialog) == std::pair{0, 0};
+        });
+        if (seen.stuck) hand.tap(kSymEscape);
+    });
+}
+
+Point centreOf(const Rect& r) {
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// Menus and dialogs at the scale of the editor window they belong to: at
+// 1.0, where nothing may differ from before, at 1.5 and at 2.
+class X11PopupsAtScaleTest : public X11WindowsTest, public ::testing::WithParamInterface<double> {
+  protected:
+    void SetUp() override {
+        X11WindowsTest::SetUp();
+        windows.resizeWindow(window, scale);
+        settle();
+        gMessages.clear();
+    }
+    const Scale scale = *editorScaleOf(GetParam());
+};
+
+TEST_P(X11PopupsAtScaleTest, MenuLevelsAreScaledPicturesAndChooseTheItemsOfTheirLogicalPoints) {
+    const MenuDescription description = testMenu();
+    const MenuHandle menu = windows.createMenu(description);
+    windows.checkMenuItem(menu, 102, true);
+    const MenuPanel panel(description[0].children, {102});
+    const MenuPanel submenuPanel(description[0].children[2].children, {});
+    const auto shownSize = [&](std::size_t level) {
+        return client.size(windows.nativeWindow(windows.popupLevels()[level]));
+    };
+    const auto clickItem = [&](std::size_t level, const MenuPanel& shown, int index, int row) {
+        const Rect at = windows.screenRect(windows.popupLevels()[level]);
+        clickAt(at.left + scale.device(30), at.top + scale.device(shown.itemTop(index) + row));
+    };
+
+    client.moveTo(VirtualXServer::kWidth - 1, VirtualXServer::kHeight - 1);  // nothing lit
+    windows.trackPopupMenu(menu, 0, window, {kParentX + 20, kParentY + 20});
+    settle();
+    ASSERT_EQ(windows.popupLevels().size(), 1u);
+    EXPECT_EQ(shownSize(0), (std::pair{scale.device(panel.width()), scale.device(panel.height())}));
+    const auto reference = pictureAtOne(panel);
+    // The first item's row holds its label only.
+    const Rect firstLabel{4, panel.itemTop(0), panel.width() - 4, panel.itemTop(1)};
+    std::vector<Colour> shown;
+    EXPECT_TRUE(client.eventually([&] {
+        shown = client.pixels(windows.nativeWindow(windows.popupLevels()[0]),
+                              scale.device(panel.width()), scale.device(panel.height()));
+        return !shown.empty() && shown.front() == kPanelShade;
+    }));
+    expectDrawnAtScale(shown, *reference, scale, firstLabel);
+
+    // "More" opens its level; "Deep" chooses, clicked on its last row.
+    clickItem(0, panel, 2, 5);
+    ASSERT_EQ(windows.popupLevels().size(), 2u);
+    EXPECT_EQ(shownSize(1),
+              (std::pair{scale.device(submenuPanel.width()), scale.device(submenuPanel.height())}));
+    clickItem(1, submenuPanel, 0, 21);
+    EXPECT_TRUE(windows.popupLevels().empty());
+    // "Last" on its first row.
+    windows.trackPopupMenu(menu, 0, window, {kParentX + 20, kParentY + 20});
+    settle();
+    clickItem(0, panel, 3, 0);
+    EXPECT_EQ(gMessages,
+              (std::vector<Message>{{window, kMsgCommand, 201, 0}, {window, kMsgCommand, 102, 0}}));
+    // Asked for at the screen's corner, it opens leftward and upward.
+    const Point corner{VirtualXServer::kWidth, VirtualXServer::kHeight};
+    windows.trackPopupMenu(menu, 0, window, {corner.x - 5, corner.y - 5});
+    settle();
+    const Rect cornered = windows.screenRect(windows.popupLevels()[0]);
+    EXPECT_EQ((Point{cornered.right, cornered.bottom}), corner);
+    windows.destroyMenu(menu);
+}
+
+TEST_P(X11PopupsAtScaleTest, DialogsAreScaledPicturesAndTakeTheClicksOfTheirLogicalPoints) {
+    std::array<Colour, 16> custom{};
+    const ColourChooserPanel chooser(rgb(9, 9, 9), custom);
+    DialogSeen seen;
+    // Slot 5 gets pure red with green 100 from its bar, then OK.
+    const Rect green = ColourChooserPanel::bar(1);
+    std::thread choosing = dialogUser(scale, {chooser.width(), chooser.height()},
+                                      {centreOf(ColourChooserPanel::customCell(5)),
+                                       centreOf(ColourChooserPanel::basicCell(8)),
+                                       {green.left + 100, green.top + 4},
+                                       centreOf(ColourChooserPanel::okButton())},
+                                      seen);
+    EXPECT_TRUE(windows.chooseColour(window, rgb(9, 9, 9), custom));
+    choosing.join();
+    EXPECT_FALSE(seen.stuck);
+    EXPECT_EQ(custom[5], rgb(255, 100, 0));
+    EXPECT_EQ(seen.size,
+              (std::pair{scale.device(chooser.width()), scale.device(chooser.height())}));
+    // Above the basic colours: the first label only.
+    expectDrawnAtScale(seen.pixels, *pictureAtOne(chooser), scale, {0, 0, chooser.width(), 26});
+
+    const MessageBoxPanel message("Not enough memory !");
+    std::thread answering = dialogUser(scale, {message.width(), message.height()},
+                                       {centreOf(message.okButton())}, seen);
+    windows.messageBox(window, "Not enough memory !", "Error");
+    answering.join();
+    EXPECT_FALSE(seen.stuck);
+    EXPECT_EQ(seen.size,
+              (std::pair{scale.device(message.width()), scale.device(message.height())}));
+    expectDrawnAtScale(seen.pixels, *pictureAtOne(message), scale, {0, 20, message.width(), 40});
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, X11PopupsAtScaleTest, ::testing::Values(1.0, 1.5, 2.0));
 
 TEST(X11WindowsWithoutDisplay, NoWindowAndNothingLeftOpen) {
     unsetenv("DISPLAY");

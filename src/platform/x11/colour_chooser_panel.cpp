@@ -76,12 +76,12 @@ Rect ColourChooserPanel::cancelButton() {
 
 void ColourChooserPanel::paint(Canvas& canvas) const {
     fill(canvas, {0, 0, width(), height()}, kPanelFace);
-    drawTextAt(canvas, "Basic colours:", kLeft, 6, kPanelText, panelFont());
+    drawPanelText(canvas, "Basic colours:", kLeft, 6, kPanelText);
     for (int i = 0; i < 48; ++i) {
         fill(canvas, basicCell(i), kBasicColours[static_cast<std::size_t>(i)]);
         frame(canvas, basicCell(i), kPanelShade);
     }
-    drawTextAt(canvas, "Custom colours:", kLeft, kCustomTop - 20, kPanelText, panelFont());
+    drawPanelText(canvas, "Custom colours:", kLeft, kCustomTop - 20, kPanelText);
     for (int i = 0; i < 16; ++i) {
         const Rect cell = customCell(i);
         fill(canvas, cell, custom_[static_cast<std::size_t>(i)]);

@@ -35,10 +35,10 @@ class MessageBoxPanel : public DialogPanel {
     int height() const override { return 96; }
     void paint(Canvas& canvas) const override;
     void click(int x, int y) override;
-
-  private:
+    // Where the button is, for the tests that click it.
     Rect okButton() const;
 
+  private:
     std::string text_;
     int width_;
 };

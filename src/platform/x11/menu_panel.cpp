@@ -15,11 +15,12 @@ constexpr int kArrowColumn = 22;
 
 using Kind = MenuItemDescription::Kind;
 
+// Two pixels deep, down three columns and up six. Whole logical pixels
+// rather than slanted lines: at a scale its strokes keep their thickness.
 void drawCheck(Canvas& canvas, int x, int y, Colour colour) {
-    const Pen pen(colour);
-    for (int t = 0; t < 2; ++t) {
-        canvas.drawLine(x, y + 4 + t, x + 3, y + 7 + t, pen);
-        canvas.drawLine(x + 3, y + 7 + t, x + 9, y + 1 + t, pen);
+    for (int i = 0; i < 9; ++i) {
+        const int top = i < 3 ? y + 4 + i : y + 10 - i;
+        fill(canvas, {x + i, top, x + i + 1, top + 2}, colour);
     }
 }
 
@@ -96,7 +97,7 @@ void MenuPanel::paint(Canvas& canvas) const {
         if (lit) fill(canvas, {kBorder, top, width_ - kBorder, top + kItemHeight}, kHighlight);
         if (item.kind == Kind::Command && checked_.count(item.id))
             drawCheck(canvas, kBorder + 7, top + 6, ink);
-        drawTextAt(canvas, menuLabel(item.text), kBorder + kCheckColumn, top + 3, ink, panelFont());
+        drawPanelText(canvas, menuLabel(item.text), kBorder + kCheckColumn, top + 3, ink);
         if (item.kind == Kind::Popup) drawArrow(canvas, width_ - kBorder - 12, top + 7, ink);
     }
 }

@@ -16,7 +16,7 @@ Rect MessageBoxPanel::okButton() const {
 
 void MessageBoxPanel::paint(Canvas& canvas) const {
     fill(canvas, {0, 0, width_, height()}, kPanelFace);
-    canvas.drawCentredText(text_, {0, 20, width_, 40}, kPanelText, panelFont());
+    drawPanelTextCentred(canvas, text_, {0, 20, width_, 40}, kPanelText);
     drawButton(canvas, okButton(), "OK", true);
 }
 

@@ -1,14 +1,38 @@
 #include "platform/x11/panel_drawing.h"
 
+#include <map>
 #include <memory>
+#include <mutex>
 
+#include "platform/scaled_canvas.h"
+#include "platform/scaled_graphics.h"
 #include "platform/soft/soft_graphics.h"
 
 namespace platform::x11 {
+namespace {
 
-const SoftFont& panelFont() {
-    static const std::unique_ptr<Font> font =
-        SoftGraphics(nullptr).createFont(FontRequest{"Arial", 14, 5, 400});
+constexpr int kLineHeight = 18;
+
+// Centred in a box exactly as wide as the text is drawn from its left edge;
+// one pixel spare on the right keeps the last glyph's overhang.
+void drawFromLeft(Canvas& canvas, std::string_view text, int left, int top, int bottom,
+                  Colour colour, const Font& font) {
+    canvas.drawCentredText(text, {left, top, left + textWidth(text, font) + 1, bottom}, colour,
+                           font);
+}
+
+}  // namespace
+
+const SoftFont& panelFont(Scale scale) {
+    // Made at the first use of each scale: a scale's glyphs are unpacked then.
+    static std::mutex guard;
+    static std::map<int, std::unique_ptr<Font>> fonts;  // by quarters
+    const std::lock_guard lock(guard);
+    std::unique_ptr<Font>& font = fonts[scale.quarters()];
+    if (!font) {
+        SoftGraphics device(nullptr);
+        font = ScaledGraphics(device, scale).createFont(FontRequest{"Arial", 14, 5, 400});
+    }
     return static_cast<const SoftFont&>(*font);
 }
 
@@ -19,10 +43,19 @@ int textWidth(std::string_view text, const Font& font) {
 
 void drawTextAt(Canvas& canvas, std::string_view text, int x, int y, Colour colour,
                 const Font& font) {
-    // Centred in a box exactly as wide as the text is drawn from its left
-    // edge; one pixel spare on the right keeps the last glyph's overhang.
-    const int w = textWidth(text, font);
-    canvas.drawCentredText(text, {x, y, x + w + 1, y + 18}, colour, font);
+    drawFromLeft(canvas, text, x, y, y + kLineHeight, colour, font);
+}
+
+void drawPanelText(Canvas& canvas, std::string_view text, int x, int y, Colour colour) {
+    // On the device pixels, so the scaled glyphs start exactly at the
+    // mapped left edge whatever their width.
+    const Scale scale = scaleOf(canvas);
+    drawFromLeft(devicePixels(canvas), text, scale.device(x), scale.device(y),
+                 scale.device(y + kLineHeight), colour, panelFont(scale));
+}
+
+void drawPanelTextCentred(Canvas& canvas, std::string_view text, const Rect& rect, Colour colour) {
+    canvas.drawCentredText(text, rect, colour, panelFont(scaleOf(canvas)));
 }
 
 void fill(Canvas& canvas, const Rect& rect, Colour colour) {
@@ -45,8 +78,8 @@ void drawButton(Canvas& canvas, const Rect& rect, std::string_view caption, bool
     if (focused)
         frame(canvas, {rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1}, kHighlight);
     const int textTop = (rect.top + rect.bottom - 16) / 2;
-    canvas.drawCentredText(caption, {rect.left, textTop, rect.right, rect.bottom}, kPanelText,
-                           panelFont());
+    drawPanelTextCentred(canvas, caption, {rect.left, textTop, rect.right, rect.bottom},
+                         kPanelText);
 }
 
 }  // namespace platform::x11

@@ -16,15 +16,17 @@ void X11Windows::waitForEvents(std::chrono::milliseconds longest) const {
     poll(&fd, 1, static_cast<int>(longest.count()));
 }
 
-DialogPanel::Outcome X11Windows::runDialog(DialogPanel& panel, std::string_view caption) {
+DialogPanel::Outcome X11Windows::runDialog(DialogPanel& panel, std::string_view caption,
+                                           WindowHandle owner) {
     // One dialog at a time; without a display there is nobody to answer.
     if (dialog_ || !connect()) return DialogPanel::Outcome::Cancelled;
     closePopup();
+    const Scale scale = windowScale(owner);
     const xcb_screen_t& s = connection_->screen();
-    const int x = std::max(0, (s.width_in_pixels - panel.width()) / 2);
-    const int y = std::max(0, (s.height_in_pixels - panel.height()) / 2);
+    const int x = std::max(0, (s.width_in_pixels - scale.device(panel.width())) / 2);
+    const int y = std::max(0, (s.height_in_pixels - scale.device(panel.height())) / 2);
     const WindowHandle window =
-        createNativeWindow(Kind::Dialog, 0, {x, y, x + panel.width(), y + panel.height()}, false);
+        createPanelWindow(Kind::Dialog, {x, y}, {panel.width(), panel.height()}, scale);
     Record* record = find(window);
     if (!record) return DialogPanel::Outcome::Cancelled;
     record->dialog = &panel;
@@ -47,14 +49,15 @@ DialogPanel::Outcome X11Windows::runDialog(DialogPanel& panel, std::string_view 
                                                          : panel.outcome();
 }
 
-void X11Windows::messageBox(WindowHandle, std::string_view text, std::string_view caption) {
+void X11Windows::messageBox(WindowHandle owner, std::string_view text, std::string_view caption) {
     MessageBoxPanel panel(text);
-    runDialog(panel, caption);
+    runDialog(panel, caption, owner);
 }
 
-bool X11Windows::chooseColour(WindowHandle, Colour initial, std::array<Colour, 16>& customColours) {
+bool X11Windows::chooseColour(WindowHandle owner, Colour initial,
+                              std::array<Colour, 16>& customColours) {
     ColourChooserPanel panel(initial, customColours);
-    if (runDialog(panel, "Colour") != DialogPanel::Outcome::Confirmed) return false;
+    if (runDialog(panel, "Colour", owner) != DialogPanel::Outcome::Confirmed) return false;
     customColours = panel.customColours();
     return true;
 }

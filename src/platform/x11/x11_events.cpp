@@ -98,7 +98,8 @@ void X11Windows::onButton(const xcb_button_press_event_t& event, bool press) {
     if (dialog_ && window != dialog_) return;  // a dialog waits for an answer
     if (record->kind == Kind::Dialog) {
         if (press && event.detail == kLeftButton)
-            record->dialog->click(event.event_x, event.event_y);
+            record->dialog->click(record->scale.logical(event.event_x),
+                                  record->scale.logical(event.event_y));
         repaintOwnDrawn(window);
         return;
     }

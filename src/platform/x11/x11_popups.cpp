@@ -49,13 +49,15 @@ void X11Windows::trackPopupMenu(MenuHandle menu, int index, WindowHandle owner, 
 
 void X11Windows::openPopupLevel(const std::vector<MenuItemDescription>& items, Point screen) {
     auto panel = std::make_unique<MenuPanel>(items, menus_.at(popup_->menu.value).checked);
+    const Scale scale = windowScale(popup_->owner);
     // Kept on the screen: a menu near the right or bottom edge opens leftward
     // or upward.
     const xcb_screen_t& s = connection_->screen();
-    const int x = std::max(0, std::min(screen.x, s.width_in_pixels - panel->width()));
-    const int y = std::max(0, std::min(screen.y, s.height_in_pixels - panel->height()));
+    const int x = std::max(0, std::min(screen.x, s.width_in_pixels - scale.device(panel->width())));
+    const int y =
+        std::max(0, std::min(screen.y, s.height_in_pixels - scale.device(panel->height())));
     const WindowHandle level =
-        createNativeWindow(Kind::Popup, 0, {x, y, x + panel->width(), y + panel->height()}, true);
+        createPanelWindow(Kind::Popup, {x, y}, {panel->width(), panel->height()}, scale);
     Record* record = find(level);
     if (!record) return;
     record->panel = std::move(panel);
@@ -88,8 +90,12 @@ void X11Windows::openSubmenu(std::size_t level, int index) {
     const MenuItemDescription& item = record->panel->items()[static_cast<std::size_t>(index)];
     if (item.kind != ItemKind::Popup) return;
     const Rect at = screenRect(popupLevels_[level]);
+    const Scale scale = record->scale;
     const std::vector<MenuItemDescription> children = item.children;
-    openPopupLevel(children, {at.right - 3, at.top + record->panel->itemTop(index) - 2});
+    // Overlapping the parent a little, its first item level with this one.
+    openPopupLevel(children,
+                   {at.right - scale.device(3),
+                    at.top + scale.device(record->panel->itemTop(index)) - scale.device(2)});
 }
 
 void X11Windows::choosePopupItem(std::size_t level, int index) {
@@ -114,8 +120,10 @@ void X11Windows::popupPointer(WindowHandle levelWindow, int x, int y, PointerAct
     for (std::size_t l = popupLevels_.size(); l-- > 0;) {
         const Rect r = screenRect(popupLevels_[l]);
         if (!r.contains(screen.x, screen.y)) continue;
-        MenuPanel& panel = *find(popupLevels_[l])->panel;
-        const int index = panel.itemAt(screen.x - r.left, screen.y - r.top);
+        const Record& record = *find(popupLevels_[l]);
+        MenuPanel& panel = *record.panel;
+        const int index = panel.itemAt(record.scale.logical(screen.x - r.left),
+                                       record.scale.logical(screen.y - r.top));
         if (panel.setHover(index)) repaintOwnDrawn(popupLevels_[l]);
         if (index < 0) return;
         const bool submenu = panel.items()[static_cast<std::size_t>(index)].kind == ItemKind::Popup;

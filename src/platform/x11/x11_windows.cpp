@@ -117,6 +117,23 @@ WindowHandle X11Windows::createNativeWindow(Kind kind, xcb_window_t parentXid, c
     return handle;
 }
 
+WindowHandle X11Windows::createPanelWindow(Kind kind, Point screen, Point size, Scale scale) {
+    const Rect bounds{screen.x, screen.y, screen.x + scale.device(size.x),
+                      screen.y + scale.device(size.y)};
+    // Menus are placed by us, never by the window manager.
+    const WindowHandle handle = createNativeWindow(kind, 0, bounds, kind == Kind::Popup);
+    if (Record* record = find(handle)) {
+        record->scale = scale;
+        record->logicalSize = size;
+    }
+    return handle;
+}
+
+Scale X11Windows::windowScale(WindowHandle window) const {
+    const Record* record = find(window);
+    return record ? record->scale : Scale();
+}
+
 WindowHandle X11Windows::createChildWindow(std::string_view className, std::string_view title,
                                            NativeParent parent, int width, int height) {
     const auto cls = classes_.find(className);
@@ -464,15 +481,15 @@ void X11Windows::setEditSelection(WindowHandle edit, int start, int end) {
 void X11Windows::repaintOwnDrawn(WindowHandle window) {
     Record* record = find(window);
     if (!record || record->procedure) return;  // those paint themselves
-    DamageCanvas canvas(record->pixels, record->damage);
+    const std::unique_ptr<Canvas> canvas = canvasOf(*record);
     if (record->kind == Kind::EditBox) {
         TextField::Look look = record->look;
         look.focused = focus_ == window;
-        record->field.paint(*canvasOf(*record), look);
+        record->field.paint(*canvas, look);
     } else if (record->panel) {
-        record->panel->paint(canvas);
+        record->panel->paint(*canvas);
     } else if (record->dialog) {
-        record->dialog->paint(canvas);
+        record->dialog->paint(*canvas);
     }
 }
 

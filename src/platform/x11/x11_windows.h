@@ -1,7 +1,8 @@
 // Window services on an X server. The editor's window is an X child of the
 // host's window; its pixels live in a software canvas and only what was drawn
 // since the last pass goes to the screen. Menus, value boxes, the message box
-// and the colour chooser are windows we draw ourselves with the same glyphs.
+// and the colour chooser are windows we draw ourselves with the same glyphs,
+// at the scale of the editor window they belong to.
 //
 // Nothing runs on a thread of its own: pump() (from effEditIdle) reads the
 // server's events, fires timers, delivers posted messages, paints and sends
@@ -119,7 +120,8 @@ class X11Windows : public WindowServices {
         void* userData = nullptr;
         WindowHandle parent;  // an edit box's editor window, an owned window's owner
         Rect bounds;          // an edit box's place in its parent, logical
-        // Editor windows and their edit boxes draw logical pixels at a scale.
+        // Editor windows, their edit boxes, menus and dialogs draw logical
+        // pixels at a scale.
         Scale scale;
         Point logicalSize;
         bool visible = true;
@@ -169,6 +171,11 @@ class X11Windows : public WindowServices {
     // Makes an X window with its pixels; `parentXid` 0 gives a top-level one.
     WindowHandle createNativeWindow(Kind kind, xcb_window_t parentXid, const Rect& bounds,
                                     bool overrideRedirect);
+    // A top-level window for a panel of `size` logical pixels drawn at
+    // `scale`, its corner at a point of the screen.
+    WindowHandle createPanelWindow(Kind kind, Point screen, Point size, Scale scale);
+    // 1.0 for a window that is gone or not drawn at a scale.
+    Scale windowScale(WindowHandle window) const;
     void repaintOwnDrawn(WindowHandle window);
     // The window's pixels in its logical pixels, recording what is drawn.
     static std::unique_ptr<Canvas> canvasOf(const Record& record);
@@ -201,7 +208,9 @@ class X11Windows : public WindowServices {
     void openSubmenu(std::size_t level, int index);
 
     // Dialogs (x11_dialogs.cpp).
-    DialogPanel::Outcome runDialog(DialogPanel& panel, std::string_view caption);
+    // Drawn at the owner's scale.
+    DialogPanel::Outcome runDialog(DialogPanel& panel, std::string_view caption,
+                                   WindowHandle owner);
     void waitForEvents(std::chrono::milliseconds longest) const;
 
     std::unique_ptr<Connection> connection_;
