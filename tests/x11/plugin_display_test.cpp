@@ -161,7 +161,8 @@ TEST(VelmorinEdit, ShowsTheEditorInItsOwnWindowUntilClosedOrStopped) {
             }
             ASSERT_EQ(editors.size(), 1u);
             EXPECT_EQ(client.size(top), run.size);
-            EXPECT_EQ(client.size(editors[0]), run.size);
+            // Made at 1.0, then drawn at its scale.
+            EXPECT_TRUE(client.eventually([&] { return client.size(editors[0]) == run.size; }));
             // The host keeps the editor ticking: its wave displays scroll,
             // after the first paint as well.
             std::this_thread::sleep_for(std::chrono::milliseconds(200));

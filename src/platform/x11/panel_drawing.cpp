@@ -11,8 +11,6 @@
 namespace platform::x11 {
 namespace {
 
-constexpr int kLineHeight = 18;
-
 // Centred in a box exactly as wide as the text is drawn from its left edge;
 // one pixel spare on the right keeps the last glyph's overhang.
 void drawFromLeft(Canvas& canvas, std::string_view text, int left, int top, int bottom,
@@ -41,9 +39,9 @@ int textWidth(std::string_view text, const Font& font) {
     return soft ? soft->glyphs().textWidth(text) : 0;
 }
 
-void drawTextAt(Canvas& canvas, std::string_view text, int x, int y, Colour colour,
+void drawTextAt(Canvas& device, std::string_view text, int x, int top, int bottom, Colour colour,
                 const Font& font) {
-    drawFromLeft(canvas, text, x, y, y + kLineHeight, colour, font);
+    drawFromLeft(device, text, x, top, bottom, colour, font);
 }
 
 void drawPanelText(Canvas& canvas, std::string_view text, int x, int y, Colour colour) {

@@ -22,8 +22,11 @@ inline constexpr Colour kHighlightText = rgb(255, 255, 255);
 const SoftFont& panelFont(Scale scale = Scale());
 
 int textWidth(std::string_view text, const Font& font);
-// One line of text with its left edge at x and the cell's top at y.
-void drawTextAt(Canvas& canvas, std::string_view text, int x, int y, Colour colour,
+// The height of a line of panel text, in logical pixels.
+inline constexpr int kLineHeight = 18;
+// One line of text on device pixels with its left edge at x, in the cell
+// from row top to bottom; `font` is drawn for those pixels.
+void drawTextAt(Canvas& device, std::string_view text, int x, int top, int bottom, Colour colour,
                 const Font& font);
 // Panel text at a logical place, in the panel glyphs of the canvas's scale:
 // its left edge at x and its cell's top at y, or centred in `rect`.

@@ -1,5 +1,7 @@
 #include "platform/x11/text_field.h"
 
+#include "platform/scaled_canvas.h"
+
 #include <algorithm>
 
 #include "platform/x11/panel_drawing.h"
@@ -87,27 +89,36 @@ int TextField::lineCount() const {
 void TextField::paint(Canvas& canvas, const Look& look) const {
     fill(canvas, {0, 0, canvas.width(), canvas.height()}, rgb(255, 255, 255));
     if (!look.font) return;
+    // The font is drawn for the canvas's scale, its widths in device pixels:
+    // the line is laid out on the device pixels.
+    const Scale scale = scaleOf(canvas);
+    Canvas& device = devicePixels(canvas);
     // The first line only: the owner takes the value as soon as a second
     // line starts.
     const std::size_t lineEnd = std::min(text_.find_first_of("\r\n"), text_.size());
     const std::string_view line(text_.data(), lineEnd);
-    const Rect area{look.formatting.left + look.leftMargin, look.formatting.top,
-                    look.formatting.right - look.rightMargin, look.formatting.bottom};
-    const int left = (area.left + area.right - textWidth(line, *look.font)) / 2;
+    const Rect& f = look.formatting;
+    const int areaLeft = scale.device(f.left + look.leftMargin);
+    const int areaRight = scale.device(f.right - look.rightMargin);
+    const int top = scale.device(f.top);
+    const int cellBottom = scale.device(f.top + kLineHeight);
+    const int markBottom = scale.device(f.top + 16);
+    const int left = (areaLeft + areaRight - textWidth(line, *look.font)) / 2;
     const auto xAt = [&](int index) {
         return left + textWidth(line.substr(0, std::min<std::size_t>(index, lineEnd)), *look.font);
     };
     const int from = std::min<int>(selectionStart(), static_cast<int>(lineEnd));
     const int to = std::min<int>(selectionEnd(), static_cast<int>(lineEnd));
-    drawTextAt(canvas, line, left, area.top, kPanelText, *look.font);
+    drawTextAt(device, line, left, top, cellBottom, kPanelText, *look.font);
     if (look.focused && from < to) {
-        fill(canvas, {xAt(from), area.top, xAt(to), area.top + 16}, kHighlight);
-        drawTextAt(canvas, line.substr(from, to - from), xAt(from), area.top, kHighlightText,
+        fill(device, {xAt(from), top, xAt(to), markBottom}, kHighlight);
+        drawTextAt(device, line.substr(from, to - from), xAt(from), top, cellBottom, kHighlightText,
                    *look.font);
     }
+    // The caret as wide as a logical pixel.
     if (look.focused && from == to) {
         const int x = xAt(caret_);
-        canvas.drawLine(x, area.top, x, area.top + 16, Pen(kPanelText));
+        fill(device, {x, top, x + scale.device(1), markBottom}, kPanelText);
     }
 }
 
