@@ -1,12 +1,28 @@
 #include "editor/information_window.h"
 
 #include <algorithm>
+#include <map>
 #include <memory>
 
 #include "editor/bitmap_ids.h"
 #include "platform/window_messages.h"
 
 namespace velmorin {
+
+// What an information window at one scale draws with.
+struct InformationDrawing {
+    std::unique_ptr<platform::Canvas> picture, okButton, okButtonLit;
+    std::unique_ptr<platform::Brush> blackBrush;
+    std::unique_ptr<platform::Font> font;
+
+    explicit InformationDrawing(platform::Graphics& graphics)
+        : picture(graphics.loadBitmap(kBitmapInfoPicture)),
+          okButton(graphics.loadBitmap(kBitmapOkButton)),
+          okButtonLit(graphics.loadBitmap(kBitmapOkButtonHover)),
+          blackBrush(graphics.createBrush(platform::rgb(0, 0, 0))),
+          font(graphics.createFont({"Arial", 15, 0, 700})) {}
+};
+
 namespace {
 
 constexpr int kWidth = 398;
@@ -22,31 +38,27 @@ bool onOkButton(int x, int y) {
 }
 
 // What every information window of the process draws with, alive while any
-// effect is.
+// effect is: made at 1.0 with the first effect, at another scale when a
+// window first opens at it.
 struct SharedInformationResources {
     int liveEffects = 0;
     platform::WindowServices* windows = nullptr;
     bool classRegistered = false;
-    std::unique_ptr<platform::Canvas> picture, okButton, okButtonLit;
-    std::unique_ptr<platform::Brush> blackBrush;
-    std::unique_ptr<platform::Font> font;
+    std::map<int, std::unique_ptr<InformationDrawing>> byScale;  // by quarters
 
     void create(const EditorPlatform& platform, platform::WindowProcedure procedure) {
         windows = &platform.windows;
         classRegistered =
             platform.windows.registerWindowClass(InformationWindow::kWindowClass, procedure);
-        picture = platform.graphics.loadBitmap(kBitmapInfoPicture);
-        okButton = platform.graphics.loadBitmap(kBitmapOkButton);
-        okButtonLit = platform.graphics.loadBitmap(kBitmapOkButtonHover);
-        blackBrush = platform.graphics.createBrush(platform::rgb(0, 0, 0));
-        font = platform.graphics.createFont({"Arial", 15, 0, 700});
+        drawingAt({}, platform.graphics);
+    }
+    const InformationDrawing& drawingAt(platform::Scale scale, platform::Graphics& graphics) {
+        std::unique_ptr<InformationDrawing>& drawing = byScale[scale.quarters()];
+        if (!drawing) drawing = std::make_unique<InformationDrawing>(graphics);
+        return *drawing;
     }
     void destroy() {
-        picture.reset();
-        okButton.reset();
-        okButtonLit.reset();
-        blackBrush.reset();
-        font.reset();
+        byScale.clear();
         if (classRegistered) windows->unregisterWindowClass(InformationWindow::kWindowClass);
         classRegistered = false;
         windows = nullptr;
@@ -79,17 +91,20 @@ platform::WindowHandle InformationWindow::window() const {
     return windows_.isWindow(window_) ? window_ : platform::WindowHandle{};
 }
 
-void InformationWindow::show(platform::WindowHandle owner) {
+void InformationWindow::show(platform::WindowHandle owner, platform::Graphics& graphics,
+                             platform::Scale scale) {
     if (window()) {
         windows_.restoreAndActivate(window_);
         return;
     }
     const platform::Rect ownerRect = windows_.screenRect(owner);
-    const int left = std::max(ownerRect.left, 0) + kOffsetFromOwner.x;
-    const int top = std::max(ownerRect.top, 0) + kOffsetFromOwner.y;
+    const int left = std::max(ownerRect.left, 0) + scale.device(kOffsetFromOwner.x);
+    const int top = std::max(ownerRect.top, 0) + scale.device(kOffsetFromOwner.y);
     const platform::WindowHandle window = windows_.createPopupWindow(
         kWindowClass, "About Velmorin", owner, {left, top, left + kWidth, top + kHeight});
     if (!window) return;
+    if (!scale.isIdentity()) windows_.resizeWindow(window, scale);
+    drawing_ = &shared().drawingAt(scale, graphics);
     windows_.setUserData(window, this);
     hoverOnOk_ = false;
     window_ = window;
@@ -121,7 +136,7 @@ std::intptr_t InformationWindow::procedure(platform::WindowHandle window, std::u
 }
 
 void InformationWindow::paint() {
-    const SharedInformationResources& resources = shared();
+    const InformationDrawing& resources = *drawing_;
     auto canvas = windows_.beginPaint(window_);
     if (resources.blackBrush)
         canvas->fillRect({0, 0, canvas->width(), canvas->height()}, *resources.blackBrush);
@@ -136,7 +151,7 @@ void InformationWindow::paint() {
 }
 
 void InformationWindow::drawOkButton(platform::Canvas& canvas) const {
-    const SharedInformationResources& resources = shared();
+    const InformationDrawing& resources = *drawing_;
     drawBitmap(canvas, kOkPlace,
                hoverOnOk_ ? resources.okButtonLit.get() : resources.okButton.get());
 }

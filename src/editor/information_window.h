@@ -9,6 +9,8 @@
 
 namespace velmorin {
 
+struct InformationDrawing;
+
 class InformationWindow {
   public:
     static constexpr const char* kWindowClass = "VelmorinAbout";
@@ -23,8 +25,9 @@ class InformationWindow {
     InformationWindow& operator=(const InformationWindow&) = delete;
 
     // Restores and activates the window if it exists; otherwise opens it at
-    // (118, 104) from the owner's top-left corner, kept on the screen.
-    void show(platform::WindowHandle owner);
+    // (118, 104) from the owner's top-left corner, kept on the screen, drawn
+    // at `scale` (the owner's) with `graphics` of that scale.
+    void show(platform::WindowHandle owner, platform::Graphics& graphics, platform::Scale scale);
 
     // None once the window is destroyed.
     platform::WindowHandle window() const;
@@ -40,6 +43,8 @@ class InformationWindow {
 
     platform::WindowServices& windows_;
     platform::WindowHandle window_;
+    // What the open window draws with, at its scale.
+    const InformationDrawing* drawing_ = nullptr;
     bool hoverOnOk_ = false;
 };
 

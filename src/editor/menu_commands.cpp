@@ -101,7 +101,7 @@ void onContextMenu(ADEditor& editor, std::intptr_t lParam) {
 
 void onMenuCommand(ADEditor& editor, std::uint16_t id) {
     if (id == kCmdInfo) {
-        editor.information().show(editor.view().window);
+        editor.information().show(editor.view().window, editor.platform().graphics, editor.scale());
         editor.platform().windows.updateWindow(editor.view().window);
     } else if (setChoice(editor, id)) {
         applyDisplayPrefs(editor.view(), editor.effect(), editor.platform());

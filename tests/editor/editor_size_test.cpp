@@ -133,8 +133,8 @@ TEST_F(EditorSizeTest, EachSizeResizesTheWindowAsksTheHostChecksAndStores) {
 
 TEST_F(EditorSizeTest, TheNewScaleShowsThePictureOfThatScale) {
     // Painted first: the editors of a process share one platform at a time.
-    const platform::PixelBuffer expected =
-        snapshot::snapshotEditor({.scale = platform::Scale::ofQuarters(8)});
+    const platform::PixelBuffer expected = snapshot::snapshotEditor(
+        snapshot::Scene{.prepare = {}, .scale = platform::Scale::ofQuarters(8)});
     systemFactor = 1.0;
     EditedEffect& e = open();
     choose(e, kCmdSize200);

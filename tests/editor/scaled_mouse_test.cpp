@@ -5,6 +5,7 @@
 // editor opened at the scale or was switched to it in its "Size" menu.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -196,6 +197,44 @@ TEST(ScaledMouse, EveryGestureStoresWhatItStoresAtOne) {
                     << g.name << " at " << quarters * 25 << "%"
                     << (reached == Reached::ChosenInMenu ? " chosen" : "");
             }
+    }
+}
+
+TEST(ScaledMouse, TheInformationWindowIsDrawnAtTheEditorsScaleAndItsOkActs) {
+    platform::PixelBuffer atOne(0, 0);
+    for (int quarters : {4, 8}) {
+        const platform::Scale scale = platform::Scale::ofQuarters(quarters);
+        ScaledEditor e(scale, Reached::ChosenInMenu);
+        e.windows.send(e.editor.view().window, platform::kMsgCommand, kCmdInfo, 0);
+        const platform::WindowHandle info = e.editor.information().window();
+        ASSERT_TRUE(info);
+        e.windows.updateWindow(info);
+        const platform::PixelBuffer picture = *e.windows.clientPixels(info);
+        ASSERT_EQ(picture.width, scale.device(398));
+        ASSERT_EQ(picture.height, scale.device(224));
+        if (scale.isIdentity()) {
+            atOne = picture;
+        } else {
+            // The same picture drawn finer: each 2 x 2 block averages to the
+            // pixel at 1.0, within the antialiasing of the finer drawing.
+            double difference = 0;
+            for (int y = 0; y < atOne.height; ++y)
+                for (int x = 0; x < atOne.width; ++x) {
+                    int red = 0;
+                    for (int dy = 0; dy < 2; ++dy)
+                        for (int dx = 0; dx < 2; ++dx)
+                            red += platform::redOf(picture.at(2 * x + dx, 2 * y + dy));
+                    difference += std::abs(red / 4.0 - platform::redOf(atOne.at(x, y)));
+                }
+            EXPECT_LT(difference / (atOne.width * atOne.height), 4.0);
+        }
+        // Beside the OK button nothing happens; on it the window closes.
+        e.windows.send(info, platform::kMsgLeftButtonDown, kKeyLeftButton,
+                       platform::pointParam({scale.device(20), scale.device(160)}));
+        EXPECT_TRUE(e.windows.isWindow(info));
+        e.windows.send(info, platform::kMsgLeftButtonDown, kKeyLeftButton,
+                       platform::pointParam({scale.device(60), scale.device(160)}));
+        EXPECT_FALSE(e.windows.isWindow(info)) << quarters * 25 << "%";
     }
 }
 

@@ -109,8 +109,8 @@ TEST_P(X11EditorTest, WindowShowsTheHeadlessPictureOfTheSameState) {
 }
 
 TEST_P(X11EditorTest, AtTheDesktopsScaleTheWindowShowsTheHeadlessPictureOfThatScale) {
-    const platform::PixelBuffer expected =
-        snapshot::snapshotEditor({.scale = platform::Scale::ofQuarters(8)});
+    const platform::PixelBuffer expected = snapshot::snapshotEditor(
+        snapshot::Scene{.prepare = {}, .scale = platform::Scale::ofQuarters(8)});
     client.loadResources("Xft.antialias:\t1\nXft.dpi:\t192\n");
     // The module's platform as the plug-in makes it, with a preference file
     // of the test's own.

@@ -304,7 +304,7 @@ void X11Windows::showWindow(WindowHandle window, bool visible) {
 
 void X11Windows::resizeWindow(WindowHandle window, Scale scale) {
     Record* record = find(window);
-    if (!record || record->kind != Kind::Editor) return;
+    if (!record || (record->kind != Kind::Editor && record->kind != Kind::Owned)) return;
     const int w = scale.device(record->logicalSize.x);
     const int h = scale.device(record->logicalSize.y);
     record->scale = scale;

@@ -56,7 +56,8 @@ class X11Windows : public WindowServices {
     Point screenToClient(WindowHandle window, Point screen) const override;
     void setFocus(WindowHandle window) override;
     void showWindow(WindowHandle window, bool visible) override;
-    // Editor windows only; their edit boxes made later follow the scale.
+    // Editor windows and the windows they own; the edit boxes made later
+    // follow the scale.
     void resizeWindow(WindowHandle window, Scale scale) override;
     std::unique_ptr<Canvas> windowCanvas(WindowHandle window) override;
     std::unique_ptr<Canvas> beginPaint(WindowHandle window) override;
