@@ -1,6 +1,8 @@
 #include "x11/virtual_x_server.h"
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,6 +20,13 @@ VirtualXServer::VirtualXServer(Options options) {
     if (!options.sharedMemory) args.insert(args.end(), {"-extension", "MIT-SHM"});
     pid_ = fork();
     if (pid_ == 0) {
+        // A test that dies (an assertion, a sanitizer's abort) takes its
+        // server along, and the server holds none of the test's output
+        // pipes: otherwise CTest would wait for them forever.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
         close(fds[0]);
         std::vector<char*> argv;
         for (std::string& a : args) argv.push_back(a.data());
