@@ -1,0 +1,23 @@
+#!/bin/sh
+# Runs the scaled editor test (scaled_host_test.exe) under Wine in a virtual
+# X server large enough for the editor at 2.0, in a Wine prefix of its own
+# (wine_x_session.sh).
+#
+#   scaled_editor.sh HOST_TEST.exe GOLDEN_DIR WORK_DIR
+#
+# The golden pictures become the reference .bmp files; pictures that differ
+# are left in WORK_DIR/artefacts.
+set -eu
+host_test=$1
+golden=$2
+work=$3
+
+rm -rf "$work/references" "$work/artefacts"
+mkdir -p "$work/references" "$work/artefacts"
+for picture in "$golden"/*-x2.png; do
+  convert "$picture" "BMP3:$work/references/$(basename "$picture" .png).bmp"
+done
+
+export VELMORIN_REFERENCE_DIR="$work/references" VELMORIN_ARTEFACT_DIR="$work/artefacts"
+export HOST_TEST="$host_test" WINE_X_SCREEN=1600x1200x24
+sh "$(dirname "$0")/wine_x_session.sh" "$work" 'wine "$HOST_TEST" --gtest_brief=1'
