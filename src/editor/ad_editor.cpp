@@ -27,7 +27,7 @@ ADEditor::~ADEditor() {
 platform::Scale ADEditor::scaleOfChoice(std::int32_t storedChoice) const {
     if (!base_.scales) return {};
     return platform::chooseEditorScale(storedChoice, hostScaleFactor_,
-                                       base_.scales->systemScaleFactor());
+                                       base_.scales->systemScaleFactor(view_.window));
 }
 
 platform::Scale ADEditor::scale() const {

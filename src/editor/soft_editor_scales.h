@@ -22,7 +22,8 @@ class SoftEditorScales : public EditorScales {
         : bitmaps_(std::move(bitmaps)), system_(std::move(system)) {}
 
     platform::Graphics& graphicsAt(platform::Scale scale) override;
-    double systemScaleFactor() override { return system_(); }
+    // The same on every window.
+    double systemScaleFactor(platform::WindowHandle) override { return system_(); }
 
   private:
     struct AtScale {

@@ -205,5 +205,26 @@ TEST_F(EditorSizeTest, TheHostsFactorComesAfterTheUsersChoiceAndIsFollowedAtOnce
     }
 }
 
+// Windows tells an editor window moved to a monitor of another DPI
+// (WM_DPICHANGED_AFTERPARENT): Automatic follows and asks the host to fit
+// it; a chosen size stays.
+TEST_F(EditorSizeTest, AMonitorOfAnotherScaleIsFollowedOnlyInAutomatic) {
+    systemFactor = 1.0;
+    EditedEffect& e = open();
+    const auto moveToAMonitorAt = [&](double factor) {
+        systemFactor = factor;
+        e.asked.clear();
+        windows.send(e.editor.view().window, platform::kMsgDpiChangedAfterParent, 0, 0);
+    };
+    moveToAMonitorAt(2.0);
+    EXPECT_EQ(windowSize(e), (HostSize{1308, 862}));
+    EXPECT_EQ(e.asked, (std::vector<HostSize>{{1308, 862}}));
+
+    choose(e, kCmdSize150);
+    moveToAMonitorAt(1.0);
+    EXPECT_EQ(windowSize(e), (HostSize{981, 647}));
+    EXPECT_TRUE(e.asked.empty());
+}
+
 }  // namespace
 }  // namespace velmorin

@@ -1,7 +1,8 @@
-// The editor drawn at a scale in its real window, at the size the user
-// chose: the window takes the device size, draws the golden picture of that
-// scale, and a click at a device pixel reaches the control under its logical
-// pixel.
+// The editor drawn at a scale in its real window: at the size the user chose
+// (SizeChoice), or at the monitor's DPI (MonitorDpi, which
+// scaled_editor.sh runs alone with the system at 192 DPI). The window takes
+// the device size, draws the golden picture of that scale, and a click at a
+// device pixel reaches the control under its logical pixel.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -166,6 +167,32 @@ TEST_F(SizeChoice, ChosenFromTheMenuResizesAndPersists) {
     SendMessageA(next.editor, WM_COMMAND, kCmdSizeAutomatic, 0);
     expectDeviceSize(clientSize(next.editor), Scale());
     EXPECT_EQ(storedSizeChoice(), 0u);
+}
+
+// Run alone with the system at 192 DPI. The host is DPI-aware, as a host
+// must be for its plug-ins to learn the monitor's DPI: an unaware one is
+// drawn at 96 and enlarged by the system.
+class MonitorDpi : public SizeChoice {
+  protected:
+    void SetUp() override {
+        SetProcessDPIAware();
+        SizeChoice::SetUp();
+    }
+};
+
+TEST_F(MonitorDpi, OpensAtTheMonitorsScaleUnlessASizeIsChosen) {
+    struct Case {
+        DWORD choice;
+        Scale expected;
+    };
+    for (const Case c : {Case{0, kTwice}, Case{100, Scale()}, Case{150, Scale::ofQuarters(6)}}) {
+        SCOPED_TRACE(c.choice);
+        storeSizeChoice(c.choice);
+        OpenEditor open("Velmorin at the monitor's DPI");
+        expectDeviceSize(reportedSize(open.plugin), c.expected);
+        expectDeviceSize(clientSize(open.editor), c.expected);
+        if (c.choice == 0) expectInitPictureAtTwice(open.editor);
+    }
 }
 
 }  // namespace

@@ -17,8 +17,9 @@ struct Win32EditorPlatform {
     platform::win32::GdiGraphics graphics;
     platform::win32::Win32Windows windows;
     platform::win32::RegistryPreferenceStore preferences;
-    // At the scale the user's size choice, else the host gives.
-    Win32EditorScales scales{graphics};
+    // At the scale the user's size choice, else the host, else the DPI of
+    // the window's monitor gives.
+    Win32EditorScales scales{graphics, windows};
     EditorPlatform services{graphics, windows, preferences, &scales};
 
     // The module's one platform; it keeps no state of its own beyond the

@@ -10,17 +10,21 @@
 #include "editor/editor_platform.h"
 #include "platform/scaled_graphics.h"
 #include "platform/win32/gdi_graphics.h"
+#include "platform/win32/win32_windows.h"
 
 namespace velmorin {
 
 class Win32EditorScales : public EditorScales {
   public:
-    // `atOne` draws at 1.0.
-    explicit Win32EditorScales(platform::win32::GdiGraphics& atOne) : atOne_(atOne) {}
+    // `atOne` draws at 1.0; `windows` knows each window's DPI.
+    Win32EditorScales(platform::win32::GdiGraphics& atOne,
+                      const platform::win32::Win32Windows& windows)
+        : atOne_(atOne), windows_(windows) {}
 
     platform::Graphics& graphicsAt(platform::Scale scale) override;
-    // The monitor's DPI is not read yet: Automatic is 1.0.
-    double systemScaleFactor() override { return 1.0; }
+    double systemScaleFactor(platform::WindowHandle window) override {
+        return windows_.systemScaleFactor(window);
+    }
 
   private:
     struct AtScale {
@@ -30,6 +34,7 @@ class Win32EditorScales : public EditorScales {
     };
 
     platform::win32::GdiGraphics& atOne_;
+    const platform::win32::Win32Windows& windows_;
     std::map<int, std::unique_ptr<AtScale>> made_;  // by quarters
 };
 

@@ -12,6 +12,7 @@
 #include "platform/win32/gdi_canvas.h"
 #include "platform/win32/gdi_objects.h"
 #include "platform/win32/module_instance.h"
+#include "platform/win32/window_dpi.h"
 #include "platform/window_messages.h"
 
 namespace platform::win32 {
@@ -238,6 +239,10 @@ void Win32Windows::resizeWindow(WindowHandle window, Scale scale) {
     SetWindowPos(hwnd, nullptr, 0, 0, scale.device(logical.width), scale.device(logical.height),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+double Win32Windows::systemScaleFactor(WindowHandle window) const {
+    return windowDpi(hwndOf(window)) / static_cast<double>(USER_DEFAULT_SCREEN_DPI);
 }
 
 void Win32Windows::showWindow(WindowHandle window, bool visible) {

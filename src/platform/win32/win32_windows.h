@@ -33,6 +33,8 @@ class Win32Windows : public WindowServices {
     // `scale`; from then on it paints, and its mouse messages and edit boxes
     // are placed, through that scale.
     void resizeWindow(WindowHandle window, Scale scale) override;
+    // The window's DPI over 96 (window_dpi.h).
+    double systemScaleFactor(WindowHandle window) const;
     std::unique_ptr<Canvas> windowCanvas(WindowHandle window) override;
     std::unique_ptr<Canvas> beginPaint(WindowHandle window) override;
     void updateWindow(WindowHandle window) override;
