@@ -14,7 +14,7 @@ work=$3
 
 rm -rf "$work/references" "$work/artefacts"
 mkdir -p "$work/references" "$work/artefacts"
-for picture in "$golden"/*-x2.png; do
+for picture in "$golden"/init-x*.png; do
   convert "$picture" "BMP3:$work/references/$(basename "$picture" .png).bmp"
 done
 

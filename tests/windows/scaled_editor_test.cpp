@@ -5,6 +5,7 @@
 // device pixel reaches the control under its logical pixel.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <stdexcept>
 
 #include "editor/context_menu.h"
@@ -78,11 +79,14 @@ struct OpenEditor {
     HWND editor = nullptr;
 };
 
-// The Init picture at 2.0 (opened at whatever gives 2.0).
-void expectInitPictureAtTwice(HWND editor) {
-    const Picture reference = referencePicture("init-x2");
-    ASSERT_EQ(reference.width, kTwice.device(kEditorWidth)) << "no reference picture init-x2";
-    expectSameEditorPicture(pictureAfterFirstTick(editor), reference, "init-x2", kTwice);
+// The Init picture at `scale` (opened at whatever gives it): the golden
+// init-x2, init-x1.5...
+void expectInitPicture(HWND editor, Scale scale) {
+    char name[16];
+    std::snprintf(name, sizeof name, "init-x%g", scale.factor());
+    const Picture reference = referencePicture(name);
+    ASSERT_EQ(reference.width, scale.device(kEditorWidth)) << "no reference picture " << name;
+    expectSameEditorPicture(pictureAfterFirstTick(editor), reference, name, scale);
 }
 
 class SizeChoice : public ::testing::Test {
@@ -94,12 +98,16 @@ class SizeChoice : public ::testing::Test {
     }
 };
 
+// 1.5 copies blocks by shifts that are no whole number of device pixels.
 TEST_F(SizeChoice, OpensAtTheStoredSizeWithTheGoldenPicture) {
-    storeSizeChoice(200);
-    OpenEditor open("Velmorin at 200 %");
-    expectDeviceSize(reportedSize(open.plugin), kTwice);
-    expectDeviceSize(clientSize(open.editor), kTwice);
-    expectInitPictureAtTwice(open.editor);
+    for (const Scale scale : {Scale::ofQuarters(6), kTwice}) {
+        SCOPED_TRACE(scale.percent());
+        storeSizeChoice(static_cast<DWORD>(scale.percent()));
+        OpenEditor open("Velmorin at a stored size");
+        expectDeviceSize(reportedSize(open.plugin), scale);
+        expectDeviceSize(clientSize(open.editor), scale);
+        expectInitPicture(open.editor, scale);
+    }
 }
 
 // At each scale a click on a device pixel inside a control's logical cell
@@ -191,7 +199,7 @@ TEST_F(MonitorDpi, OpensAtTheMonitorsScaleUnlessASizeIsChosen) {
         OpenEditor open("Velmorin at the monitor's DPI");
         expectDeviceSize(reportedSize(open.plugin), c.expected);
         expectDeviceSize(clientSize(open.editor), c.expected);
-        if (c.choice == 0) expectInitPictureAtTwice(open.editor);
+        if (c.choice == 0) expectInitPicture(open.editor, kTwice);
     }
 }
 
