@@ -79,14 +79,21 @@ struct OpenEditor {
     HWND editor = nullptr;
 };
 
-// The Init picture at `scale` (opened at whatever gives it): the golden
-// init-x2, init-x1.5...
-void expectInitPicture(HWND editor, Scale scale) {
+// Opens the editor with the "Size" choice stored (0 for Automatic) and
+// checks that it reports and takes the size of `scale`, and, if asked, that
+// it draws the golden Init picture of that scale (init-x2, init-x1.5...).
+void expectOpensAt(DWORD choice, Scale scale, bool withPicture) {
+    SCOPED_TRACE(choice);
+    storeSizeChoice(choice);
+    OpenEditor open("Velmorin at a size");
+    expectDeviceSize(reportedSize(open.plugin), scale);
+    expectDeviceSize(clientSize(open.editor), scale);
+    if (!withPicture) return;
     char name[16];
     std::snprintf(name, sizeof name, "init-x%g", scale.factor());
     const Picture reference = referencePicture(name);
     ASSERT_EQ(reference.width, scale.device(kEditorWidth)) << "no reference picture " << name;
-    expectSameEditorPicture(pictureAfterFirstTick(editor), reference, name, scale);
+    expectSameEditorPicture(pictureAfterFirstTick(open.editor), reference, name, scale);
 }
 
 class SizeChoice : public ::testing::Test {
@@ -100,14 +107,8 @@ class SizeChoice : public ::testing::Test {
 
 // 1.5 copies blocks by shifts that are no whole number of device pixels.
 TEST_F(SizeChoice, OpensAtTheStoredSizeWithTheGoldenPicture) {
-    for (const Scale scale : {Scale::ofQuarters(6), kTwice}) {
-        SCOPED_TRACE(scale.percent());
-        storeSizeChoice(static_cast<DWORD>(scale.percent()));
-        OpenEditor open("Velmorin at a stored size");
-        expectDeviceSize(reportedSize(open.plugin), scale);
-        expectDeviceSize(clientSize(open.editor), scale);
-        expectInitPicture(open.editor, scale);
-    }
+    expectOpensAt(150, Scale::ofQuarters(6), true);
+    expectOpensAt(200, kTwice, true);
 }
 
 // At each scale a click on a device pixel inside a control's logical cell
@@ -189,18 +190,9 @@ class MonitorDpi : public SizeChoice {
 };
 
 TEST_F(MonitorDpi, OpensAtTheMonitorsScaleUnlessASizeIsChosen) {
-    struct Case {
-        DWORD choice;
-        Scale expected;
-    };
-    for (const Case c : {Case{0, kTwice}, Case{100, Scale()}, Case{150, Scale::ofQuarters(6)}}) {
-        SCOPED_TRACE(c.choice);
-        storeSizeChoice(c.choice);
-        OpenEditor open("Velmorin at the monitor's DPI");
-        expectDeviceSize(reportedSize(open.plugin), c.expected);
-        expectDeviceSize(clientSize(open.editor), c.expected);
-        if (c.choice == 0) expectInitPicture(open.editor, kTwice);
-    }
+    expectOpensAt(0, kTwice, true);
+    expectOpensAt(100, Scale(), false);
+    expectOpensAt(150, Scale::ofQuarters(6), false);
 }
 
 }  // namespace
