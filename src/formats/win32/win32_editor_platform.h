@@ -5,29 +5,28 @@
 // own timer.
 #pragma once
 
+#include "editor/device_editor_scales.h"
 #include "editor/editor_platform.h"
-#include "formats/win32/win32_editor_scales.h"
-#include "platform/win32/gdi_graphics.h"
 #include "platform/win32/registry_preference_store.h"
 #include "platform/win32/win32_windows.h"
 
 namespace velmorin {
 
 struct Win32EditorPlatform {
-    platform::win32::GdiGraphics graphics;
     platform::win32::Win32Windows windows;
+    // GDI at the scale the user's size choice, else the host, else the DPI
+    // of the window's monitor gives.
+    DeviceEditorScales scales;
     platform::win32::RegistryPreferenceStore preferences;
-    // At the scale the user's size choice, else the host, else the DPI of
-    // the window's monitor gives.
-    Win32EditorScales scales{graphics, windows};
-    EditorPlatform services{graphics, windows, preferences, &scales};
+    EditorPlatform services{scales.graphicsAt({}), windows, preferences, &scales};
 
     // The module's one platform; it keeps no state of its own beyond the
-    // class, timer and scale tables, and outlives every editor.
+    // class, timer and scale tables and the graphics made, and outlives
+    // every editor.
     static Win32EditorPlatform& process();
 
   private:
-    Win32EditorPlatform() = default;
+    Win32EditorPlatform();
 };
 
 }  // namespace velmorin
