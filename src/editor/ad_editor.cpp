@@ -27,7 +27,7 @@ ADEditor::~ADEditor() {
 platform::Scale ADEditor::scaleOfChoice(std::int32_t storedChoice) const {
     if (!base_.scales) return {};
     return platform::chooseEditorScale(storedChoice, hostScaleFactor_,
-                                       base_.scales->systemScaleFactor());
+                                       base_.scales->systemScaleFactor(view_.window));
 }
 
 platform::Scale ADEditor::scale() const {
@@ -48,6 +48,9 @@ void ADEditor::useScale(platform::Scale scale) {
 
 bool ADEditor::open(void* parentWindow) {
     if (view_.window) return true;
+    // The size the host was given while the editor was closed: on Windows
+    // the window's monitor may have another DPI than the one measured then.
+    const platform::Scale promised = scale();
     SharedEditorResources& shared = SharedEditorResources::process();
     platform::WindowServices& windows = base_.windows;
 
@@ -68,6 +71,10 @@ bool ADEditor::open(void* parentWindow) {
     // chosen.
     if (const platform::Scale chosen = scaleOfChoice(view_.prefs.editorScale); chosen != scale_)
         useScale(chosen);
+    // A host that does not follow keeps the size it was given.
+    if (scale_ != promised && hostResize_ &&
+        !hostResize_(scale_.device(kEditorWidth), scale_.device(kEditorHeight)))
+        useScale(promised);
     openDrawing();
     view_.menu = windows.loadMenu(kContextMenuResource, contextMenuDescription());
     windows.setWindowMenu(window, view_.menu);

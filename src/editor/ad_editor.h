@@ -29,7 +29,9 @@ class ADEditor {
     ADEditor& operator=(const ADEditor&) = delete;
 
     // False when the window class cannot be registered or the window cannot
-    // be created; a second open while open keeps the open window.
+    // be created; a second open while open keeps the open window. When the
+    // window's place draws at another scale than scale() gave while closed,
+    // the host is asked to fit it.
     virtual bool open(void* parentWindow);
     // Does nothing unless open.
     void close();

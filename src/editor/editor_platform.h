@@ -16,8 +16,9 @@ class EditorScales {
     virtual ~EditorScales() = default;
     // Draws at `scale` with the bitmaps drawn for it; lives as long as this.
     virtual platform::Graphics& graphicsAt(platform::Scale scale) = 0;
-    // How large the system draws: 1.0 for an ordinary screen.
-    virtual double systemScaleFactor() = 0;
+    // How large the system draws where `window` is shown (none: where an
+    // editor would open): 1.0 for an ordinary screen.
+    virtual double systemScaleFactor(platform::WindowHandle window) = 0;
 };
 
 // Every service must outlive the editors made with it: an editor left open

@@ -67,6 +67,10 @@ std::intptr_t editorWindowProcedure(platform::WindowHandle window, std::uint32_t
         case platform::kMsgContextMenu:
             onContextMenu(*editor, lParam);
             break;
+        case platform::kMsgDpiChangedAfterParent:
+            // Automatic follows the new monitor; a chosen size stays.
+            editor->followSizeChoice();
+            break;
         case platform::kMsgDestroy:
             editor->close();
             break;

@@ -1,12 +1,14 @@
 #include "editor/soft_editor_scales.h"
 
+#include "platform/soft/soft_graphics.h"
+
 namespace velmorin {
 
-platform::Graphics& SoftEditorScales::graphicsAt(platform::Scale scale) {
-    std::unique_ptr<AtScale>& made = made_[scale.quarters()];
-    if (!made) made = std::make_unique<AtScale>(bitmaps_(scale), scale);
-    if (scale.isIdentity()) return made->device;
-    return made->scaled;
-}
+SoftEditorScales::SoftEditorScales(BitmapsAt bitmaps, std::function<double()> system)
+    : DeviceEditorScales(
+          [bitmaps = std::move(bitmaps)](platform::Scale scale) {
+              return std::make_unique<platform::SoftGraphics>(bitmaps(scale));
+          },
+          [system = std::move(system)](platform::WindowHandle) { return system(); }) {}
 
 }  // namespace velmorin

@@ -33,15 +33,25 @@ std::vector<int> shiftedSources(Scale scale, int dst, int src, int n) {
     return sources;
 }
 
-Colour combine(Colour destination, Colour source, RasterOp op) {
-    switch (op) {
-        case RasterOp::And:
-            return destination & source;
-        case RasterOp::Or:
-            return destination | source;
-        default:
-            return source;
+// Consecutive destination pixels whose sources are consecutive as well:
+// each run is one device copy, so a device with costly pixel access (GDI)
+// copies a few rectangles rather than every pixel.
+struct Run {
+    int first;   // in the destination span
+    int source;  // its source pixel
+    int length;
+};
+
+std::vector<Run> runsOf(const std::vector<int>& sources) {
+    std::vector<Run> runs;
+    for (int i = 0; i < static_cast<int>(sources.size()); ++i) {
+        const int source = sources[static_cast<std::size_t>(i)];
+        if (!runs.empty() && runs.back().source + runs.back().length == source)
+            ++runs.back().length;
+        else
+            runs.push_back({i, source, 1});
     }
+    return runs;
 }
 
 }  // namespace
@@ -63,34 +73,23 @@ void ScaledCanvas::copyFrom(int dstX, int dstY, int w, int h, const Canvas& sour
         // drew one logical pixel at a time; a picture copied elsewhere keeps
         // its device pixels together, as its glyphs and edges were drawn.
         const auto sources = scaled == this ? cellSources : shiftedSources;
-        copyMapped(dstX, dstY, *scaled, sources(scale_, dstX, srcX, w),
-                   sources(scale_, dstY, srcY, h), op);
+        std::vector<Run> columns = runsOf(sources(scale_, dstX, srcX, w));
+        std::vector<Run> rows = runsOf(sources(scale_, dstY, srcY, h));
+        // Onto itself no run may read what an earlier one wrote: the runs
+        // start on the side the block moves towards.
+        if (scaled == this && dstX > srcX) std::reverse(columns.begin(), columns.end());
+        if (scaled == this && dstY > srcY) std::reverse(rows.begin(), rows.end());
+        const int left = scale_.device(dstX);
+        const int top = scale_.device(dstY);
+        for (const Run& row : rows)
+            for (const Run& column : columns)
+                device_->copyFrom(left + column.first, top + row.first, column.length, row.length,
+                                  *scaled->device_, column.source, row.source, op);
         return;
     }
     const Rect dst = toDevice({dstX, dstY, dstX + w, dstY + h});
     device_->copyFrom(dst.left, dst.top, dst.right - dst.left, dst.bottom - dst.top,
                       *scaled->device_, scale_.device(srcX), scale_.device(srcY), op);
-}
-
-void ScaledCanvas::copyMapped(int dstX, int dstY, const ScaledCanvas& source,
-                              const std::vector<int>& columns, const std::vector<int>& rows,
-                              RasterOp op) {
-    // Read the whole source block first: a canvas may copy onto itself.
-    std::vector<Colour> block;
-    block.reserve(columns.size() * rows.size());
-    for (int row : rows)
-        for (int column : columns) block.push_back(source.device_->pixel(column, row));
-    const int left = scale_.device(dstX);
-    const int top = scale_.device(dstY);
-    auto read = block.begin();
-    for (std::size_t y = 0; y < rows.size(); ++y) {
-        for (std::size_t x = 0; x < columns.size(); ++x, ++read) {
-            const int dx = left + static_cast<int>(x), dy = top + static_cast<int>(y);
-            const Colour d = device_->pixel(dx, dy);
-            if (*read == kInvalidColour || d == kInvalidColour) continue;
-            device_->setPixel(dx, dy, combine(d, *read, op));
-        }
-    }
 }
 
 void ScaledCanvas::fillRect(const Rect& rect, const Brush& brush) {

@@ -48,10 +48,6 @@ class ScaledCanvas : public Canvas {
 
   private:
     Rect toDevice(const Rect& rect) const;
-    // Copies device pixel (columns[i], rows[j]) of the source to the i-th
-    // column and j-th row of the destination block at logical (dstX, dstY).
-    void copyMapped(int dstX, int dstY, const ScaledCanvas& source, const std::vector<int>& columns,
-                    const std::vector<int>& rows, RasterOp op);
 
     std::unique_ptr<Canvas> device_;
     Scale scale_;

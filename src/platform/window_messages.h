@@ -16,6 +16,9 @@ inline constexpr std::uint32_t kMsgTimer = 0x0113;
 inline constexpr std::uint32_t kMsgMouseMove = 0x0200;
 inline constexpr std::uint32_t kMsgLeftButtonDown = 0x0201;
 inline constexpr std::uint32_t kMsgLeftButtonUp = 0x0202;
+// The DPI of the window's monitor changed (Windows sends it to child
+// windows after their top-level window has moved or been resized for it).
+inline constexpr std::uint32_t kMsgDpiChangedAfterParent = 0x02E3;
 inline constexpr std::uint32_t kMsgUser = 0x0400;
 
 // Notification code in the high word of a command's first parameter: the

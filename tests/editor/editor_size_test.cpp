@@ -39,7 +39,9 @@ class EditorSizeTest : public ::testing::Test {
     // An effect with its editor, whose host answers size requests as the
     // test says and remembers them.
     struct EditedEffect {
-        explicit EditedEffect(EditorSizeTest& test) : editor(controls, test.platform) {
+        explicit EditedEffect(EditorSizeTest& test) : EditedEffect(test, test.platform) {}
+        EditedEffect(EditorSizeTest& test, const EditorPlatform& platform)
+            : editor(controls, platform) {
             editor.setHostResize([this, &test](int width, int height) {
                 asked.push_back({width, height});
                 return test.hostAccepts;
@@ -202,6 +204,59 @@ TEST_F(EditorSizeTest, TheHostsFactorComesAfterTheUsersChoiceAndIsFollowedAtOnce
         EXPECT_EQ(windowSize(e), c.expected) << c.hostFactor.value_or(0);
         // The host asked: it is not asked again.
         EXPECT_TRUE(e.asked.empty());
+    }
+}
+
+// Windows tells an editor window moved to a monitor of another DPI
+// (WM_DPICHANGED_AFTERPARENT): Automatic follows and asks the host to fit
+// it; a chosen size stays.
+TEST_F(EditorSizeTest, AMonitorOfAnotherScaleIsFollowedOnlyInAutomatic) {
+    systemFactor = 1.0;
+    EditedEffect& e = open();
+    const auto moveToAMonitorAt = [&](double factor) {
+        systemFactor = factor;
+        e.asked.clear();
+        windows.send(e.editor.view().window, platform::kMsgDpiChangedAfterParent, 0, 0);
+    };
+    moveToAMonitorAt(2.0);
+    EXPECT_EQ(windowSize(e), (HostSize{1308, 862}));
+    EXPECT_EQ(e.asked, (std::vector<HostSize>{{1308, 862}}));
+
+    choose(e, kCmdSize150);
+    moveToAMonitorAt(1.0);
+    EXPECT_EQ(windowSize(e), (HostSize{981, 647}));
+    EXPECT_TRUE(e.asked.empty());
+}
+
+// The system's scale where an editor window is shown, unlike where a closed
+// editor is measured: a window on a second monitor.
+class SecondMonitorScales : public EditorScales {
+  public:
+    SecondMonitorScales(EditorScales& main, double factor) : main_(main), factor_(factor) {}
+    platform::Graphics& graphicsAt(platform::Scale scale) override {
+        return main_.graphicsAt(scale);
+    }
+    double systemScaleFactor(platform::WindowHandle window) override {
+        return window ? factor_ : main_.systemScaleFactor(window);
+    }
+
+  private:
+    EditorScales& main_;
+    double factor_;
+};
+
+TEST_F(EditorSizeTest, AWindowOnAMonitorOfAnotherScaleAsksTheHostAtOnce) {
+    systemFactor = 1.0;
+    SecondMonitorScales second(scales, 2.0);
+    const EditorPlatform onSecond{scales.graphicsAt({}), windows, preferences, &second};
+    for (const bool accepts : {true, false}) {
+        SCOPED_TRACE(accepts);
+        hostAccepts = accepts;
+        EditedEffect e(*this, onSecond);
+        EXPECT_EQ(e.editor.scale().factor(), 1.0);  // what the host hears while closed
+        ASSERT_TRUE(e.editor.open(&hostWindow));
+        EXPECT_EQ(e.asked, (std::vector<HostSize>{{1308, 862}}));
+        EXPECT_EQ(windowSize(e), accepts ? (HostSize{1308, 862}) : (HostSize{654, 431}));
     }
 }
 

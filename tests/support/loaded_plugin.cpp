@@ -15,9 +15,15 @@ intptr_t& RecordingHost::versionAnswer() {
     return answer;
 }
 
+intptr_t& RecordingHost::sizeWindowAnswer() {
+    static intptr_t answer = 0;
+    return answer;
+}
+
 intptr_t RecordingHost::callback(AEffect* effect, int32_t opcode, int32_t index, intptr_t value,
                                  void* ptr, float opt) {
     calls().push_back({effect, opcode, index, value, ptr, opt});
+    if (opcode == audioMasterSizeWindow) return sizeWindowAnswer();
     return opcode == audioMasterVersion ? versionAnswer() : 0;
 }
 

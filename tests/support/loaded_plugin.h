@@ -20,7 +20,8 @@ struct HostCall {
 // The recording host: one per process (the callback is a plain function).
 struct RecordingHost {
     static std::vector<HostCall>& calls();
-    static intptr_t& versionAnswer();  // what audioMasterVersion answers
+    static intptr_t& versionAnswer();     // what audioMasterVersion answers
+    static intptr_t& sizeWindowAnswer();  // what audioMasterSizeWindow answers: 0, refused
     static intptr_t callback(AEffect* effect, int32_t opcode, int32_t index, intptr_t value,
                              void* ptr, float opt);
 };

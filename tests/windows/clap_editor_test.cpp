@@ -92,7 +92,7 @@ TEST(ClapWindowsGui, OffersOnlyAnEmbeddedWin32Window) {
     EXPECT_EQ(plugin->get_extension(plugin, CLAP_EXT_POSIX_FD_SUPPORT), nullptr);
 }
 
-TEST(ClapWindowsGui, AnswersForAFixedSize) {
+TEST(ClapWindowsGui, AnswersForAFixedSizeAtTheHostsScale) {
     const ClapInstance instance;
     const clap_plugin_gui_t& gui = guiOf(instance);
     const clap_plugin_t* plugin = &instance.plugin();
@@ -103,16 +103,21 @@ TEST(ClapWindowsGui, AnswersForAFixedSize) {
     EXPECT_EQ(width, static_cast<uint32_t>(kEditorWidth));
     EXPECT_EQ(height, static_cast<uint32_t>(kEditorHeight));
     EXPECT_FALSE(gui.can_resize(plugin));
-    EXPECT_FALSE(gui.set_scale(plugin, 2.0));
+    // The host's scale (its monitor's, for a DPI-aware host) sets the size.
+    EXPECT_TRUE(gui.set_scale(plugin, 2.0));
+    const uint32_t atTwice[] = {2 * kEditorWidth, 2 * kEditorHeight};
+    ASSERT_TRUE(gui.get_size(plugin, &width, &height));
+    EXPECT_EQ(width, atTwice[0]);
+    EXPECT_EQ(height, atTwice[1]);
     clap_gui_resize_hints_t hints{true, true, true, 0, 0};
     ASSERT_TRUE(gui.get_resize_hints(plugin, &hints));
     EXPECT_FALSE(hints.can_resize_horizontally || hints.can_resize_vertically);
-    EXPECT_TRUE(gui.set_size(plugin, kEditorWidth, kEditorHeight));
-    EXPECT_FALSE(gui.set_size(plugin, kEditorWidth + 1, kEditorHeight));
+    EXPECT_TRUE(gui.set_size(plugin, atTwice[0], atTwice[1]));
+    EXPECT_FALSE(gui.set_size(plugin, kEditorWidth, kEditorHeight));
     uint32_t w = 2000, h = 1000;
     ASSERT_TRUE(gui.adjust_size(plugin, &w, &h));
-    EXPECT_EQ(w, static_cast<uint32_t>(kEditorWidth));
-    EXPECT_EQ(h, static_cast<uint32_t>(kEditorHeight));
+    EXPECT_EQ(w, atTwice[0]);
+    EXPECT_EQ(h, atTwice[1]);
     // No window yet: nothing to show, and a window of another API is refused.
     EXPECT_FALSE(gui.show(plugin));
     clap_window_t x11{};

@@ -17,13 +17,17 @@ struct TextArea {
     bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
 };
 
-std::vector<TextArea> textAreas() {
+// In device pixels at `scale`.
+std::vector<TextArea> textAreas(platform::Scale scale) {
     std::vector<TextArea> areas;
-    for (const auto& box : velmorin::kValueBoxPlaces)
+    const auto add = [&](int left, int top, int right, int bottom) {
         areas.push_back(
-            {box.x, box.y, box.x + velmorin::kReadoutWidth + 1, box.y + velmorin::kReadoutHeight});
-    areas.push_back({velmorin::kLevelReadoutLeft, velmorin::kLevelReadoutTop,
-                     velmorin::kLevelReadoutRight, velmorin::kLevelReadoutBottom});
+            {scale.device(left), scale.device(top), scale.device(right), scale.device(bottom)});
+    };
+    for (const auto& box : velmorin::kValueBoxPlaces)
+        add(box.x, box.y, box.x + velmorin::kReadoutWidth + 1, box.y + velmorin::kReadoutHeight);
+    add(velmorin::kLevelReadoutLeft, velmorin::kLevelReadoutTop, velmorin::kLevelReadoutRight,
+        velmorin::kLevelReadoutBottom);
     return areas;
 }
 
@@ -42,11 +46,12 @@ Picture pictureAfterFirstTick(HWND editor, int timeoutMs) {
 }
 
 void expectSameEditorPicture(const Picture& window, const Picture& reference,
-                             const std::string& name) {
+                             const std::string& name, platform::Scale scale) {
     ASSERT_EQ(window.width, reference.width) << "no picture of the window (no display tick?)";
     ASSERT_EQ(window.height, reference.height);
 
-    const std::vector<TextArea> areas = textAreas();
+    const std::vector<TextArea> areas = textAreas(scale);
+    const int budget = kTextPixelBudget * scale.quarters() * scale.quarters() / 16;
     std::vector<int> inText(areas.size(), 0);
     int outsideText = 0;
     Picture difference{window.width, window.height,
@@ -70,7 +75,7 @@ void expectSameEditorPicture(const Picture& window, const Picture& reference,
     EXPECT_EQ(outsideText, 0);
     int worst = 0;
     for (int count : inText) worst = std::max(worst, count);
-    EXPECT_LE(worst, kTextPixelBudget) << "differing pixels in the worst text rectangle";
+    EXPECT_LE(worst, budget) << "differing pixels in the worst text rectangle";
     std::printf("%s: %d pixels differ outside text, at most %d in one text rectangle\n",
                 name.c_str(), outsideText, worst);
 

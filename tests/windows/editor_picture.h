@@ -9,11 +9,13 @@
 
 #include <string>
 
+#include "platform/scale.h"
 #include "windows/bmp_picture.h"
 
-// Differing pixels allowed in one text rectangle (42 x 15 = 630 pixels):
-// about a third of it, what two renderers' edges of the same glyph outlines
-// differ by; a wrong or moved text differs in far more.
+// Differing pixels allowed in one text rectangle (42 x 15 = 630 pixels at
+// 1.0): about a third of it, what two renderers' edges of the same glyph
+// outlines differ by; a wrong or moved text differs in far more. At a scale
+// the rectangle and the budget grow with its area.
 inline constexpr int kTextPixelBudget = 200;
 
 // The reference `name`.bmp from VELMORIN_REFERENCE_DIR; empty when missing.
@@ -24,9 +26,10 @@ Picture referencePicture(const std::string& name);
 // empty picture when no tick came within `timeoutMs`.
 Picture pictureAfterFirstTick(HWND editor, int timeoutMs = 5000);
 
-// Checks (with GoogleTest) that `window` is `reference` outside the text
-// rectangles and within kTextPixelBudget in each, prints the figures, and
-// leaves `name`-windows.bmp, `name`-reference.bmp and `name`-difference.bmp in
-// VELMORIN_ARTEFACT_DIR when any pixel differs.
+// Checks (with GoogleTest) that `window`, the editor drawn at `scale`, is
+// `reference` outside the text rectangles and within the text budget in
+// each, prints the figures, and leaves `name`-windows.bmp,
+// `name`-reference.bmp and `name`-difference.bmp in VELMORIN_ARTEFACT_DIR
+// when any pixel differs.
 void expectSameEditorPicture(const Picture& window, const Picture& reference,
-                             const std::string& name);
+                             const std::string& name, platform::Scale scale = {});

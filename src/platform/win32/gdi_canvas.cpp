@@ -41,7 +41,14 @@ void GdiCanvas::copyFrom(int dstX, int dstY, int w, int h, const Canvas& source,
 void GdiCanvas::fillRect(const Rect& rect, const Brush& brush) {
     if (!dc_) return;
     const RECT r = winRect(rect);
-    FillRect(dc_, &r, static_cast<const GdiBrush&>(brush).handle());
+    if (const auto* gdi = dynamic_cast<const GdiBrush*>(&brush)) {
+        FillRect(dc_, &r, gdi->handle());
+        return;
+    }
+    // A scaled canvas draws a straight line as a fill of the pen's colour,
+    // with a plain brush that holds no GDI object.
+    const GdiBrush solid(brush.colour());
+    FillRect(dc_, &r, solid.handle());
 }
 
 void GdiCanvas::drawLine(int x0, int y0, int x1, int y1, const Pen& pen) {

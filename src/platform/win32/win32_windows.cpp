@@ -8,9 +8,12 @@
 #include <map>
 #include <utility>
 
+#include "platform/scaled_canvas.h"
 #include "platform/win32/gdi_canvas.h"
 #include "platform/win32/gdi_objects.h"
 #include "platform/win32/module_instance.h"
+#include "platform/win32/window_dpi.h"
+#include "platform/window_messages.h"
 
 namespace platform::win32 {
 namespace {
@@ -38,6 +41,45 @@ std::map<ATOM, WindowProcedure>& classProcedures() {
     return procedures;
 }
 
+// The editor windows the editor draws at a scale other than 1.0, with their
+// size in logical pixels; the others draw on device pixels as they are.
+struct ScaledWindow {
+    Scale scale;
+    int width;
+    int height;
+};
+std::map<HWND, ScaledWindow>& scaledWindows() {
+    static std::map<HWND, ScaledWindow> windows;
+    return windows;
+}
+
+Scale scaleOf(HWND hwnd) {
+    const auto it = scaledWindows().find(hwnd);
+    return it == scaledWindows().end() ? Scale() : it->second.scale;
+}
+
+Rect deviceRect(Scale scale, const Rect& logical) {
+    return {scale.device(logical.left), scale.device(logical.top), scale.device(logical.right),
+            scale.device(logical.bottom)};
+}
+
+// The client-area mouse messages carry device pixels; the editor works in
+// logical ones.
+LPARAM logicalMousePoint(HWND hwnd, UINT message, LPARAM lParam) {
+    if (message < WM_MOUSEMOVE || message > WM_MBUTTONDBLCLK) return lParam;
+    const Scale scale = scaleOf(hwnd);
+    if (scale.isIdentity()) return lParam;
+    const Point device = pointOf(lParam);
+    return pointParam({scale.logical(device.x), scale.logical(device.y)});
+}
+
+std::unique_ptr<Canvas> logicalCanvas(HWND hwnd, std::unique_ptr<GdiCanvas> device) {
+    const auto it = scaledWindows().find(hwnd);
+    if (it == scaledWindows().end()) return device;
+    return std::make_unique<ScaledCanvas>(std::move(device), it->second.scale, it->second.width,
+                                          it->second.height);
+}
+
 std::map<std::pair<HWND, UINT_PTR>, TimerProcedure>& timerProcedures() {
     static std::map<std::pair<HWND, UINT_PTR>, TimerProcedure> procedures;
     return procedures;
@@ -47,8 +89,13 @@ LRESULT CALLBACK classWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LP
     const auto atom = static_cast<ATOM>(GetClassLongPtrA(hwnd, GCW_ATOM));
     const auto it = classProcedures().find(atom);
     const LRESULT answer =
-        it == classProcedures().end() ? 0 : it->second(handleOf(hwnd), message, wParam, lParam);
+        it == classProcedures().end()
+            ? 0
+            : it->second(handleOf(hwnd), message, wParam, logicalMousePoint(hwnd, message, lParam));
     switch (message) {
+        case WM_NCDESTROY:
+            scaledWindows().erase(hwnd);
+            break;
         case WM_PAINT:
             // A closed view paints nothing; the window must still count as painted.
             ValidateRect(hwnd, nullptr);
@@ -167,16 +214,36 @@ Rect Win32Windows::screenRect(WindowHandle window) const {
 Point Win32Windows::screenToClient(WindowHandle window, Point screen) const {
     POINT p{screen.x, screen.y};
     ScreenToClient(hwndOf(window), &p);
-    return {p.x, p.y};
+    const Scale scale = scaleOf(hwndOf(window));
+    return {scale.logical(p.x), scale.logical(p.y)};
 }
 
 void Win32Windows::setFocus(WindowHandle window) {
     SetFocus(hwndOf(window));
 }
 
-// GDI draws the editor at 1.0 until it learns the monitor's scale: a size
-// chosen on Windows is kept for then, and the window stays as it is.
-void Win32Windows::resizeWindow(WindowHandle, Scale) {}
+void Win32Windows::resizeWindow(WindowHandle window, Scale scale) {
+    const HWND hwnd = hwndOf(window);
+    if (!isWindow(window)) return;
+    // The logical size is the one the window was made with, at 1.0.
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    const auto it = scaledWindows().find(hwnd);
+    const ScaledWindow logical = it != scaledWindows().end()
+                                     ? it->second
+                                     : ScaledWindow{Scale(), client.right, client.bottom};
+    if (scale.isIdentity())
+        scaledWindows().erase(hwnd);
+    else
+        scaledWindows()[hwnd] = {scale, logical.width, logical.height};
+    SetWindowPos(hwnd, nullptr, 0, 0, scale.device(logical.width), scale.device(logical.height),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+double Win32Windows::systemScaleFactor(WindowHandle window) const {
+    return windowDpi(hwndOf(window)) / static_cast<double>(USER_DEFAULT_SCREEN_DPI);
+}
 
 void Win32Windows::showWindow(WindowHandle window, bool visible) {
     ShowWindow(hwndOf(window), visible ? SW_SHOW : SW_HIDE);
@@ -188,8 +255,9 @@ std::unique_ptr<Canvas> Win32Windows::windowCanvas(WindowHandle window) {
     if (!isWindow(window)) return std::make_unique<GdiCanvas>(nullptr, 0, 0, nullptr);
     RECT client{};
     GetClientRect(hwnd, &client);
-    return std::make_unique<GdiCanvas>(GetDC(hwnd), client.right, client.bottom,
-                                       [hwnd](HDC dc) { ReleaseDC(hwnd, dc); });
+    return logicalCanvas(hwnd,
+                         std::make_unique<GdiCanvas>(GetDC(hwnd), client.right, client.bottom,
+                                                     [hwnd](HDC dc) { ReleaseDC(hwnd, dc); }));
 }
 
 std::unique_ptr<Canvas> Win32Windows::beginPaint(WindowHandle window) {
@@ -199,8 +267,9 @@ std::unique_ptr<Canvas> Win32Windows::beginPaint(WindowHandle window) {
     GetClientRect(hwnd, &client);
     auto paint = std::make_shared<PAINTSTRUCT>();
     const HDC dc = BeginPaint(hwnd, paint.get());
-    return std::make_unique<GdiCanvas>(dc, client.right, client.bottom,
-                                       [hwnd, paint](HDC) { EndPaint(hwnd, paint.get()); });
+    return logicalCanvas(
+        hwnd, std::make_unique<GdiCanvas>(dc, client.right, client.bottom,
+                                          [hwnd, paint](HDC) { EndPaint(hwnd, paint.get()); }));
 }
 
 void Win32Windows::updateWindow(WindowHandle window) {
@@ -257,13 +326,14 @@ void Win32Windows::trackPopupMenu(MenuHandle menu, int index, WindowHandle owner
 WindowHandle Win32Windows::createEditBox(WindowHandle parent, const Rect& bounds,
                                          std::string_view text) {
     const std::string initial(text);
+    const Rect device = deviceRect(scaleOf(hwndOf(parent)), bounds);
     // Enter commits a value by adding a second line. Wine keeps the
     // formatting rectangle inside the 15-pixel box, where a second line only
     // fits when the box may scroll; on Windows the taller rectangle holds it.
     return handleOf(CreateWindowExA(
         0, "EDIT", initial.c_str(),
-        WS_CHILD | WS_VISIBLE | ES_CENTER | ES_MULTILINE | ES_AUTOVSCROLL, bounds.left, bounds.top,
-        bounds.right - bounds.left, bounds.bottom - bounds.top, hwndOf(parent), nullptr,
+        WS_CHILD | WS_VISIBLE | ES_CENTER | ES_MULTILINE | ES_AUTOVSCROLL, device.left, device.top,
+        device.right - device.left, device.bottom - device.top, hwndOf(parent), nullptr,
         moduleInstance(), nullptr));
 }
 
@@ -272,13 +342,16 @@ void Win32Windows::setEditFont(WindowHandle edit, const Font& font) {
                  reinterpret_cast<WPARAM>(static_cast<const GdiFont&>(font).handle()), TRUE);
 }
 
+// An edit box lies at its editor window's scale.
 void Win32Windows::setEditMargins(WindowHandle edit, int left, int right) {
+    const Scale scale = scaleOf(GetParent(hwndOf(edit)));
     SendMessageA(hwndOf(edit), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
-                 MAKELPARAM(left, right));
+                 MAKELPARAM(scale.device(left), scale.device(right)));
 }
 
 void Win32Windows::setEditFormattingRect(WindowHandle edit, const Rect& rect) {
-    RECT r{rect.left, rect.top, rect.right, rect.bottom};
+    const Rect device = deviceRect(scaleOf(GetParent(hwndOf(edit))), rect);
+    RECT r{device.left, device.top, device.right, device.bottom};
     SendMessageA(hwndOf(edit), EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&r));
 }
 

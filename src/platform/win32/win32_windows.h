@@ -1,6 +1,6 @@
 // Window services over USER32: window classes whose procedure is the
-// editor's, child windows of the host's window, timer 1, posted messages,
-// menus, EDIT controls, message boxes and the colour dialog. All of it runs
+// editor's, child windows of the host's window drawn at a scale, timer 1,
+// posted messages, menus, EDIT controls, message boxes and the colour dialog. All of it runs
 // on the thread that owns the windows.
 #pragma once
 
@@ -29,8 +29,12 @@ class Win32Windows : public WindowServices {
     Point screenToClient(WindowHandle window, Point screen) const override;
     void setFocus(WindowHandle window) override;
     void showWindow(WindowHandle window, bool visible) override;
-    // GDI draws at 1.0 only for now: the window keeps its size.
+    // An editor window takes the device size of its logical size at
+    // `scale`; from then on it paints, and its mouse messages and edit boxes
+    // are placed, through that scale.
     void resizeWindow(WindowHandle window, Scale scale) override;
+    // The window's DPI over 96 (window_dpi.h).
+    double systemScaleFactor(WindowHandle window) const;
     std::unique_ptr<Canvas> windowCanvas(WindowHandle window) override;
     std::unique_ptr<Canvas> beginPaint(WindowHandle window) override;
     void updateWindow(WindowHandle window) override;
