@@ -1,4 +1,6 @@
-// The bitmaps of a scale above 1.0, decoded when first asked for.
+// The bitmaps of a scale above 1.0, decoded when first asked for. Nothing
+// here reaches the 1.0 table, so a module that takes 1.0 from elsewhere (the
+// Windows resources) links without it.
 #include <map>
 #include <mutex>
 #include <utility>
@@ -45,15 +47,14 @@ std::vector<platform::Colour> decodeBitmap(const EncodedBitmap& bitmap) {
     return pixel_codec::decode(stream, bitmap.width, bitmap.height);
 }
 
-const platform::BitmapImage* findScaledBitmap(int id, platform::Scale scale) {
-    if (scale.isIdentity()) return findEmbeddedBitmap(id);
+const platform::BitmapImage* findDecodedBitmap(int id, platform::Scale scale) {
     const std::map<int, Decoded>& bitmaps = decodedAt(scale);
     const auto it = bitmaps.find(id);
     return it == bitmaps.end() ? nullptr : &it->second.image;
 }
 
-platform::BitmapLookup embeddedBitmapsAt(platform::Scale scale) {
-    return [scale](int id) { return findScaledBitmap(id, scale); };
+platform::BitmapLookup decodedBitmapsAt(platform::Scale scale) {
+    return [scale](int id) { return findDecodedBitmap(id, scale); };
 }
 
 }  // namespace velmorin

@@ -98,9 +98,10 @@ class EditorInput : public ::testing::Test {
             bool last = true;
             for (std::size_t later = i + 1; later < expected.size(); ++later)
                 if (expected[later].first == expected[i].first) last = false;
-            if (last)
+            if (last) {
                 EXPECT_FLOAT_EQ(plugin.get(expected[i].first),
                                 normalizedFor(expected[i].first, expected[i].second));
+            }
         }
     }
 

@@ -11,7 +11,7 @@ Win32EditorPlatform::Win32EditorPlatform()
               // 1.0 keeps the module's bitmap resources: its pixels stay as
               // they were. The larger scales decode the plug-in's own tables.
               if (scale.isIdentity()) return std::make_unique<platform::win32::GdiGraphics>();
-              return std::make_unique<platform::win32::GdiGraphics>(embeddedBitmapsAt(scale));
+              return std::make_unique<platform::win32::GdiGraphics>(decodedBitmapsAt(scale));
           },
           [this](platform::WindowHandle window) { return windows.systemScaleFactor(window); }) {}
 
