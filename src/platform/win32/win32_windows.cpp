@@ -236,7 +236,14 @@ void Win32Windows::resizeWindow(WindowHandle window, Scale scale) {
         scaledWindows().erase(hwnd);
     else
         scaledWindows()[hwnd] = {scale, logical.width, logical.height};
-    SetWindowPos(hwnd, nullptr, 0, 0, scale.device(logical.width), scale.device(logical.height),
+    // The client area takes the device size; a frame (the information
+    // window's) keeps its own.
+    RECT outer{};
+    GetWindowRect(hwnd, &outer);
+    const int frameWidth = (outer.right - outer.left) - client.right;
+    const int frameHeight = (outer.bottom - outer.top) - client.bottom;
+    SetWindowPos(hwnd, nullptr, 0, 0, scale.device(logical.width) + frameWidth,
+                 scale.device(logical.height) + frameHeight,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(hwnd, nullptr, FALSE);
 }
