@@ -5,7 +5,6 @@
 // editor opened at the scale or was switched to it in its "Size" menu.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -20,6 +19,7 @@
 #include "platform/soft/headless_windows.h"
 #include "platform/window_messages.h"
 #include "resources/embedded_bitmaps.h"
+#include "support/scaled_picture_check.h"
 
 namespace velmorin {
 namespace {
@@ -217,16 +217,10 @@ TEST(ScaledMouse, TheInformationWindowIsDrawnAtTheEditorsScaleAndItsOkActs) {
         } else {
             // The same picture drawn finer: each 2 x 2 block averages to the
             // pixel at 1.0, within the antialiasing of the finer drawing.
-            double difference = 0;
-            for (int y = 0; y < atOne.height; ++y)
-                for (int x = 0; x < atOne.width; ++x) {
-                    int red = 0;
-                    for (int dy = 0; dy < 2; ++dy)
-                        for (int dx = 0; dx < 2; ++dx)
-                            red += platform::redOf(picture.at(2 * x + dx, 2 * y + dy));
-                    difference += std::abs(red / 4.0 - platform::redOf(atOne.at(x, y)));
-                }
-            EXPECT_LT(difference / (atOne.width * atOne.height), 4.0);
+            EXPECT_LT(testing_support::compareWithOne(picture, atOne, scale,
+                                                      [](int, int) { return false; })
+                          .meanDifference,
+                      4.0);
         }
         // Beside the OK button nothing happens; on it the window closes.
         e.windows.send(info, platform::kMsgLeftButtonDown, kKeyLeftButton,

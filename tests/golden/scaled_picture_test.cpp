@@ -9,6 +9,7 @@
 #include "editor/layout.h"
 #include "platform/scale.h"
 #include "snapshot/editor_snapshot.h"
+#include "support/scaled_picture_check.h"
 
 namespace velmorin::snapshot {
 namespace {
@@ -50,28 +51,13 @@ TEST(ScaledPicture, TwiceAsLargeIsTheSamePictureDrawnFiner) {
     ASSERT_EQ(two.width, 2 * one.width);
     ASSERT_EQ(two.height, 2 * one.height);
 
-    double difference = 0;
-    int edges = 0, uniformEdges = 0;
-    for (int y = 0; y + 1 < one.height; ++y) {
-        for (int x = 0; x + 1 < one.width; ++x) {
-            const Colour block[4] = {two.at(2 * x, 2 * y), two.at(2 * x + 1, 2 * y),
-                                     two.at(2 * x, 2 * y + 1), two.at(2 * x + 1, 2 * y + 1)};
-            int mean[3] = {};
-            for (Colour c : block) {
-                mean[0] += platform::redOf(c);
-                mean[1] += platform::greenOf(c);
-                mean[2] += platform::blueOf(c);
-            }
-            const Colour c = one.at(x, y);
-            difference += std::abs(mean[0] / 4.0 - platform::redOf(c)) +
-                          std::abs(mean[1] / 4.0 - platform::greenOf(c)) +
-                          std::abs(mean[2] / 4.0 - platform::blueOf(c));
-            if (!inText(x, y) || !isEdge(one, x, y)) continue;
-            ++edges;
-            uniformEdges += block[0] == block[1] && block[0] == block[2] && block[0] == block[3];
-        }
-    }
-    const double meanDifference = difference / (3.0 * (one.width - 1) * (one.height - 1));
+    const testing_support::ScaledComparison compared =
+        testing_support::compareWithOne(two, one, scene.scale, [&](int x, int y) {
+            return x + 1 < one.width && y + 1 < one.height && inText(x, y) && isEdge(one, x, y);
+        });
+    const double meanDifference = compared.meanDifference;
+    const int edges = compared.markedCells;
+    const int uniformEdges = edges - compared.detailedCells;
     EXPECT_LT(meanDifference, 2.0);
     ASSERT_GT(edges, 500);
     EXPECT_LT(uniformEdges, edges / 2) << uniformEdges << " of " << edges << " text edges uniform";

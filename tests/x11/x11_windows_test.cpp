@@ -15,6 +15,7 @@
 #include "platform/x11/colour_chooser_panel.h"
 #include "platform/x11/panel_drawing.h"
 #include "platform/x11/pointer_messages.h"
+#include "support/scaled_picture_check.h"
 #include "x11/virtual_x_server.h"
 #include "x11/x_client.h"
 
@@ -313,31 +314,14 @@ void expectDrawnAtScale(const std::vector<Colour>& shown, const PixelBuffer& ref
         EXPECT_EQ(shown, reference.pixels);
         return;
     }
-    double difference = 0;
-    int inked = 0, detailed = 0;
-    for (int y = 0; y < reference.height; ++y) {
-        for (int x = 0; x < reference.width; ++x) {
-            const Colour first = shown[scale.device(y) * stride + scale.device(x)];
-            int sum[3] = {}, count = 0;
-            bool flat = true;
-            for (int dy = scale.device(y); dy < scale.device(y + 1); ++dy) {
-                for (int dx = scale.device(x); dx < scale.device(x + 1); ++dx, ++count) {
-                    const Colour c = shown[dy * stride + dx];
-                    sum[0] += redOf(c), sum[1] += greenOf(c), sum[2] += blueOf(c);
-                    flat = flat && c == first;
-                }
-            }
-            const Colour want = reference.at(x, y);
-            difference += std::abs(sum[0] / count - redOf(want)) +
-                          std::abs(sum[1] / count - greenOf(want)) +
-                          std::abs(sum[2] / count - blueOf(want));
-            const bool text = count > 1 && want != kPanelFace && textArea.contains(x, y);
-            inked += text ? 1 : 0;
-            detailed += text && !flat ? 1 : 0;
-        }
-    }
-    EXPECT_LT(difference / (3.0 * reference.width * reference.height), 12.0);
-    EXPECT_GT(detailed, inked / 2);
+    PixelBuffer device(stride, scale.device(reference.height));
+    device.pixels = shown;
+    const velmorin::testing_support::ScaledComparison compared =
+        velmorin::testing_support::compareWithOne(device, reference, scale, [&](int x, int y) {
+            return reference.at(x, y) != kPanelFace && textArea.contains(x, y);
+        });
+    EXPECT_LT(compared.meanDifference, 12.0);
+    EXPECT_GT(compared.detailedCells, compared.markedCells / 2);
 }
 
 // What the user saw of a dialog centred on the screen before clicking the
