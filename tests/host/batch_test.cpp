@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 
 #include "audio_file.h"
 #include "demo_mix.h"
@@ -14,11 +13,6 @@
 using namespace velmorin::host;
 
 namespace {
-
-std::string bytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Every render option, so that each is shown to reach the batch's renders.
 const std::vector<std::string> kOptions = {
@@ -70,9 +64,9 @@ TEST_F(Batch, WritesWhatRenderWritesForEachFileAloneWithAnyNumberOfThreads) {
         render.insert(render.end(), kOptions.begin(), kOptions.end());
         const CommandResult alone = runVelmorin(render);
         ASSERT_EQ(alone.exitCode, 0) << alone.err;
-        const std::string expected = bytes(folder_ / ("alone-" + name));
-        EXPECT_EQ(bytes(folder_ / "one" / name), expected);
-        EXPECT_EQ(bytes(folder_ / "four" / name), expected);
+        const std::string expected = fileBytes(folder_ / ("alone-" + name));
+        EXPECT_EQ(fileBytes(folder_ / "one" / name), expected);
+        EXPECT_EQ(fileBytes(folder_ / "four" / name), expected);
         EXPECT_NE(four.out.find(name), std::string::npos) << four.out;
     }
     EXPECT_NE(four.out.find("3 files"), std::string::npos) << four.out;
@@ -92,7 +86,7 @@ TEST_F(Batch, AFailingFileLeavesTheOthersWrittenAndTheExitNonZero) {
     EXPECT_NE(result.out.find("FAILED"), std::string::npos) << result.out;
     EXPECT_EQ(TempFolder::namesIn(out),
               (std::set<std::string>{"track1.wav", "track2.wav", "track3.wav"}));
-    const std::string report = bytes(folder_ / "r.json");
+    const std::string report = fileBytes(folder_ / "r.json");
     EXPECT_NE(report.find("\"status\": \"failed\""), std::string::npos) << report;
 }
 
@@ -103,7 +97,7 @@ TEST_F(Batch, ReplacesOutputsThatExistOnlyWhenAskedTo) {
     const CommandResult refused = batch({inputs_[0]}, out, {});
     EXPECT_NE(refused.exitCode, 0);
     EXPECT_NE(refused.err.find("--overwrite"), std::string::npos) << refused.err;
-    EXPECT_EQ(bytes(out / "track1.wav"), "an older file");
+    EXPECT_EQ(fileBytes(out / "track1.wav"), "an older file");
     ASSERT_EQ(batch({inputs_[0]}, out, {"--overwrite"}).exitCode, 0);
     EXPECT_EQ(readAudioFile(out / "track1.wav").frames(), 2 * 44100u + 17);
 }

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 
 #include "audio_file.h"
@@ -37,11 +36,6 @@ AudioBuffer quietAcousticPiece() {
         audio.right[i] = static_cast<float>(0.055 * sample);
     }
     return audio;
-}
-
-std::string bytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // Splits the printed "repeat" line's options as a shell would.
@@ -113,7 +107,7 @@ TEST(LoudnessTarget, LandsWithinHalfALoudnessUnitUnderTheCeiling) {
         ASSERT_FALSE(options.empty()) << result.out;
         repeat.insert(repeat.end(), options.begin(), options.end());
         ASSERT_EQ(runVelmorin(repeat).exitCode, 0);
-        EXPECT_EQ(bytes(folder / "repeat.wav"), bytes(output));
+        EXPECT_EQ(fileBytes(folder / "repeat.wav"), fileBytes(output));
     }
 }
 

@@ -1,14 +1,14 @@
 // Programs by number or name and parameter settings reach the effect.
 #include <gtest/gtest.h>
 
+#include "params/parameter_table.h"
 #include "plugin_setup.h"
 
 using namespace velmorin::host;
+using velmorin::kHighBypass;
+using velmorin::kThrH;
 
 namespace {
-
-constexpr int32_t kThrH = 3;
-constexpr int32_t kHighBypass = 23;
 
 TEST(PluginSetup, SelectsProgramsByNumberOrNameAndListsThemInPlace) {
     const HostedPlugin plugin(VELMORIN_PLUGIN_PATH);

@@ -12,7 +12,6 @@
 
 #include <chrono>
 #include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "audio_file.h"
@@ -24,12 +23,6 @@ extern char** environ;
 using namespace velmorin::host;
 
 namespace {
-
-std::string slurp(const std::filesystem::path& path) {
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
-}
 
 class RenderEnds : public ::testing::Test {
   protected:
@@ -50,7 +43,7 @@ class RenderEnds : public ::testing::Test {
         EXPECT_EQ(err.find('\n'), err.size() - 1) << err;
         EXPECT_NE(err.find(reason), std::string::npos) << err;
         EXPECT_EQ(folder_.names(), before_);
-        EXPECT_EQ(slurp(output_), "an earlier output");
+        EXPECT_EQ(fileBytes(output_), "an earlier output");
     }
 
     std::vector<std::string> render(std::vector<std::string> options = {}) const {
@@ -81,7 +74,7 @@ class RenderEnds : public ::testing::Test {
         kill(pid, signal);
         int status = 0;
         waitpid(pid, &status, 0);
-        err = slurp(errPath);
+        err = fileBytes(errPath);
         std::filesystem::remove(errPath);
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }

@@ -4,18 +4,19 @@
 
 #include "audio_file.h"
 #include "demo_mix.h"
+#include "params/parameter_table.h"
 #include "run_velmorin.h"
 #include "support/loaded_plugin.h"
 #include "temp_folder.h"
 
 using namespace velmorin::host;
+using velmorin::kOutput;
+using velmorin::kThrH;
 
 namespace {
 
 constexpr int32_t kBlock = 300;  // not a divisor of the length: a short last block
 constexpr int32_t kMasteringOne = 1;
-constexpr int32_t kThrH = 3;
-constexpr int32_t kOutput = 17;
 
 AudioBuffer shortMix() {
     AudioBuffer audio = synthesizeDemoMix();

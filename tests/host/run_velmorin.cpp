@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 namespace {
 
@@ -14,12 +14,6 @@ std::string quoted(const std::string& text) {
     std::string result = "'";
     for (char c : text) result += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return result + "'";
-}
-
-std::string slurp(const std::filesystem::path& path) {
-    std::ostringstream text;
-    text << std::ifstream(path).rdbuf();
-    return text.str();
 }
 
 }  // namespace
@@ -33,7 +27,8 @@ CommandResult runProgram(const std::string& program, const std::vector<std::stri
     for (const auto& argument : arguments) command += " " + quoted(argument);
     command += " >" + quoted(out.string()) + " 2>" + quoted(err.string()) + " </dev/null";
     const int status = std::system(command.c_str());
-    CommandResult result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(out), slurp(err)};
+    CommandResult result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, fileBytes(out),
+                         fileBytes(err)};
     std::filesystem::remove(out);
     std::filesystem::remove(err);
     return result;
@@ -41,4 +36,9 @@ CommandResult runProgram(const std::string& program, const std::vector<std::stri
 
 CommandResult runVelmorin(const std::vector<std::string>& arguments) {
     return runProgram(VELMORIN_COMMAND_PATH, arguments);
+}
+
+std::string fileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }

@@ -2,6 +2,7 @@
 // prints.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -13,3 +14,6 @@ struct CommandResult {
 
 CommandResult runProgram(const std::string& program, const std::vector<std::string>& arguments);
 CommandResult runVelmorin(const std::vector<std::string>& arguments);
+
+// A file's bytes as they are on disk; empty when it cannot be read.
+std::string fileBytes(const std::filesystem::path& path);

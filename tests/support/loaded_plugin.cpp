@@ -27,19 +27,19 @@ intptr_t RecordingHost::callback(AEffect* effect, int32_t opcode, int32_t index,
     return opcode == audioMasterVersion ? versionAnswer() : 0;
 }
 
-PluginLibrary::PluginLibrary() {
+LoadedPluginLibrary::LoadedPluginLibrary() {
     handle_ = dlopen(VELMORIN_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
     if (!handle_) throw std::runtime_error(dlerror());
     entry_ = reinterpret_cast<VstPluginMainProc>(dlsym(handle_, "VSTPluginMain"));
     if (!entry_) throw std::runtime_error("VSTPluginMain not found");
 }
 
-PluginLibrary::~PluginLibrary() {
+LoadedPluginLibrary::~LoadedPluginLibrary() {
     dlclose(handle_);
 }
 
-PluginLibrary& Plugin::library() {
-    static PluginLibrary loaded;
+LoadedPluginLibrary& Plugin::library() {
+    static LoadedPluginLibrary loaded;
     return loaded;
 }
 

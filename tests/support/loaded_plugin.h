@@ -26,12 +26,12 @@ struct RecordingHost {
                              void* ptr, float opt);
 };
 
-class PluginLibrary {
+class LoadedPluginLibrary {
   public:
-    PluginLibrary();  // loads VELMORIN_PLUGIN_PATH
-    ~PluginLibrary();
-    PluginLibrary(const PluginLibrary&) = delete;
-    PluginLibrary& operator=(const PluginLibrary&) = delete;
+    LoadedPluginLibrary();  // loads VELMORIN_PLUGIN_PATH
+    ~LoadedPluginLibrary();
+    LoadedPluginLibrary(const LoadedPluginLibrary&) = delete;
+    LoadedPluginLibrary& operator=(const LoadedPluginLibrary&) = delete;
 
     VstPluginMainProc entry() const { return entry_; }
 
@@ -65,7 +65,7 @@ class Plugin {
     // Closes the effect now (effClose); the destructor then does nothing.
     intptr_t close();
 
-    static PluginLibrary& library();
+    static LoadedPluginLibrary& library();
 
   private:
     std::string text(int32_t opcode, int32_t index) const;
