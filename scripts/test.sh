@@ -19,7 +19,6 @@ stage() {
 
 windows() {
   cmake --preset windows
-  cmake --build --preset windows
   # One Wine server for all runs (each start then costs far less), in the
   # test preset's prefix inside the build folder.
   export WINEPREFIX=$PWD/build-win/wineprefix WINEDEBUG=-all
@@ -28,8 +27,12 @@ windows() {
   wineserver -p
   trap 'wineserver -k || true' EXIT
   # Start Wine's own services now, outside the tests: they would otherwise
-  # inherit a test's output and keep CTest waiting until they end.
-  if [ -f "$WINEPREFIX/system.reg" ]; then wineboot >/dev/null 2>&1; else wineboot -i >/dev/null 2>&1; fi
+  # inherit a test's output and keep CTest waiting until they end. A new
+  # prefix is made while the build runs.
+  if [ -f "$WINEPREFIX/system.reg" ]; then wineboot >/dev/null 2>&1 & else wineboot -i >/dev/null 2>&1 & fi
+  local boot=$!
+  cmake --build --preset windows
+  wait "$boot"
   ctest --preset windows
 }
 
