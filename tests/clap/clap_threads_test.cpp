@@ -78,11 +78,15 @@ TEST(ClapThreads, MainThreadCallsRunBesideTheAudioThread) {
     ClapInstance instance;
     instance.start();
     const clap_plugin_params_t& params = instance.extension<clap_plugin_params_t>(CLAP_EXT_PARAMS);
+    std::atomic<bool> mainRunning{false};
     std::atomic<bool> audioDone{false};
     constexpr int kBlocks = 300;
 
     // CLAP runs flush on the audio thread while active, never during process.
+    // The audio starts once the main thread runs: on a loaded machine it could
+    // otherwise end before the main thread's first call.
     std::thread audio([&] {
+        while (!mainRunning) std::this_thread::yield();
         const std::vector<float> in = sine(0.02f);
         std::vector<float> left(kFrames), right(kFrames);
         for (int block = 0; block < kBlocks; ++block) {
@@ -94,7 +98,8 @@ TEST(ClapThreads, MainThreadCallsRunBesideTheAudioThread) {
     });
     int saves = 0;
     std::vector<uint8_t> saved;
-    while (!audioDone) {
+    mainRunning = true;
+    do {
         saved = instance.save();
         ++saves;
         double value = 0.0;
@@ -104,7 +109,7 @@ TEST(ClapThreads, MainThreadCallsRunBesideTheAudioThread) {
             params.value_to_text(&instance.plugin(), id, value, text, sizeof text);
         }
         if (saves % 4 == 0) instance.load(saved);
-    }
+    } while (!audioDone);
     audio.join();
     EXPECT_GT(saves, 0);
     EXPECT_TRUE(instance.load(saved));
