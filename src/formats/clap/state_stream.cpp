@@ -12,7 +12,11 @@ namespace velmorin::clap_format {
 namespace {
 
 constexpr char kMagic[4] = {'V', 'l', 'm', 'S'};
-constexpr uint32_t kVersion = 1;
+// Version 2 came with parameter values in the units the editor shows; the
+// stream keeps stored units, so version 1 reads alike, and a build that
+// knows only version 1 refuses a session its host automates in the new units.
+constexpr uint32_t kVersion = 2;
+constexpr uint32_t kOldestVersion = 1;
 constexpr size_t kSize = 4 + 4 + 4 + kProgramNameSize + 4 + 4 + 4 + 4 * kNumParameters;
 using Bytes = std::array<uint8_t, kSize>;
 
@@ -106,7 +110,9 @@ std::optional<EffectSettings> readSettings(const clap_istream_t& stream) {
     Reader in(bytes);
     char magic[4];
     in.raw(magic, sizeof magic);
-    if (std::memcmp(magic, kMagic, sizeof magic) != 0 || in.word() != kVersion) return std::nullopt;
+    if (std::memcmp(magic, kMagic, sizeof magic) != 0) return std::nullopt;
+    const uint32_t version = in.word();
+    if (version < kOldestVersion || version > kVersion) return std::nullopt;
 
     EffectSettings settings;
     settings.program = static_cast<int32_t>(in.word());

@@ -1,7 +1,7 @@
 // The CLAP state: EffectSettings as a versioned little-endian stream.
-// Version 1: "VlmS", version, program, the 24-byte name, normalize target,
-// DC removal, the parameter count (31) and each stored value as a float.
-// A later version reads every earlier one.
+// Versions 1 and 2: "VlmS", version, program, the 24-byte name, normalize
+// target, DC removal, the parameter count (31) and each stored value as a
+// float. A later version reads every earlier one.
 #pragma once
 
 #include <clap/stream.h>
