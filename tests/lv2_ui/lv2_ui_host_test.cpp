@@ -361,7 +361,8 @@ TEST_F(Lv2UiHost, DrawsAtTheHostsScaleFactorAndFollowsItsChange) {
     ASSERT_TRUE(server.running());
     XClient client;
     ASSERT_TRUE(client.connected());
-    const xcb_window_t parent = client.createParent(0, 0, 2000, 1400);
+    // Sized for the editor at 1.0: the window takes each scale's size over it.
+    const xcb_window_t parent = client.createParent(0, 0, kEditorWidth, kEditorHeight);
     LilvBundle bundle;
     const std::optional<UiChoice> choice = chooseUi(bundle);
     ASSERT_TRUE(choice);
