@@ -115,9 +115,9 @@ void run(LiveArguments& arguments) {
     }
     session.deactivate();
     window.reset();
+    printFigures(session);
     writeLiveState(state, liveStateOwner(plugin->name(), pluginPath), plugin->saveState());
     plugin->stop();
-    printFigures(session);
     std::printf("velmorin live: settings saved to %s\n", state.string().c_str());
     if (failure) throw *failure;
     if (const auto reason = session.serverGone())

@@ -27,7 +27,13 @@ void LiveProcessor::process(const float* const* inputs, float* const* outputs, u
     using Clock = std::chrono::steady_clock;
     const Clock::time_point start = Clock::now();
     const float* const* source = file_ ? file_->next(frames) : inputs;
-    plugin_.process(source, outputs, static_cast<int32_t>(frames));
+    try {
+        plugin_.process(source, outputs, static_cast<int32_t>(frames));
+    } catch (...) {
+        // A plug-in that fails a block (a CLAP error status) gives silence;
+        // nothing may leave the server's thread.
+        silence(outputs, frames);
+    }
     const double taken = std::chrono::duration<double>(Clock::now() - start).count();
     busy_.store(false, std::memory_order_release);
 
