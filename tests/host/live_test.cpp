@@ -146,12 +146,12 @@ AudioBuffer playThrough(TapClient& player, TapClient& recorder, int& reportedLat
     reportedLatency = static_cast<int>(range.max);
     recorder.arm();
     player.arm();
-    EXPECT_TRUE(waitFor([&] { return player.position() > kSignalFrames / 2; }, 20.0));
+    EXPECT_TRUE(waitFor([&] { return player.position() > kSignalFrames / 2; }, 60.0));
     EXPECT_EQ(jack_set_buffer_size(client, 2 * kPeriod), 0);
     // The recorder may have started a period before the player, never after.
     EXPECT_GE(player.firstFrame(), recorder.firstFrame());
     const std::size_t skip = player.firstFrame() - recorder.firstFrame() + reportedLatency;
-    EXPECT_TRUE(waitFor([&] { return recorder.position() >= skip + kSignalFrames; }, 20.0));
+    EXPECT_TRUE(waitFor([&] { return recorder.position() >= skip + kSignalFrames; }, 60.0));
     EXPECT_EQ(jack_set_buffer_size(client, kPeriod), 0);
 
     AudioBuffer recorded;
@@ -208,7 +208,7 @@ TEST_P(LiveTest, ADamagedStateFileIsRefusedAndKeptAndTheDefaultsAreUsed) {
     const std::filesystem::path fresh = folder / "fresh-state";
     {
         auto live = startLive({}, fresh);
-        EXPECT_TRUE(waitFor([&] { return !live->out().empty(); }, 20.0));
+        EXPECT_TRUE(waitFor([&] { return !live->out().empty(); }, 60.0));
         EXPECT_EQ(live->stop(SIGTERM), 0) << live->err();
         EXPECT_TRUE(server.waitUntilGone("live"));
     }
@@ -224,7 +224,7 @@ TEST_P(LiveTest, ADamagedStateFileIsRefusedAndKeptAndTheDefaultsAreUsed) {
         std::filesystem::remove_all(state.string() + ".damaged");
         std::ofstream(state, std::ios::binary) << damaged;
         auto live = startLive({}, state);
-        EXPECT_TRUE(waitFor([&] { return !live->out().empty(); }, 20.0));
+        EXPECT_TRUE(waitFor([&] { return !live->out().empty(); }, 60.0));
         EXPECT_EQ(live->stop(SIGINT), 0) << live->err();
         EXPECT_TRUE(server.waitUntilGone("live"));
         EXPECT_NE(live->err().find("the state file is refused: the plug-in starts from its "
