@@ -30,6 +30,9 @@ test_packages=(
   # the Windows editor's windows: a virtual X server, real input, the
   # reference pictures turned into .bmp files
   xvfb xauth xdotool imagemagick
+  # the packages (scripts/release.sh) and their tests: the manual page from
+  # the command's help, Debian's package checker
+  help2man lintian
 )
 
 packages=("${demo_packages[@]}")
