@@ -31,8 +31,9 @@ test_packages=(
   # reference pictures turned into .bmp files
   xvfb xauth xdotool imagemagick
   # the packages (scripts/release.sh) and their tests: the manual page from
-  # the command's help, Debian's package checker
-  help2man lintian
+  # the command's help, Debian's package checker, the Windows installer and
+  # the zip beside it
+  help2man lintian nsis zip unzip
 )
 
 packages=("${demo_packages[@]}")

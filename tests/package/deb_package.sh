@@ -5,6 +5,7 @@
 # names the build folder.
 #   bash deb_package.sh BUILD SCRATCH EXPECTED_FILES
 set -euo pipefail
+export LC_ALL=C
 build=$(realpath "$1") scratch=$2 expected=$3
 rm -rf "$scratch"
 mkdir -p "$scratch"

@@ -5,6 +5,7 @@
 # user's folder for it.
 #   bash linux_archive.sh REPO BUILD SCRATCH EXPECTED_FILES
 set -euo pipefail
+export LC_ALL=C
 repo=$1 build=$2 scratch=$3 expected=$4
 rm -rf "$scratch"
 mkdir -p "$scratch"
