@@ -35,6 +35,10 @@ test_packages=(
   xvfb xauth xdotool imagemagick
   # velmorin live's tests: a JACK server on its dummy driver, no sound card
   jackd2
+  # the packages (scripts/release.sh) and their tests: the manual page from
+  # the command's help, Debian's package checker, the Windows installer and
+  # the zip beside it
+  help2man lintian nsis zip unzip
 )
 
 packages=("${demo_packages[@]}")

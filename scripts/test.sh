@@ -4,12 +4,12 @@
 # windows, and the renders of both compared with the Linux ones), the plain
 # build, ThreadSanitizer, and AddressSanitizer +
 # UndefinedBehaviorSanitizer. Each configuration is a CMake preset and builds
-# only the suites it runs (the README's test section says which and why).
+# only the suites it runs (docs/testing.md says which and why).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 
-# Each stage's wall time, for the figures in the README.
+# Each stage's wall time, for the figures in docs/testing.md.
 stage() {
   local name=$1 start=$SECONDS
   shift

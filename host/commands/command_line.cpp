@@ -9,6 +9,7 @@ int runCommandLine(int argc, char** argv) {
     CLI::App app("velmorin: render, inspect, benchmark and edit VST 2.4 and CLAP plug-ins",
                  "velmorin");
     app.require_subcommand(1);
+    app.set_version_flag("--version", "velmorin " VELMORIN_VERSION);
     // Paths such as /tmp/in.wav (under Wine) are files, not /options.
     app.allow_windows_style_options(false);
     addRenderCommand(app);

@@ -30,6 +30,7 @@ TEST(ClapPlugin, FactoryOffersOneDescribedPlugin) {
     EXPECT_STREQ(descriptor.id, "com.quandorweb.velmorin");
     EXPECT_STREQ(descriptor.name, "Velmorin");
     EXPECT_STREQ(descriptor.vendor, "QuandorWeb");
+    EXPECT_STREQ(descriptor.version, VELMORIN_VERSION);
     EXPECT_EQ(features(descriptor), (std::vector<std::string>{"audio-effect", "mastering",
                                                               "compressor", "limiter", "stereo"}));
     EXPECT_EQ(clapEntry().get_factory("no.such.factory"), nullptr);

@@ -104,6 +104,20 @@ TEST(Lv2Bundle, EveryParameterIsAControlInputWithItsSymbolNameAndUnit) {
     }
 }
 
+// Hosts compare these to choose the newer of two installed bundles.
+TEST(Lv2Bundle, CarriesTheProjectVersion) {
+    const auto number = [](const char* predicate) {
+        LilvNode* property = bundle().node(predicate);
+        LilvNodes* values = lilv_plugin_get_value(bundle().plugin(), property);
+        const int value = values ? lilv_node_as_int(lilv_nodes_get_first(values)) : -1;
+        lilv_nodes_free(values);
+        lilv_node_free(property);
+        return value;
+    };
+    EXPECT_EQ(number(LV2_CORE__minorVersion), VELMORIN_VERSION_MINOR);
+    EXPECT_EQ(number(LV2_CORE__microVersion), VELMORIN_VERSION_PATCH);
+}
+
 TEST(Lv2Bundle, ReportsItsLatencyThroughTheDesignatedPort) {
     LilvNode* latency = bundle().node(LV2_CORE__latency);
     LilvNode* output = bundle().node(LV2_CORE__OutputPort);

@@ -3,7 +3,7 @@
 // instantiated through suil in an X11 parent window of the test's own under
 // a private X server, every output port forwarded to the UI after each block
 // and the UI's idle called. The editor shows at its size, its meters move,
-// outside what moves it shows the headless picture (the README's screenshot
+// outside what moves it shows the headless picture (the screenshot in docs/formats.md
 // is what it shows then), a click on one of its lamps reaches the host's port
 // inside a touch gesture, and under Normalize the host's Output port follows
 // the engine's gain.

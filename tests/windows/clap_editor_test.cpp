@@ -60,6 +60,7 @@ TEST(ClapWindowsModule, CarriesTheEditorsResourcesAndItsOwnVersionRecord) {
     const auto text = [module](const char* name) { return versionText(module, name); };
     EXPECT_EQ(text("ProductName"), "Velmorin");
     EXPECT_EQ(text("OriginalFilename"), "Velmorin.clap");
+    EXPECT_EQ(text("FileVersion"), VELMORIN_VERSION);
     EXPECT_NE(text("FileDescription").find("CLAP"), std::string::npos);
 }
 

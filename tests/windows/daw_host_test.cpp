@@ -293,6 +293,7 @@ TEST(WindowsModule, VersionRecordNamesTheEffect) {
     EXPECT_EQ(text("ProductName"), "Velmorin");
     EXPECT_EQ(text("CompanyName"), "QuandorWeb");
     EXPECT_EQ(text("OriginalFilename"), "Velmorin.dll");
+    EXPECT_EQ(text("FileVersion"), VELMORIN_VERSION);
 }
 
 }  // namespace

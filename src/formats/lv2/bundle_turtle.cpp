@@ -1,6 +1,7 @@
 #include "formats/lv2/bundle_turtle.h"
 
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 #include "engine/effect.h"
@@ -190,7 +191,10 @@ std::string pluginTurtle() {
             "\n    a lv2:Plugin , lv2:CompressorPlugin , doap:Project ;\n"
             "    doap:name \"Velmorin\" ;\n"
             "    doap:maintainer [ foaf:name \"QuandorWeb\" ] ;\n"
-            "    lv2:minorVersion 0 ;\n    lv2:microVersion 1 ;\n"
+            "    lv2:minorVersion " +
+            std::to_string(VELMORIN_VERSION_MINOR) + " ;\n    lv2:microVersion " +
+            std::to_string(VELMORIN_VERSION_PATCH) +
+            " ;\n"
             "    lv2:optionalFeature lv2:hardRTCapable , urid:map ;\n"
             "    lv2:extensionData state:interface ;\n"
             "    ui:ui " +
