@@ -5,6 +5,7 @@
 
 #include "engine/effect.h"
 #include "formats/lv2/lv2_identity.h"
+#include "formats/lv2/meter_ports.h"
 #include "formats/lv2/turtle_text.h"
 #include "params/parameter_unit.h"
 #include "params/shown_value.h"
@@ -123,7 +124,17 @@ std::string outputPorts() {
     ports += "    lv2:symbol \"display_feed\" ;\n    lv2:name \"Display feed\" ;\n";
     ports += "    atom:bufferType atom:Sequence ;\n    atom:supports velmorin:DisplayFeed ;\n";
     ports += "    rsz:minimumSize " + std::to_string(kDisplayFeedBufferSize) + " ;\n";
-    return ports + "    lv2:portProperty lv2:connectionOptional\n]";
+    ports += "    lv2:portProperty lv2:connectionOptional\n]";
+    for (const MeterPort& meter : kMeterPorts) {
+        ports += " , [\n    a lv2:OutputPort , lv2:ControlPort ;\n";
+        ports += "    lv2:index " + std::to_string(meter.index) + " ;\n";
+        ports += "    lv2:symbol " + quoted(meter.symbol) + " ;\n";
+        ports += "    lv2:name " + quoted(meter.name) + " ;\n";
+        ports += "    lv2:minimum " + decimal(meter.minimum) + " ;\n";
+        ports += "    lv2:maximum " + decimal(meter.maximum) + " ;\n";
+        ports += "    units:unit units:db ;\n    lv2:portProperty pprops:notAutomatic\n]";
+    }
+    return ports;
 }
 
 // The editor: embedded, pumped on the host's idle calls, drawn at the host's

@@ -4,6 +4,7 @@
 #include <bit>
 #include <limits>
 
+#include "formats/lv2/meter_ports.h"
 #include "formats/lv2/port_values.h"
 #include "params/program_bank.h"
 #include "params/shown_value.h"
@@ -89,7 +90,17 @@ void Lv2Effect::run(uint32_t frames) {
     writeOutputs();
 }
 
+void Lv2Effect::writeMeters() {
+    const EngineState& engine = effect_.engine();
+    float values[kNumMeterPorts];
+    meterPortValues(meterFigures(engine.lastBlock.extremes, engine.outputGain.get()), values);
+    for (int32_t i = 0; i < kNumMeterPorts; ++i) {
+        if (auto* port = static_cast<float*>(ports_[kMeterPorts[i].index])) *port = values[i];
+    }
+}
+
 void Lv2Effect::writeOutputs() {
+    writeMeters();
     if (auto* latency = static_cast<float*>(ports_[kLatencyPort])) {
         *latency = effect_.reportedLatency() > 0 ? static_cast<float>(kLookAheadDelay) : 0.0f;
     }

@@ -42,6 +42,8 @@ class Lv2Effect {
     void applyParameterPort(int32_t index, float value);
     void markParametersApplied();
     void writeOutputs();
+    // The meter ports from the block just run.
+    void writeMeters();
 
     Effect effect_;
     float sampleRate_;

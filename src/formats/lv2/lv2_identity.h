@@ -35,6 +35,13 @@ enum PortIndex : uint32_t {
     kOutputRightPort,
     kLatencyPort,
     kDisplayFeedPort,
+    // Read-only meters after every other port: a host shows them, never writes them.
+    kReductionHighPort,
+    kReductionMidPort,
+    kReductionLowPort,
+    kReductionLimiterPort,
+    kOutputPeakLeftPort,
+    kOutputPeakRightPort,
     kNumPorts,
 };
 
