@@ -18,6 +18,7 @@
 #include "editor/meters.h"
 #include "engine/parameter_mapping.h"
 #include "formats/lv2/display_feed_reader.h"
+#include "formats/lv2/inline_display.h"
 #include "formats/lv2/lv2_identity.h"
 #include "formats/lv2/lv2_ui_controls.h"
 #include "lv2_bundle/lilv_host.h"
@@ -25,6 +26,7 @@
 #include "params/parameter_unit.h"
 #include "params/program_bank.h"
 #include "params/shown_value.h"
+#include "snapshot/png_file.h"
 #include "support/loaded_plugin.h"
 
 using namespace velmorin;
@@ -344,6 +346,57 @@ TEST(Lv2Meters, ReadSilenceAsNothingAndALoudMixAsTheEditorsMeters) {
                     outputMeterTarget(master.processedRight, feed->outputGain, false), 1);
     }
     for (int lane = 0; lane < kNumLanes; ++lane) EXPECT_GT(reducingBlocks[lane], 0) << lane;
+}
+
+// The mixer-strip picture: a redraw is asked for at most 25 times a second of
+// audio and never while nothing changes; painted for a known state (Heavy
+// after two seconds of the dense mix) at two of the host's sizes, as the
+// golden pictures show it, and refused below 20 pixels high.
+TEST(Lv2InlineDisplay, AsksForFewRedrawsAndPaintsTheGoldenPictureAtEachSize) {
+    int draws = 0;
+    lv2::InlineDisplayQueue queue{&draws, [](void* count) { ++*static_cast<int*>(count); }};
+    const LV2_Feature queueFeature{lv2::kQueueDrawUri, &queue};
+    LilvEffect effect(bundle(), 44100.0, &queueFeature);
+    const auto* display = static_cast<const lv2::InlineDisplayInterface*>(
+        lilv_instance_get_extension_data(effect.instance(), lv2::kInlineDisplayInterfaceUri));
+    ASSERT_NE(display, nullptr);
+    LV2_Handle handle = lilv_instance_get_handle(effect.instance());
+
+    std::vector<float> left(44100), right(44100), outLeft, outRight;
+    effect.process(left, right, outLeft, outRight, 256, false);
+    EXPECT_EQ(draws, 0);  // silence shows what a new instance shows
+
+    effect.loadPreset(bundle().presets().at("Heavy"));
+    const StereoSignal mix = denseMix(2 * 44100);
+    renderLv2(effect, mix, 256, false);
+    EXPECT_GT(draws, 25);
+    EXPECT_LE(draws, 2 * 25 + 1);
+
+    EXPECT_EQ(display->render(handle, 200, lv2::kInlineDisplayMinHeight - 1), nullptr);
+    for (const auto [width, height] : {std::pair{120, 20}, std::pair{200, 40}}) {
+        const std::string name =
+            "inline-display-" + std::to_string(width) + "x" + std::to_string(height) + ".png";
+        SCOPED_TRACE(name);
+        const lv2::InlineDisplaySurface* surface = display->render(handle, width, height);
+        ASSERT_NE(surface, nullptr);
+        ASSERT_EQ(surface->width, width);
+        ASSERT_EQ(surface->height, height);
+        platform::PixelBuffer painted(width, height);
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                uint32_t argb;
+                std::memcpy(&argb, surface->data + y * surface->stride + x * 4, sizeof argb);
+                EXPECT_EQ(argb >> 24, 0xFFu);
+                painted.at(x, y) =
+                    platform::rgb(static_cast<uint8_t>(argb >> 16), static_cast<uint8_t>(argb >> 8),
+                                  static_cast<uint8_t>(argb));
+            }
+        }
+        snapshot::writePng(name, painted);  // beside the test, to look at
+        const platform::PixelBuffer golden =
+            snapshot::readPng(std::string(VELMORIN_GOLDEN_DIR) + "/" + name);
+        EXPECT_EQ(painted.pixels, golden.pixels);
+    }
 }
 
 // The UI's controls with the plug-in's display feed forwarded to them, and

@@ -196,14 +196,20 @@ std::string pluginTurtle() {
         "velmorin:DisplayFeed\n    a rdfs:Class ;\n"
         "    rdfs:label \"Display feed\" ;\n"
         "    rdfs:comment \"What the editor's meters and wave displays show.\" .\n\n";
+    // The mixer-strip picture's URIs, typed here as no installed vocabulary
+    // types them.
+    text += "<" VELMORIN_INLINE_DISPLAY_URI "#interface>\n    a lv2:ExtensionData .\n\n";
+    text += "<" VELMORIN_INLINE_DISPLAY_URI "#queue_draw>\n    a lv2:Feature .\n\n";
     text += uiDescription();
     text += uri(kPluginUri) +
             "\n    a lv2:Plugin , lv2:CompressorPlugin , doap:Project ;\n"
             "    doap:name \"Velmorin\" ;\n"
             "    doap:maintainer [ foaf:name \"QuandorWeb\" ] ;\n"
             "    lv2:minorVersion 0 ;\n    lv2:microVersion 1 ;\n"
-            "    lv2:optionalFeature lv2:hardRTCapable , urid:map ;\n"
-            "    lv2:extensionData state:interface ;\n"
+            "    lv2:optionalFeature lv2:hardRTCapable , urid:map , <" VELMORIN_INLINE_DISPLAY_URI
+            "#queue_draw> ;\n"
+            "    lv2:extensionData state:interface , <" VELMORIN_INLINE_DISPLAY_URI
+            "#interface> ;\n"
             "    ui:ui " +
             uri(kUiUri) +
             " ;\n"
