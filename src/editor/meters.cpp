@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/meter_figures.h"
 #include "params/parameter_table.h"
 
 namespace velmorin {
@@ -15,22 +16,6 @@ constexpr int kMarkOffset = 13;       // a band mark is kept as bar + 13, drawn 
 constexpr int kOutputMarkBase = 302;  // an output mark is kept as 302 - bar
 constexpr int kOutputMarkRedBelow = 77;
 constexpr int kLimitedOutputTarget = 192;  // before the +32 offset: 224 rows
-
-struct ChannelPeak {
-    float peak;       // the larger excursion before the gain
-    float processed;  // the same excursion after its own gain
-};
-
-ChannelPeak channelPeak(float max, float min, float gainAtMax, float gainAtMin) {
-    if (max > -min) return {max, max * gainAtMax};
-    return {-min, -(min * gainAtMin)};
-}
-
-float reductionRatio(const ChannelPeak& channel) {
-    if (channel.processed == 0.0f) return 1.0f;
-    if (channel.peak == 0.0f) return 10.0f;
-    return channel.peak / channel.processed;
-}
 
 int32_t mark(int32_t& held, int32_t& holdCount, int32_t taken, bool higher) {
     if (higher) {
@@ -63,12 +48,9 @@ int32_t holdTicks(int32_t peakHold, int32_t displaySpeed) {
 }
 
 LaneReading evaluateLane(const WaveExtremes& lane) {
-    const ChannelPeak left =
-        channelPeak(lane.maxLeft, lane.minLeft, lane.gainAtMaxLeft, lane.gainAtMinLeft);
-    const ChannelPeak right =
-        channelPeak(lane.maxRight, lane.minRight, lane.gainAtMaxRight, lane.gainAtMinRight);
-    const bool useLeft = left.processed > right.processed;
-    const float ratio = reductionRatio(useLeft ? left : right);
+    const LanePeaks peaks = lanePeaks(lane);
+    const bool useLeft = peaks.readLeft;
+    const float ratio = reductionRatio(peaks.read());
     const auto decibelSteps = static_cast<int16_t>(truncateToInt(std::log10(ratio) * 426.6666f));
 
     const float max = useLeft ? lane.maxLeft : lane.maxRight;
@@ -76,8 +58,8 @@ LaneReading evaluateLane(const WaveExtremes& lane) {
     const float gainAtMax = useLeft ? lane.gainAtMaxLeft : lane.gainAtMaxRight;
     const float gainAtMin = useLeft ? lane.gainAtMinLeft : lane.gainAtMinRight;
     LaneReading reading;
-    reading.processedLeft = left.processed;
-    reading.processedRight = right.processed;
+    reading.processedLeft = peaks.left.processed;
+    reading.processedRight = peaks.right.processed;
     reading.barTarget = std::clamp(truncateToInt(decibelSteps * 0.4864f), 0, kMaxGainBar);
     reading.column = {scaledExtent(max), scaledExtent(min), scaledExtent(max * gainAtMax),
                       scaledExtent(min * gainAtMin)};

@@ -39,6 +39,7 @@ void AudioBlock::runStages(float** inputs, float** outputs, int32_t start, int32
                    outputs[0] + start, outputs[1] + start, run_.lanes, sums_);
     extremes_.add(run_.lanes, count);
     pos_ = (pos_ + count) % values_.ringLength;
+    lastRunCount_ = count;
 }
 
 void AudioBlock::writeBack() {
@@ -62,6 +63,12 @@ void AudioBlock::finish() {
     LaneExtremes extremes;
     extremes_.store(extremes);
     engine_.feed.waves.publish(extremes);
+    BlockMeters& meters = engine_.lastBlock;
+    meters.extremes = extremes;
+    if (lastRunCount_ > 0) {
+        const float* const gains = run_.lanes.gain[lastRunCount_ - 1];
+        for (int32_t lane = 0; lane < kNumLanes; ++lane) meters.lastGain[lane] = gains[lane];
+    }
     engine_.feed.output.publish(sums_);
     engine_.rings.pos = pos_;
 }
@@ -71,6 +78,7 @@ void processBlock(EngineState& engine, float sampleRate, float** inputs, float**
     AudioBlock block(engine, sampleRate);
     if (block.bypassed()) {
         AudioBlock::copyThrough(inputs, outputs, frames);
+        engine.lastBlock = BlockMeters{};  // bypassed: nothing reduced, as the editor shows it
         return;
     }
     block.runFrames(inputs, outputs, frames);

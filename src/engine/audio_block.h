@@ -32,6 +32,7 @@ class AudioBlock {
     const float outputGainAtStart_;
     MasterWorkingState work_;
     int32_t pos_;
+    int32_t lastRunCount_ = 0;  // frames of the last run: its last frame's gains are kept
     ExtremeLanes extremes_;
     OutputSums sums_;
     struct {

@@ -18,6 +18,7 @@ EngineState::EngineState() {
 void EngineState::suspend() {
     rings.clear();
     dc = DcTracker{};
+    lastBlock = BlockMeters{};  // not processing: nothing reduced
 }
 
 }  // namespace velmorin

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "engine/block_meters.h"
 #include "engine/display_feed.h"
 #include "engine/dither_noise.h"
 #include "params/parameter_values.h"
@@ -89,11 +90,13 @@ struct EngineState {
     Relaxed<float> lastShownOutputGain{1.0f};  // the editor's; the engine only clears it
 
     DisplayFeed feed;
-    DitherNoise noise{1};  // seeded once, like the C library's generator after srand(1)
+    BlockMeters lastBlock;  // audio thread only: the formats read it after process
+    DitherNoise noise{1};   // seeded once, like the C library's generator after srand(1)
 
     EngineState();
 
-    // Suspend clears the look-ahead rings and the DC tracker, nothing else.
+    // Suspend clears the look-ahead rings, the DC tracker and the last
+    // block's meters, nothing else.
     void suspend();
 
     bool lookAheadOn() const { return stored.lookAhead.get() == 1.0f; }

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <clap/ext/draft/gain-adjustment-metering.h>
+
 #include "clap/clap_test_host.h"
 #include "params/parameter_table.h"
 #include "support/loaded_plugin.h"
@@ -39,8 +41,9 @@ TEST(ClapPlugin, FactoryOffersOneDescribedPlugin) {
 
 TEST(ClapPlugin, OffersExactlyItsExtensions) {
     ClapInstance instance;
-    for (const char* id : {CLAP_EXT_AUDIO_PORTS, CLAP_EXT_PARAMS, CLAP_EXT_STATE, CLAP_EXT_LATENCY,
-                           CLAP_EXT_TAIL, CLAP_EXT_RENDER, CLAP_EXT_PRESET_LOAD}) {
+    for (const char* id :
+         {CLAP_EXT_AUDIO_PORTS, CLAP_EXT_PARAMS, CLAP_EXT_STATE, CLAP_EXT_LATENCY, CLAP_EXT_TAIL,
+          CLAP_EXT_RENDER, CLAP_EXT_PRESET_LOAD, CLAP_EXT_GAIN_ADJUSTMENT_METERING}) {
         EXPECT_NE(instance.plugin().get_extension(&instance.plugin(), id), nullptr) << id;
     }
     EXPECT_EQ(instance.plugin().get_extension(&instance.plugin(), CLAP_EXT_NOTE_PORTS), nullptr);

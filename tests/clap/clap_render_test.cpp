@@ -3,7 +3,10 @@
 // values flushed while inactive in force at the first block.
 #include <gtest/gtest.h>
 
+#include <clap/ext/draft/gain-adjustment-metering.h>
+
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <random>
 #include <string>
@@ -11,6 +14,7 @@
 
 #include "clap/clap_test_host.h"
 #include "dense_mix.h"
+#include "engine/effect.h"
 #include "params/parameter_table.h"
 #include "support/loaded_plugin.h"
 
@@ -137,6 +141,50 @@ TEST(ClapRender, FlushWhileInactiveIsInForceAtTheFirstBlock) {
     evented.process(in.left.data(), in.right.data(), bLeft.data(), bRight.data(), kBlock, settings);
     EXPECT_TRUE(sameBits(aLeft, bLeft));
     EXPECT_TRUE(sameBits(aRight, bRight));
+}
+
+// The host's gain-reduction meter: 0 before any audio, while bypassed and once
+// deactivated; else the gain the engine gave the block's last frame, the
+// deepest band's and the limiter's after it added, in dB.
+TEST(ClapGainMetering, TheDeepestBandAndTheLimiterAtTheLastFrame) {
+    velmorin::Effect core;
+    int32_t heavy = 0;
+    for (char name[velmorin::kProgramNameSize]; heavy < 18; ++heavy) {
+        core.setProgram(heavy);
+        core.programName(name);
+        if (std::string(name) == "Heavy") break;
+    }
+    ClapInstance clap;
+    ASSERT_TRUE(clap.loadPreset(heavy));
+    clap.start();
+    const auto& metering =
+        clap.extension<clap_plugin_gain_adjustment_metering_t>(CLAP_EXT_GAIN_ADJUSTMENT_METERING);
+    EXPECT_EQ(metering.get(&clap.plugin()), 0.0);
+
+    const StereoSignal& in = material();
+    std::vector<float> left(kBlock), right(kBlock), coreLeft(kBlock), coreRight(kBlock);
+    double deepest = 0.0;
+    EventList none;
+    for (size_t at = 0; at + kBlock <= in.left.size(); at += kBlock) {
+        clap.process(&in.left[at], &in.right[at], left.data(), right.data(), kBlock, none);
+        float* inputs[2] = {const_cast<float*>(&in.left[at]), const_cast<float*>(&in.right[at])};
+        float* outputs[2] = {coreLeft.data(), coreRight.data()};
+        core.process(kRate, inputs, outputs, kBlock);
+        const float* gain = core.engine().lastBlock.lastGain;
+        const double expected = 20.0 * std::log10(std::min({gain[0], gain[1], gain[2]})) +
+                                20.0 * std::log10(gain[velmorin::kMasterLane]);
+        EXPECT_NEAR(metering.get(&clap.plugin()), expected, 1e-4) << at;
+        deepest = std::min(deepest, metering.get(&clap.plugin()));
+    }
+    EXPECT_LT(deepest, -3.0);  // Heavy works hard on the mix
+
+    EventList bypass;
+    bypass.add(0, velmorin::kBypass, 1.0);
+    clap.process(in.left.data(), in.right.data(), left.data(), right.data(), kBlock, bypass);
+    EXPECT_EQ(metering.get(&clap.plugin()), 0.0);
+    clap.process(in.left.data(), in.right.data(), left.data(), right.data(), kBlock, none);
+    clap.deactivate();
+    EXPECT_EQ(metering.get(&clap.plugin()), 0.0);
 }
 
 // The provider lists the 18 programs under their names; each key loads one.

@@ -60,9 +60,21 @@ const char* LilvBundle::unmapUrid(LV2_URID_Unmap_Handle handle, LV2_URID urid) {
     return urid >= 1 && urid <= uris.size() ? uris[urid - 1].c_str() : nullptr;
 }
 
-LilvEffect::LilvEffect(LilvBundle& bundle, double sampleRate)
-    : bundle_(bundle),
-      instance_(lilv_plugin_instantiate(bundle.plugin(), sampleRate, bundle.features())) {
+namespace {
+
+LilvInstance* instantiate(const LilvBundle& bundle, double sampleRate, const LV2_Feature* extra) {
+    std::vector<const LV2_Feature*> features;
+    for (const LV2_Feature* const* feature = bundle.features(); *feature; ++feature)
+        features.push_back(*feature);
+    if (extra) features.push_back(extra);
+    features.push_back(nullptr);
+    return lilv_plugin_instantiate(bundle.plugin(), sampleRate, features.data());
+}
+
+}  // namespace
+
+LilvEffect::LilvEffect(LilvBundle& bundle, double sampleRate, const LV2_Feature* extraFeature)
+    : bundle_(bundle), instance_(instantiate(bundle, sampleRate, extraFeature)) {
     if (!instance_) throw std::runtime_error("the plug-in did not instantiate");
     const LilvPlugin* plugin = bundle.plugin();
     const uint32_t count = lilv_plugin_get_num_ports(plugin);

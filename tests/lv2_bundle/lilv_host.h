@@ -47,7 +47,9 @@ class LilvBundle {
 // One plug-in instance with every control port backed by a value here.
 class LilvEffect {
   public:
-    LilvEffect(LilvBundle& bundle, double sampleRate = 44100.0);
+    // The bundle's features and, where given, one more a test host offers.
+    LilvEffect(LilvBundle& bundle, double sampleRate = 44100.0,
+               const LV2_Feature* extraFeature = nullptr);
     ~LilvEffect();
     LilvEffect(const LilvEffect&) = delete;
     LilvEffect& operator=(const LilvEffect&) = delete;

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <deque>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,7 +15,10 @@
 #include <lv2/atom/util.h>
 
 #include "dense_mix.h"
+#include "editor/meters.h"
 #include "engine/parameter_mapping.h"
+#include "formats/lv2/display_feed_reader.h"
+#include "formats/lv2/inline_display.h"
 #include "formats/lv2/lv2_identity.h"
 #include "formats/lv2/lv2_ui_controls.h"
 #include "lv2_bundle/lilv_host.h"
@@ -22,6 +26,7 @@
 #include "params/parameter_unit.h"
 #include "params/program_bank.h"
 #include "params/shown_value.h"
+#include "snapshot/png_file.h"
 #include "support/loaded_plugin.h"
 
 using namespace velmorin;
@@ -264,6 +269,148 @@ TEST(Lv2State, RestoredIntoAFreshInstanceItHasTheProgramItsNameAndItsSound) {
     const Rendered expected = renderLv2(again, in, 256, false);
     EXPECT_TRUE(sameBits(restored.left, expected.left));
     EXPECT_TRUE(sameBits(restored.right, expected.right));
+}
+
+// The meter ports, after every other port so that sessions keep theirs.
+struct MeterPortSpec {
+    uint32_t index;
+    const char* symbol;
+    float minimum, maximum;
+};
+constexpr MeterPortSpec kMeterPortSpecs[] = {
+    {lv2::kDisplayFeedPort + 1, "gr_high", -30, 0},
+    {lv2::kDisplayFeedPort + 2, "gr_mid", -30, 0},
+    {lv2::kDisplayFeedPort + 3, "gr_low", -30, 0},
+    {lv2::kDisplayFeedPort + 4, "gr_limiter", -30, 0},
+    {lv2::kDisplayFeedPort + 5, "peak_left", -90, 24},
+    {lv2::kDisplayFeedPort + 6, "peak_right", -90, 24},
+};
+
+TEST(Lv2Meters, AreReadOnlyDecibelOutputsAHostNeverAutomates) {
+    const LilvPlugin* plugin = bundle().plugin();
+    ASSERT_EQ(lilv_plugin_get_num_ports(plugin), lv2::kDisplayFeedPort + 7);
+    LilvNode* output = bundle().node(LV2_CORE__OutputPort);
+    LilvNode* control = bundle().node(LV2_CORE__ControlPort);
+    LilvNode* notAutomatic = bundle().node("http://lv2plug.in/ns/ext/port-props#notAutomatic");
+    for (const MeterPortSpec& spec : kMeterPortSpecs) {
+        SCOPED_TRACE(spec.symbol);
+        const LilvPort* port = lilv_plugin_get_port_by_index(plugin, spec.index);
+        ASSERT_NE(port, nullptr);
+        EXPECT_STREQ(lilv_node_as_string(lilv_port_get_symbol(plugin, port)), spec.symbol);
+        EXPECT_TRUE(lilv_port_is_a(plugin, port, output));
+        EXPECT_TRUE(lilv_port_is_a(plugin, port, control));
+        EXPECT_TRUE(lilv_port_has_property(plugin, port, notAutomatic));
+        EXPECT_EQ(portValueOf(port, "http://lv2plug.in/ns/extensions/units#unit"), kUnitsDb);
+        EXPECT_EQ(std::stof(portValueOf(port, LV2_CORE__minimum)), spec.minimum);
+        EXPECT_EQ(std::stof(portValueOf(port, LV2_CORE__maximum)), spec.maximum);
+    }
+    lilv_node_free(notAutomatic);
+    lilv_node_free(control);
+    lilv_node_free(output);
+}
+
+// The editor's bar for a port's figure: gain reduction at 426.67 steps per
+// decade and 0.4864 pixels a step, the output meter by its own rule.
+int gainBarOf(float reductionDb) {
+    return std::min(static_cast<int>(-reductionDb / 20.0f * 426.6666f * 0.4864f), 124);
+}
+int outputBarOf(float peakDb) {
+    return outputMeterTarget(peakDb <= -90.0f ? 0.0f : std::pow(10.0f, peakDb / 20.0f), 1.0f,
+                             false);
+}
+
+// On silence nothing is reduced and the peaks sit at the floor; on a loud mix
+// every block's figures give the bars the editor draws from the display feed
+// of the same block (within the pixel the two roundings may differ by).
+TEST(Lv2Meters, ReadSilenceAsNothingAndALoudMixAsTheEditorsMeters) {
+    LilvEffect effect(bundle());
+    effect.loadPreset(bundle().presets().at("Heavy"));
+    const lv2::DisplayFeedReader reader(bundle().map());
+    const auto meter = [&](int i) { return effect.control(kMeterPortSpecs[i].index); };
+    constexpr size_t kBlock = 512;
+    std::vector<float> left(kBlock), right(kBlock), outLeft, outRight;
+    for (int block = 0; block < 4; ++block) {
+        effect.process(left, right, outLeft, outRight, kBlock, false);
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(meter(i), 0.0f) << kMeterPortSpecs[i].symbol;
+        EXPECT_EQ(meter(4), -90.0f);
+        EXPECT_EQ(meter(5), -90.0f);
+    }
+
+    const StereoSignal mix = denseMix(kFrames);
+    int reducingBlocks[4] = {};
+    for (size_t at = 0; at + kBlock <= mix.left.size(); at += kBlock) {
+        SCOPED_TRACE(at);
+        left.assign(mix.left.begin() + at, mix.left.begin() + at + kBlock);
+        right.assign(mix.right.begin() + at, mix.right.begin() + at + kBlock);
+        effect.process(left, right, outLeft, outRight, kBlock, false);
+        std::optional<lv2::DisplayFeedValues> feed;
+        LV2_ATOM_SEQUENCE_FOREACH(&effect.displayFeed(), event) {
+            feed = reader.read(&event->body, sizeof(LV2_Atom) + event->body.size);
+        }
+        ASSERT_TRUE(feed);
+        for (int lane = 0; lane < kNumLanes; ++lane) {
+            const int bar = evaluateLane(feed->waves.lane[lane]).barTarget;
+            EXPECT_NEAR(gainBarOf(meter(lane)), bar, 1) << kMeterPortSpecs[lane].symbol;
+            reducingBlocks[lane] += meter(lane) < -1.0f;
+        }
+        const LaneReading master = evaluateLane(feed->waves.lane[kMasterLane]);
+        EXPECT_NEAR(outputBarOf(meter(4)),
+                    outputMeterTarget(master.processedLeft, feed->outputGain, false), 1);
+        EXPECT_NEAR(outputBarOf(meter(5)),
+                    outputMeterTarget(master.processedRight, feed->outputGain, false), 1);
+    }
+    for (int lane = 0; lane < kNumLanes; ++lane) EXPECT_GT(reducingBlocks[lane], 0) << lane;
+}
+
+// The mixer-strip picture: a redraw is asked for at most 25 times a second of
+// audio and never while nothing changes; painted for a known state (Heavy
+// after two seconds of the dense mix) at two of the host's sizes, as the
+// golden pictures show it, and refused below 20 pixels high.
+TEST(Lv2InlineDisplay, AsksForFewRedrawsAndPaintsTheGoldenPictureAtEachSize) {
+    int draws = 0;
+    lv2::InlineDisplayQueue queue{&draws, [](void* count) { ++*static_cast<int*>(count); }};
+    const LV2_Feature queueFeature{lv2::kQueueDrawUri, &queue};
+    LilvEffect effect(bundle(), 44100.0, &queueFeature);
+    const auto* display = static_cast<const lv2::InlineDisplayInterface*>(
+        lilv_instance_get_extension_data(effect.instance(), lv2::kInlineDisplayInterfaceUri));
+    ASSERT_NE(display, nullptr);
+    LV2_Handle handle = lilv_instance_get_handle(effect.instance());
+
+    std::vector<float> left(44100), right(44100), outLeft, outRight;
+    effect.process(left, right, outLeft, outRight, 256, false);
+    EXPECT_EQ(draws, 0);  // silence shows what a new instance shows
+
+    effect.loadPreset(bundle().presets().at("Heavy"));
+    const StereoSignal mix = denseMix(2 * 44100);
+    renderLv2(effect, mix, 256, false);
+    EXPECT_GT(draws, 25);
+    EXPECT_LE(draws, 2 * 25 + 1);
+
+    EXPECT_EQ(display->render(handle, 200, lv2::kInlineDisplayMinHeight - 1), nullptr);
+    for (const auto [width, height] : {std::pair{120, 20}, std::pair{200, 40}}) {
+        const std::string name =
+            "inline-display-" + std::to_string(width) + "x" + std::to_string(height) + ".png";
+        SCOPED_TRACE(name);
+        const lv2::InlineDisplaySurface* surface = display->render(handle, width, height);
+        ASSERT_NE(surface, nullptr);
+        ASSERT_EQ(surface->width, width);
+        ASSERT_EQ(surface->height, height);
+        platform::PixelBuffer painted(width, height);
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                uint32_t argb;
+                std::memcpy(&argb, surface->data + y * surface->stride + x * 4, sizeof argb);
+                EXPECT_EQ(argb >> 24, 0xFFu);
+                painted.at(x, y) =
+                    platform::rgb(static_cast<uint8_t>(argb >> 16), static_cast<uint8_t>(argb >> 8),
+                                  static_cast<uint8_t>(argb));
+            }
+        }
+        snapshot::writePng(name, painted);  // beside the test, to look at
+        const platform::PixelBuffer golden =
+            snapshot::readPng(std::string(VELMORIN_GOLDEN_DIR) + "/" + name);
+        EXPECT_EQ(painted.pixels, golden.pixels);
+    }
 }
 
 // The UI's controls with the plug-in's display feed forwarded to them, and

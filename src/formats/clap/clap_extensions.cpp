@@ -1,6 +1,7 @@
 #include "formats/clap/clap_extensions.h"
 
 #include <clap/ext/audio-ports.h>
+#include <clap/ext/draft/gain-adjustment-metering.h>
 #include <clap/ext/latency.h>
 #include <clap/ext/params.h>
 #include <clap/ext/preset-load.h>
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/meter_figures.h"
 #include "formats/clap/clap_effect.h"
 #include "formats/clap/clap_gui.h"
 #include "formats/clap/clap_parameters.h"
@@ -110,6 +112,16 @@ const clap_plugin_preset_load_t kPresetLoad = {
     },
 };
 
+// How hard the dynamics work at the last frame: the deepest band and the
+// limiter after it (meter_figures.h); 0 while bypassed or not processing.
+const clap_plugin_gain_adjustment_metering_t kGainAdjustmentMetering = {
+    [](const clap_plugin_t* plugin) -> double {
+        const ClapEffect& effect = ClapEffect::of(plugin);
+        effect.host().expectAudioThread();
+        return workingReductionDb(effect.effect().engine().lastBlock);
+    },
+};
+
 struct Extension {
     const char* id;
     const void* table;
@@ -124,6 +136,7 @@ const Extension kExtensions[] = {
     {CLAP_EXT_RENDER, &kRender},
     {CLAP_EXT_PRESET_LOAD, &kPresetLoad},
     {CLAP_EXT_PRESET_LOAD_COMPAT, &kPresetLoad},
+    {CLAP_EXT_GAIN_ADJUSTMENT_METERING, &kGainAdjustmentMetering},
 };
 
 }  // namespace

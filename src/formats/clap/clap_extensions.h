@@ -1,6 +1,6 @@
 // The plug-in's extension tables: audio-ports, params, state, latency, tail,
-// render and preset-load, each a thin table over ClapEffect, then the
-// editor's (clap_gui.h).
+// render, preset-load and gain-adjustment-metering, each a thin table over
+// ClapEffect, then the editor's (clap_gui.h).
 #pragma once
 
 namespace velmorin::clap_format {

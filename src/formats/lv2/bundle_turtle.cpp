@@ -6,6 +6,7 @@
 
 #include "engine/effect.h"
 #include "formats/lv2/lv2_identity.h"
+#include "formats/lv2/meter_ports.h"
 #include "formats/lv2/turtle_text.h"
 #include "params/parameter_unit.h"
 #include "params/shown_value.h"
@@ -124,7 +125,17 @@ std::string outputPorts() {
     ports += "    lv2:symbol \"display_feed\" ;\n    lv2:name \"Display feed\" ;\n";
     ports += "    atom:bufferType atom:Sequence ;\n    atom:supports velmorin:DisplayFeed ;\n";
     ports += "    rsz:minimumSize " + std::to_string(kDisplayFeedBufferSize) + " ;\n";
-    return ports + "    lv2:portProperty lv2:connectionOptional\n]";
+    ports += "    lv2:portProperty lv2:connectionOptional\n]";
+    for (const MeterPort& meter : kMeterPorts) {
+        ports += " , [\n    a lv2:OutputPort , lv2:ControlPort ;\n";
+        ports += "    lv2:index " + std::to_string(meter.index) + " ;\n";
+        ports += "    lv2:symbol " + quoted(meter.symbol) + " ;\n";
+        ports += "    lv2:name " + quoted(meter.name) + " ;\n";
+        ports += "    lv2:minimum " + decimal(meter.minimum) + " ;\n";
+        ports += "    lv2:maximum " + decimal(meter.maximum) + " ;\n";
+        ports += "    units:unit units:db ;\n    lv2:portProperty pprops:notAutomatic\n]";
+    }
+    return ports;
 }
 
 // The editor: embedded, pumped on the host's idle calls, drawn at the host's
@@ -186,6 +197,10 @@ std::string pluginTurtle() {
         "velmorin:DisplayFeed\n    a rdfs:Class ;\n"
         "    rdfs:label \"Display feed\" ;\n"
         "    rdfs:comment \"What the editor's meters and wave displays show.\" .\n\n";
+    // The mixer-strip picture's URIs, typed here as no installed vocabulary
+    // types them.
+    text += "<" VELMORIN_INLINE_DISPLAY_URI "#interface>\n    a lv2:ExtensionData .\n\n";
+    text += "<" VELMORIN_INLINE_DISPLAY_URI "#queue_draw>\n    a lv2:Feature .\n\n";
     text += uiDescription();
     text += uri(kPluginUri) +
             "\n    a lv2:Plugin , lv2:CompressorPlugin , doap:Project ;\n"
@@ -195,8 +210,10 @@ std::string pluginTurtle() {
             std::to_string(VELMORIN_VERSION_MINOR) + " ;\n    lv2:microVersion " +
             std::to_string(VELMORIN_VERSION_PATCH) +
             " ;\n"
-            "    lv2:optionalFeature lv2:hardRTCapable , urid:map ;\n"
-            "    lv2:extensionData state:interface ;\n"
+            "    lv2:optionalFeature lv2:hardRTCapable , urid:map , <" VELMORIN_INLINE_DISPLAY_URI
+            "#queue_draw> ;\n"
+            "    lv2:extensionData state:interface , <" VELMORIN_INLINE_DISPLAY_URI
+            "#interface> ;\n"
             "    ui:ui " +
             uri(kUiUri) +
             " ;\n"

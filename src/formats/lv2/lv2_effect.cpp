@@ -4,6 +4,7 @@
 #include <bit>
 #include <limits>
 
+#include "formats/lv2/meter_ports.h"
 #include "formats/lv2/port_values.h"
 #include "params/program_bank.h"
 #include "params/shown_value.h"
@@ -17,8 +18,8 @@ uint32_t bitsOf(float value) {
 
 }  // namespace
 
-Lv2Effect::Lv2Effect(double sampleRate, LV2_URID_Map* map)
-    : sampleRate_(static_cast<float>(sampleRate)), map_(map) {
+Lv2Effect::Lv2Effect(double sampleRate, LV2_URID_Map* map, const InlineDisplayQueue* queue)
+    : sampleRate_(static_cast<float>(sampleRate)), map_(map), inlineDisplay_(queue, sampleRate) {
     if (map) feedWriter_.emplace(map);
     markParametersApplied();
     applied_[kNormalizeTargetPort] = bitsOf(static_cast<float>(effect_.normalizeTarget()));
@@ -86,7 +87,19 @@ void Lv2Effect::run(uint32_t frames) {
     // The engine keeps the Output value the normalizer arrived at, as the
     // other formats' editors have it kept; the UI writes it to the port.
     if (const auto output = effect_.followNormalizer()) followed_.add(*output);
+    writeMeters(frames);
     writeOutputs();
+}
+
+void Lv2Effect::writeMeters(uint32_t frames) {
+    const EngineState& engine = effect_.engine();
+    const MeterFigures figures = meterFigures(engine.lastBlock.extremes, engine.outputGain.get());
+    inlineDisplay_.update(figures, frames);
+    float values[kNumMeterPorts];
+    meterPortValues(figures, values);
+    for (int32_t i = 0; i < kNumMeterPorts; ++i) {
+        if (auto* port = static_cast<float*>(ports_[kMeterPorts[i].index])) *port = values[i];
+    }
 }
 
 void Lv2Effect::writeOutputs() {

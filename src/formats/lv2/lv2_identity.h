@@ -25,6 +25,11 @@ constexpr const char* kOutputGainKey = VELMORIN_LV2_URI "#outputGain";
 constexpr const char* kLimiterGainKey = VELMORIN_LV2_URI "#limiterThresholdGain";
 constexpr const char* kOutputRelinkedKey = VELMORIN_LV2_URI "#outputRelinked";
 
+// The mixer-strip picture's interface and the feature that asks for a redraw.
+#define VELMORIN_INLINE_DISPLAY_URI "http://harrisonconsoles.com/lv2/inlinedisplay"
+constexpr const char* kInlineDisplayInterfaceUri = VELMORIN_INLINE_DISPLAY_URI "#interface";
+constexpr const char* kQueueDrawUri = VELMORIN_INLINE_DISPLAY_URI "#queue_draw";
+
 // The parameters' ports come first, each at its parameter's index.
 enum PortIndex : uint32_t {
     kNormalizeTargetPort = kNumParameters,
@@ -35,6 +40,13 @@ enum PortIndex : uint32_t {
     kOutputRightPort,
     kLatencyPort,
     kDisplayFeedPort,
+    // Read-only meters after every other port: a host shows them, never writes them.
+    kReductionHighPort,
+    kReductionMidPort,
+    kReductionLowPort,
+    kReductionLimiterPort,
+    kOutputPeakLeftPort,
+    kOutputPeakRightPort,
     kNumPorts,
 };
 

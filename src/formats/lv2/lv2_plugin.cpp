@@ -12,21 +12,20 @@
 namespace velmorin::lv2 {
 namespace {
 
-LV2_URID_Map* findMap(const LV2_Feature* const* features) {
+template <typename Data>
+Data* findFeature(const LV2_Feature* const* features, const char* uri) {
     for (; features && *features; ++features) {
-        if (std::strcmp((*features)->URI, LV2_URID__map) == 0) {
-            return static_cast<LV2_URID_Map*>((*features)->data);
-        }
+        if (std::strcmp((*features)->URI, uri) == 0) return static_cast<Data*>((*features)->data);
     }
     return nullptr;
 }
 
 LV2_Handle instantiate(const LV2_Descriptor*, double sampleRate, const char*,
                        const LV2_Feature* const* features) {
-    LV2_URID_Map* map = findMap(features);
     if (!(sampleRate > 0.0)) return nullptr;
     try {
-        return new Lv2Effect(sampleRate, map);
+        return new Lv2Effect(sampleRate, findFeature<LV2_URID_Map>(features, LV2_URID__map),
+                             findFeature<const InlineDisplayQueue>(features, kQueueDrawUri));
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
@@ -50,8 +49,16 @@ void cleanup(LV2_Handle instance) {
     delete static_cast<Lv2Effect*>(instance);
 }
 
+InlineDisplaySurface* renderInlineDisplay(LV2_Handle instance, uint32_t width, uint32_t height) {
+    return static_cast<Lv2Effect*>(instance)->inlineDisplay().render(width, height);
+}
+
+const InlineDisplayInterface kInlineDisplayInterface = {renderInlineDisplay};
+
 const void* extensionData(const char* uri) {
-    return std::strcmp(uri, LV2_STATE__interface) == 0 ? &kStateInterface : nullptr;
+    if (std::strcmp(uri, LV2_STATE__interface) == 0) return &kStateInterface;
+    if (std::strcmp(uri, kInlineDisplayInterfaceUri) == 0) return &kInlineDisplayInterface;
+    return nullptr;
 }
 
 const LV2_Descriptor kDescriptor = {kPluginUri, instantiate, connectPort, activate,
