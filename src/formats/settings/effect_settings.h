@@ -9,7 +9,7 @@
 #include "params/parameter_table.h"
 #include "params/program_bank.h"
 
-namespace velmorin::clap_format {
+namespace velmorin {
 
 struct EffectSettings {
     int32_t program = 0;
@@ -29,4 +29,4 @@ void selectSettings(Effect& effect, const EffectSettings& settings);
 // Exactly as saved: the output gain too, wherever Normalize had taken it.
 void restoreSettings(Effect& effect, const EffectSettings& settings);
 
-}  // namespace velmorin::clap_format
+}  // namespace velmorin

@@ -1,8 +1,8 @@
-#include "formats/clap/effect_settings.h"
+#include "formats/settings/effect_settings.h"
 
 #include <cstring>
 
-namespace velmorin::clap_format {
+namespace velmorin {
 
 EffectSettings settingsOf(const Effect& effect) {
     EffectSettings settings;
@@ -45,4 +45,4 @@ void restoreSettings(Effect& effect, const EffectSettings& settings) {
     effect.setParameter(kOutput, settings.stored[kOutput]);
 }
 
-}  // namespace velmorin::clap_format
+}  // namespace velmorin
