@@ -1,6 +1,6 @@
 #!/bin/sh
-# Succeeds when the library exports its entry point (VSTPluginMain unless
-# named) and nothing else: ELF via nm, PE (the Windows build, told by its
+# Succeeds when the library exports its entry points (VSTPluginMain unless
+# named, in the order the tools list them) and nothing else: ELF via nm, PE (the Windows build, told by its
 # first bytes) via objdump. AddressSanitizer's ODR indicator of an exported
 # variable (__odr_asan.NAME) is the sanitizer's, not the library's.
 case $(head -c 2 "$1") in
@@ -10,5 +10,7 @@ case $(head -c 2 "$1") in
   *)
     names=$(nm -D --defined-only "$1" | awk '{print $3}' | grep -v '^__odr_asan\.') ;;
 esac
+shift
+[ $# -gt 0 ] || set -- VSTPluginMain
 echo "exported: $names"
-test "$names" = "${2:-VSTPluginMain}"
+test "$names" = "$(printf '%s\n' "$@")"
