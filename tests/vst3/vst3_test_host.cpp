@@ -141,17 +141,130 @@ const Steinberg_Vst_IComponentHandlerVtbl kHandlerTable = {
     queryFace,
     addRefFace,
     releaseFace,
-    [](void*, Steinberg_Vst_ParamID) SMTG_STDMETHODCALLTYPE { return Steinberg_kResultOk; },
-    [](void*, Steinberg_Vst_ParamID, Steinberg_Vst_ParamValue)
-        SMTG_STDMETHODCALLTYPE { return Steinberg_kResultOk; },
-    [](void*, Steinberg_Vst_ParamID) SMTG_STDMETHODCALLTYPE { return Steinberg_kResultOk; },
+    [](void* face, Steinberg_Vst_ParamID id) SMTG_STDMETHODCALLTYPE {
+        ownerOf<ComponentHandler>(face).edits.push_back({'b', id, 0.0});
+        return Steinberg_kResultOk;
+    },
+    [](void* face, Steinberg_Vst_ParamID id, Steinberg_Vst_ParamValue value)
+        SMTG_STDMETHODCALLTYPE {
+            ownerOf<ComponentHandler>(face).edits.push_back({'p', id, value});
+            return Steinberg_kResultOk;
+        },
+    [](void* face, Steinberg_Vst_ParamID id) SMTG_STDMETHODCALLTYPE {
+        ownerOf<ComponentHandler>(face).edits.push_back({'e', id, 0.0});
+        return Steinberg_kResultOk;
+    },
     [](void* face, Steinberg_int32 flags) SMTG_STDMETHODCALLTYPE {
         ownerOf<ComponentHandler>(face).restarts.push_back(flags);
         return Steinberg_kResultOk;
     },
 };
 
+// A message with its attributes, as the host makes it.
+class Message final : public Object {
+  public:
+    explicit Message(HostApplication& host) : host_(host) {
+        message_ = {&kMessageTable, this};
+        attributes_ = {&kAttributesTable, this};
+    }
+
+  private:
+    void* faceFor(const Steinberg_TUID iid) override {
+        if (sameId(iid, Steinberg_Vst_IMessage_iid)) return &message_;
+        if (sameId(iid, Steinberg_Vst_IAttributeList_iid)) return &attributes_;
+        return nullptr;
+    }
+
+    static const Steinberg_Vst_IMessageVtbl kMessageTable;
+    static const Steinberg_Vst_IAttributeListVtbl kAttributesTable;
+
+    HostApplication& host_;
+    std::string id_;
+    std::map<std::string, int64_t> ints_;
+    std::map<std::string, std::vector<uint8_t>> binaries_;
+    Face message_, attributes_;
+};
+
+const Steinberg_Vst_IMessageVtbl Message::kMessageTable = {
+    queryFace,
+    addRefFace,
+    releaseFace,
+    [](void* face) SMTG_STDMETHODCALLTYPE -> Steinberg_FIDString {
+        return ownerOf<Message>(face).id_.c_str();
+    },
+    [](void* face, Steinberg_FIDString id) SMTG_STDMETHODCALLTYPE {
+        Message& self = ownerOf<Message>(face);
+        self.id_ = id != nullptr ? id : "";
+        self.host_.made.push_back(self.id_);
+    },
+    [](void* face) SMTG_STDMETHODCALLTYPE {
+        return ownerOf<Message>(face).attributes_.as<Steinberg_Vst_IAttributeList>();
+    },
+};
+
+const Steinberg_Vst_IAttributeListVtbl Message::kAttributesTable = {
+    queryFace,
+    addRefFace,
+    releaseFace,
+    [](void* face, const char* id, Steinberg_int64 value) SMTG_STDMETHODCALLTYPE {
+        ownerOf<Message>(face).ints_[id] = value;
+        return Steinberg_kResultOk;
+    },
+    [](void* face, const char* id, Steinberg_int64* value) SMTG_STDMETHODCALLTYPE {
+        const auto& ints = ownerOf<Message>(face).ints_;
+        const auto found = ints.find(id);
+        if (found == ints.end()) return Steinberg_kResultFalse;
+        *value = found->second;
+        return Steinberg_kResultOk;
+    },
+    [](void*, const char*, double) SMTG_STDMETHODCALLTYPE { return Steinberg_kResultFalse; },
+    [](void*, const char*, double*) SMTG_STDMETHODCALLTYPE { return Steinberg_kResultFalse; },
+    [](void*, const char*, const Steinberg_Vst_TChar*)
+        SMTG_STDMETHODCALLTYPE { return Steinberg_kResultFalse; },
+    [](void*, const char*, Steinberg_Vst_TChar*, Steinberg_uint32)
+        SMTG_STDMETHODCALLTYPE { return Steinberg_kResultFalse; },
+    [](void* face, const char* id, const void* data, Steinberg_uint32 size) SMTG_STDMETHODCALLTYPE {
+        const auto* bytes = static_cast<const uint8_t*>(data);
+        ownerOf<Message>(face).binaries_[id].assign(bytes, bytes + size);
+        return Steinberg_kResultOk;
+    },
+    [](void* face, const char* id, const void** data, Steinberg_uint32* size)
+        SMTG_STDMETHODCALLTYPE {
+            const auto& binaries = ownerOf<Message>(face).binaries_;
+            const auto found = binaries.find(id);
+            if (found == binaries.end()) return Steinberg_kResultFalse;
+            *data = found->second.data();
+            *size = static_cast<Steinberg_uint32>(found->second.size());
+            return Steinberg_kResultOk;
+        },
+};
+
+const Steinberg_Vst_IHostApplicationVtbl kHostTable = {
+    queryFace,
+    addRefFace,
+    releaseFace,
+    [](void*, Steinberg_Vst_String128 name) SMTG_STDMETHODCALLTYPE {
+        copyText(name, 128, "Velmorin VST3 test host");
+        return Steinberg_kResultOk;
+    },
+    [](void* face, Steinberg_TUID classId, Steinberg_TUID iid, void** object)
+        SMTG_STDMETHODCALLTYPE -> Steinberg_tresult {
+            *object = nullptr;
+            if (!sameId(classId, Steinberg_Vst_IMessage_iid)) return Steinberg_kNoInterface;
+            auto* message = new Message(ownerOf<HostApplication>(face));
+            const Steinberg_tresult result = message->query(iid, object);
+            message->release();
+            return result;
+        },
+};
+
 }  // namespace
+
+HostApplication::HostApplication() : face_{&kHostTable, this} {}
+
+void* HostApplication::faceFor(const Steinberg_TUID iid) {
+    return sameId(iid, Steinberg_Vst_IHostApplication_iid) ? &face_ : nullptr;
+}
 
 Module::Module() {
     handle_ = openModule();
@@ -214,6 +327,14 @@ void* ComponentHandler::faceFor(const Steinberg_TUID iid) {
 }
 
 Instance::Instance(bool connected, double rate, int32_t block) : connected_(connected) {
+    create(nullptr, rate, block);
+}
+
+Instance::Instance(HostApplication& host) : connected_(true) {
+    create(host.context(), 44100.0, 512);
+}
+
+void Instance::create(Steinberg_FUnknown* context, double rate, int32_t block) {
     Steinberg_TUID processorClass{}, controllerClass{};
     Steinberg_PClassInfo info{};
     call(module().factory(), &Steinberg_IPluginFactoryVtbl::getClassInfo, 0, &info);
@@ -221,14 +342,14 @@ Instance::Instance(bool connected, double rate, int32_t block) : connected_(conn
     component_ =
         module().create<Steinberg_Vst_IComponent>(processorClass, Steinberg_Vst_IComponent_iid);
     EXPECT_NE(component_, nullptr);
-    call(component_, &Steinberg_Vst_IComponentVtbl::initialize, nullptr);
+    call(component_, &Steinberg_Vst_IComponentVtbl::initialize, context);
     processor_ =
         queryAs<Steinberg_Vst_IAudioProcessor>(component_, Steinberg_Vst_IAudioProcessor_iid);
     call(component_, &Steinberg_Vst_IComponentVtbl::getControllerClassId, controllerClass);
     controller_ = module().create<Steinberg_Vst_IEditController>(controllerClass,
                                                                  Steinberg_Vst_IEditController_iid);
     EXPECT_NE(controller_, nullptr);
-    call(controller_, &Steinberg_Vst_IEditControllerVtbl::initialize, nullptr);
+    call(controller_, &Steinberg_Vst_IEditControllerVtbl::initialize, context);
     handler_ = new ComponentHandler;
     call(controller_, &Steinberg_Vst_IEditControllerVtbl::setComponentHandler, handler_->handler());
     if (connected_) {

@@ -7,6 +7,8 @@
 #include <vst3_c_api.h>
 
 #include <cstdint>
+#include <map>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -99,6 +101,26 @@ class ComponentHandler : public velmorin::vst3::Object {
         return face_.as<Steinberg_Vst_IComponentHandler>();
     }
     std::vector<int32_t> restarts;
+    struct Edit {
+        char kind;  // 'b'egin, 'p'erform, 'e'nd
+        Steinberg_Vst_ParamID id;
+        double value;
+        bool operator==(const Edit&) const = default;
+    };
+    std::vector<Edit> edits;
+
+  private:
+    void* faceFor(const Steinberg_TUID iid) override;
+    velmorin::vst3::Face face_;
+};
+
+// The host's context: makes the messages processor and controller send
+// each other (IMessage with an IAttributeList) and counts them by id.
+class HostApplication : public velmorin::vst3::Object {
+  public:
+    HostApplication();
+    Steinberg_FUnknown* context() { return face_.as<Steinberg_FUnknown>(); }
+    std::vector<std::string> made;  // the ids of the messages made, in order
 
   private:
     void* faceFor(const Steinberg_TUID iid) override;
@@ -110,6 +132,8 @@ class ComponentHandler : public velmorin::vst3::Object {
 class Instance {
   public:
     explicit Instance(bool connected = true, double rate = 44100.0, int32_t block = 512);
+    // Both initialized with the host's context.
+    explicit Instance(HostApplication& host);
     ~Instance();
     Instance(const Instance&) = delete;
     Instance& operator=(const Instance&) = delete;
@@ -128,6 +152,8 @@ class Instance {
     Steinberg_tresult setControllerState(std::vector<uint8_t> bytes) const;
 
   private:
+    void create(Steinberg_FUnknown* context, double rate, int32_t block);
+
     Steinberg_Vst_IComponent* component_ = nullptr;
     Steinberg_Vst_IAudioProcessor* processor_ = nullptr;
     Steinberg_Vst_IEditController* controller_ = nullptr;

@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "formats/settings/effect_settings.h"
 #include "formats/vst3/vst3_identity.h"
+#include "formats/vst3/vst3_messages.h"
 #include "formats/vst3/vst3_parameters.h"
 #include "formats/vst3/vst3_stream.h"
+#include "formats/vst3/vst3_view.h"
 
 namespace velmorin::vst3 {
 
@@ -86,6 +89,7 @@ Controller::Controller() {
 Controller::~Controller() {
     dropHandler();
     dropPeer();
+    dropHost();
 }
 
 void* Controller::faceFor(const Steinberg_TUID iid) {
@@ -96,7 +100,10 @@ void* Controller::faceFor(const Steinberg_TUID iid) {
     return nullptr;
 }
 
-Steinberg_tresult Controller::initialize(void*, Steinberg_FUnknown*) {
+Steinberg_tresult Controller::initialize(void* face, Steinberg_FUnknown* context) {
+    Controller& self = ownerOf<Controller>(face);
+    self.dropHost();
+    self.host_ = hostApplicationOf(context);
     return Steinberg_kResultOk;
 }
 
@@ -104,6 +111,7 @@ Steinberg_tresult Controller::terminate(void* face) {
     Controller& self = ownerOf<Controller>(face);
     self.dropHandler();
     self.dropPeer();
+    self.dropHost();
     return Steinberg_kResultOk;
 }
 
@@ -222,8 +230,10 @@ Steinberg_tresult Controller::setComponentHandler(void* face,
     return Steinberg_kResultOk;
 }
 
-Steinberg_IPlugView* Controller::createView(void*, Steinberg_FIDString) {
-    return nullptr;
+Steinberg_IPlugView* Controller::createView(void* face, Steinberg_FIDString name) {
+    if (name == nullptr || std::strcmp(name, "editor") != 0) return nullptr;
+    auto* view = new (std::nothrow) PlugView(ownerOf<Controller>(face));
+    return view != nullptr ? view->view() : nullptr;
 }
 
 Steinberg_int32 Controller::unitCount(void*) {
@@ -314,8 +324,13 @@ Steinberg_tresult Controller::disconnect(void* face, Steinberg_Vst_IConnectionPo
     return Steinberg_kResultOk;
 }
 
-Steinberg_tresult Controller::notify(void*, Steinberg_Vst_IMessage* message) {
-    return message == nullptr ? Steinberg_kInvalidArgument : Steinberg_kResultFalse;
+Steinberg_tresult Controller::notify(void* face, Steinberg_Vst_IMessage* message) {
+    if (message == nullptr) return Steinberg_kInvalidArgument;
+    if (!isMessage(message, kFeed)) return Steinberg_kResultFalse;
+    const std::optional<DisplayFeedValues> feed = readFeed(message);
+    if (!feed) return Steinberg_kResultFalse;
+    mirrorFeed(ownerOf<Controller>(face).model_, *feed);
+    return Steinberg_kResultOk;
 }
 
 double Controller::normalizedValue(Steinberg_Vst_ParamID id) const {
@@ -355,6 +370,31 @@ bool Controller::setNormalizedValue(Steinberg_Vst_ParamID id, double value) {
     return true;
 }
 
+void Controller::edit(Edit kind, Steinberg_Vst_ParamID id, double normalized) {
+    if (handler_ == nullptr) return;
+    switch (kind) {
+        case Edit::Begin:
+            call(handler_, &Steinberg_Vst_IComponentHandlerVtbl::beginEdit, id);
+            break;
+        case Edit::Perform:
+            call(handler_, &Steinberg_Vst_IComponentHandlerVtbl::performEdit, id, normalized);
+            break;
+        case Edit::End:
+            call(handler_, &Steinberg_Vst_IComponentHandlerVtbl::endEdit, id);
+            break;
+    }
+}
+
+void Controller::requestFeed() {
+    send(peer_, newMessage(host_, kFeedRequest));
+}
+
+void Controller::sendSettings() {
+    Steinberg_Vst_IMessage* message = newMessage(host_, kSettings);
+    writeSettingsMessage(message, model_.normalizeTarget(), model_.dcRemoval());
+    send(peer_, message);
+}
+
 void Controller::restart(Steinberg_int32 flags) {
     if (flags != 0 && handler_ != nullptr)
         call(handler_, &Steinberg_Vst_IComponentHandlerVtbl::restartComponent, flags);
@@ -364,6 +404,12 @@ void Controller::dropHandler() {
     if (handler_ == nullptr) return;
     call(handler_, &Steinberg_Vst_IComponentHandlerVtbl::release);
     handler_ = nullptr;
+}
+
+void Controller::dropHost() {
+    if (host_ == nullptr) return;
+    call(host_, &Steinberg_Vst_IHostApplicationVtbl::release);
+    host_ = nullptr;
 }
 
 void Controller::dropPeer() {

@@ -21,6 +21,14 @@ class Controller final : public Object {
         return controller_.as<Steinberg_Vst_IEditController>();
     }
 
+    // For the editor (Vst3Controls): the model it edits, the host's edits,
+    // and the messages to the processor.
+    Effect& model() { return model_; }
+    enum class Edit { Begin, Perform, End };
+    void edit(Edit kind, Steinberg_Vst_ParamID id, double normalized = 0.0);
+    void requestFeed();
+    void sendSettings();
+
   private:
     void* faceFor(const Steinberg_TUID iid) override;
 
@@ -91,11 +99,13 @@ class Controller final : public Object {
     void restart(Steinberg_int32 flags);
     void dropHandler();
     void dropPeer();
+    void dropHost();
 
     Effect model_;
     double hostBypass_ = 0.0;
     Steinberg_Vst_IComponentHandler* handler_ = nullptr;
     Steinberg_Vst_IConnectionPoint* peer_ = nullptr;
+    Steinberg_Vst_IHostApplication* host_ = nullptr;
 
     Face controller_;
     Face units_;

@@ -7,6 +7,7 @@
 
 #include "formats/settings/effect_settings.h"
 #include "formats/vst3/vst3_identity.h"
+#include "formats/vst3/vst3_messages.h"
 #include "formats/vst3/vst3_parameters.h"
 #include "formats/vst3/vst3_stream.h"
 
@@ -63,6 +64,7 @@ Processor::Processor() {
 
 Processor::~Processor() {
     dropPeer();
+    dropHost();
 }
 
 void* Processor::faceFor(const Steinberg_TUID iid) {
@@ -74,12 +76,17 @@ void* Processor::faceFor(const Steinberg_TUID iid) {
     return nullptr;
 }
 
-Steinberg_tresult Processor::initialize(void*, Steinberg_FUnknown*) {
+Steinberg_tresult Processor::initialize(void* face, Steinberg_FUnknown* context) {
+    Processor& self = ownerOf<Processor>(face);
+    self.dropHost();
+    self.host_ = hostApplicationOf(context);
     return Steinberg_kResultOk;
 }
 
 Steinberg_tresult Processor::terminate(void* face) {
-    ownerOf<Processor>(face).dropPeer();
+    Processor& self = ownerOf<Processor>(face);
+    self.dropPeer();
+    self.dropHost();
     return Steinberg_kResultOk;
 }
 
@@ -233,10 +240,26 @@ Steinberg_tresult Processor::disconnect(void* face, Steinberg_Vst_IConnectionPoi
     return Steinberg_kResultOk;
 }
 
-// The controller sends nothing the processor must learn: the parameters
-// reach it through the host, the rest through the state.
-Steinberg_tresult Processor::notify(void*, Steinberg_Vst_IMessage* message) {
-    return message == nullptr ? Steinberg_kInvalidArgument : Steinberg_kResultFalse;
+// On the host's main thread: the editor's settings, and its request for
+// the display feed, answered at once.
+Steinberg_tresult Processor::notify(void* face, Steinberg_Vst_IMessage* message) {
+    Processor& self = ownerOf<Processor>(face);
+    if (message == nullptr) return Steinberg_kInvalidArgument;
+    if (isMessage(message, kSettings))
+        return applySettingsMessage(message, self.effect_) ? Steinberg_kResultOk
+                                                           : Steinberg_kResultFalse;
+    if (!isMessage(message, kFeedRequest)) return Steinberg_kResultFalse;
+    Steinberg_Vst_IMessage* answer = newMessage(self.host_, kFeed);
+    if (answer == nullptr) return Steinberg_kResultFalse;
+    writeFeed(answer, takeFeed(self.effect_));
+    send(self.peer_, answer);
+    return Steinberg_kResultOk;
+}
+
+void Processor::dropHost() {
+    if (host_ == nullptr) return;
+    call(host_, &Steinberg_Vst_IHostApplicationVtbl::release);
+    host_ = nullptr;
 }
 
 void Processor::dropPeer() {

@@ -73,6 +73,7 @@ class Processor final : public Object {
     void run(const Steinberg_Vst_ProcessData& data, int32_t offset, int32_t frames);
     void runPiece(const Steinberg_Vst_ProcessData& data, int32_t offset, int32_t frames);
     void dropPeer();
+    void dropHost();
 
     Effect effect_;
     HostBypass bypass_;
@@ -83,6 +84,7 @@ class Processor final : public Object {
     int32_t programChosen_ = 0;
     std::vector<float> silence_;  // read for inputs the host flags silent
     Steinberg_Vst_IConnectionPoint* peer_ = nullptr;
+    Steinberg_Vst_IHostApplication* host_ = nullptr;
 
     Face component_;
     Face processor_;
