@@ -10,6 +10,7 @@
 #include "open_plugin.h"
 #include "params/parameter_table.h"
 #include "params/parameter_unit.h"
+#include "params/shown_value.h"
 
 namespace velmorin::host {
 
@@ -36,8 +37,8 @@ std::string number(double value, const char* format = "%.2f") {
 }
 
 // Velmorin's controls as the plug-in's format lists and counts them: by their
-// VST 2.4 names with values from 0 to 1, or by their CLAP names with values
-// in stored units.
+// VST 2.4 names with values from 0 to 1, or by their CLAP names with the
+// values the editor shows.
 class Controls {
   public:
     explicit Controls(ValueScale scale) : scale_(scale) {}
@@ -54,7 +55,8 @@ class Controls {
 
     int stored(ParameterIndex parameter, float value) const {
         const double range = parameterInfo(parameter).maximum;
-        return static_cast<int>(std::lround(scale_ == ValueScale::plain ? value : value * range));
+        return static_cast<int>(std::lround(
+            scale_ == ValueScale::plain ? storedOfShownValue(parameter, value) : value * range));
     }
 
   private:
@@ -62,7 +64,8 @@ class Controls {
     // truncated after adding 0.5; 0 and 1 would be taken as stored units, so
     // the top is kept just under 1.
     double value(ParameterIndex parameter, int stored) const {
-        if (scale_ == ValueScale::plain || stored <= 0) return std::max(stored, 0);
+        if (scale_ == ValueScale::plain) return shownValueOf(parameter, static_cast<float>(stored));
+        if (stored <= 0) return 0;
         return std::min(stored / static_cast<double>(parameterInfo(parameter).maximum), 0.99999);
     }
 

@@ -156,6 +156,10 @@ void ADEditor::refresh() {
                          SharedEditorResources::process().drawing(scale_).surfaceInks());
 }
 
+void ADEditor::takeHostValues() {
+    if (view_.window) applyHostValues(view_, effect_, base_.windows);
+}
+
 void ADEditor::onPaint() {
     if (!view_.window) return;
     paintEditor(view_, effect_, base_.windows, SharedEditorResources::process().drawing(scale_));

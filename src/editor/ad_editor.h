@@ -60,6 +60,9 @@ class ADEditor {
     // Copies the stored parameter values into the controls; nothing while
     // closed.
     virtual void refresh();
+    // The host's values arrived after opening (see applyHostValues);
+    // nothing while closed.
+    void takeHostValues();
 
     // Paints the window of an open editor; nothing while closed.
     void onPaint();

@@ -17,13 +17,15 @@ void readDisplayPrefs(platform::PreferenceStore& store, DisplayPrefs& prefs,
                       EffectControls& effect) {
     platform::PreferenceRecord record = preferenceRecordOf(prefs, effect);
     store.read(record);
-    effect.setNormalizeTarget(record.normalizeTarget);
+    if (!effect.opensQuietly()) {
+        effect.setNormalizeTarget(record.normalizeTarget);
+        effect.setDcRemoval(record.dcRemoval);
+    }
     prefs.peakHold = record.peakHold;
     prefs.colourScheme = record.colourScheme;
     prefs.waveColours = record.waveColours;
     prefs.zoomRange = record.zoomRange;
     prefs.displaySpeed = record.displaySpeed;
-    effect.setDcRemoval(record.dcRemoval);
     prefs.editorScale = record.editorScale;
 }
 

@@ -49,15 +49,29 @@ int32_t limitedZoom(int32_t value, int32_t zoomRange) {
                           : std::min(value, static_cast<int32_t>(range.maximum));
 }
 
+bool isZoomRange(int32_t zoomRange) {
+    return zoomRange >= 0 && zoomRange < static_cast<int32_t>(kZoomRanges.size());
+}
+
+// A value the effect keeps is the user's: sending it anew would mark a
+// host's session as changed, so only one outside the range is sent, unless
+// every zoom is to be sent again.
+void correctZooms(EffectControls& effect, int32_t zoomRange, bool sendEvery) {
+    for (const ParameterIndex zoom : kZoomParameters) {
+        const auto stored = static_cast<int32_t>(effect.parameter(zoom));
+        const int32_t limited = limitedZoom(stored, zoomRange);
+        if (sendEvery || limited != stored)
+            effect.adjustParameter(zoom, static_cast<float>(limited));
+    }
+}
+
 void applyZoomRange(EditorView& view, EffectControls& effect, int32_t zoomRange) {
     const ZoomRange range = kZoomRanges[zoomRange];
-    for (int i = 0; i < static_cast<int>(kZoomParameters.size()); ++i) {
-        if (SmallFader* fader = view.controls.zoomFader(kZoomParameters[i]))
+    for (const ParameterIndex zoom : kZoomParameters) {
+        if (SmallFader* fader = view.controls.zoomFader(zoom))
             fader->setRange(range.minimum, range.maximum);
-        const auto stored = static_cast<int32_t>(effect.parameter(kZoomParameters[i]));
-        effect.adjustParameter(kZoomParameters[i],
-                               static_cast<float>(limitedZoom(stored, zoomRange)));
     }
+    correctZooms(effect, zoomRange, !effect.opensQuietly());
 }
 
 // What the "Size" menu shows checked: a value that is no scale's is Automatic.
@@ -88,13 +102,18 @@ void applyDisplayPrefs(EditorView& view, EffectControls& effect, const EditorPla
         recolourWavePens(view.wavePens, platform.graphics, prefs.waveColours);
     check(windows, view.menu, kColourSchemeChoices, prefs.colourScheme);
 
-    if (prefs.zoomRange >= 0 && prefs.zoomRange < static_cast<int32_t>(kZoomRanges.size()))
-        applyZoomRange(view, effect, prefs.zoomRange);
+    if (isZoomRange(prefs.zoomRange)) applyZoomRange(view, effect, prefs.zoomRange);
     check(windows, view.menu, kZoomRangeChoices, prefs.zoomRange);
 
     check(windows, view.menu, kDisplaySpeedChoices, prefs.displaySpeed);
     check(windows, view.menu, kDcRemovalChoices, effect.dcRemoval());
     check(windows, view.menu, kEditorScaleChoices, storedScaleChoice(prefs.editorScale));
+}
+
+void applyHostValues(EditorView& view, EffectControls& effect, platform::WindowServices& windows) {
+    check(windows, view.menu, kNormalizeChoices, effect.normalizeTarget());
+    check(windows, view.menu, kDcRemovalChoices, effect.dcRemoval());
+    if (isZoomRange(view.prefs.zoomRange)) correctZooms(effect, view.prefs.zoomRange, false);
 }
 
 }  // namespace velmorin

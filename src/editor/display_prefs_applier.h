@@ -17,4 +17,9 @@ void recolourWavePens(WavePens& pens, platform::Graphics& graphics, const WaveCo
 // that no menu item has checks no item and changes nothing else.
 void applyDisplayPrefs(EditorView& view, EffectControls& effect, const EditorPlatform& platform);
 
+// Values that reached the effect from its host after the editor opened (an
+// editor in another process hears of them late): the settings' check marks
+// follow them, and zooms outside the chosen range are corrected.
+void applyHostValues(EditorView& view, EffectControls& effect, platform::WindowServices& windows);
+
 }  // namespace velmorin

@@ -36,6 +36,12 @@ class EffectControls {
 
     // The settings that are not parameters: the context menu's normalize
     // target and DC removal.
+    // Whether opening the editor leaves the effect as it is: where the host
+    // keeps the session (ports, state), the preferences only give a new
+    // instance its normalize target and DC removal, and only a zoom outside
+    // the chosen range is corrected. Where not (VST 2.4), opening gives the
+    // effect the preferences' settings and sends every zoom again.
+    virtual bool opensQuietly() const = 0;
     virtual int32_t normalizeTarget() const = 0;
     virtual void setNormalizeTarget(int32_t target) = 0;
     virtual int32_t dcRemoval() const = 0;

@@ -15,7 +15,7 @@ TEST(ClapAllocation, ProcessingWithEventsAllocatesNothing) {
     instance.start();
     std::vector<float> in(1024, 0.7f), outLeft(1024), outRight(1024);
     EventList events;
-    events.add(100, velmorin::kThrH, 10);
+    events.add(100, velmorin::kThrH, -5);
     events.add(300, velmorin::kLookAhead, 0);  // asks for a restart too
     events.add(700, velmorin::kDither, 1);     // and tells of a new tail
     const long before = allocationCount();

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -60,36 +61,69 @@ TEST(ClapPlugin, OneStereoPortEachWayPairedInPlace) {
     }
 }
 
-// Every parameter, described from the table, answers its value and shows it
-// as the VST 2.4 build does.
-TEST(ClapPlugin, ParametersMatchTheVst2Build) {
+// What a host's generic view and automation lanes show: each parameter in
+// the editor's unit, its value rising with what is shown, texts carrying the
+// unit and read back with or without it.
+TEST(ClapPlugin, ParametersMoveInTheUnitsTheEditorShows) {
+    struct Group {
+        std::vector<int> indices;
+        double minimum, maximum;
+        bool stepped, hidden;
+        const char* lowText;  // at the minimum
+        const char* highText;
+        std::string unit;
+    };
+    const Group groups[] = {
+        {{0, 1, 2, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28}, 0, 1, true, false, "Off", "On", ""},
+        {{3, 4, 5}, -36, 0, false, false, "-36.0 dB", "-0.0 dB", " dB"},
+        {{6, 7, 8}, 1, 20, false, false, "1.0 : 1", "20.0 : 1", " : 1"},
+        {{9, 10, 11, 12}, 0, 20, true, false, "0", "20", ""},
+        {{13, 14, 15}, -12, 12, false, false, "-12.0 dB", "12.0 dB", " dB"},
+        {{16}, -24, 0, false, false, "-24.0 dB", "-0.0 dB", " dB"},
+        {{17}, 0, 24, false, false, "0.00 dB", "24.00 dB", " dB"},
+        {{18, 29, 30}, 0, 0, false, true, nullptr, nullptr, ""},
+    };
     ClapInstance instance;
-    Plugin vst2;
     const auto& params = instance.extension<clap_plugin_params_t>(CLAP_EXT_PARAMS);
     ASSERT_EQ(params.count(&instance.plugin()), static_cast<uint32_t>(velmorin::kNumParameters));
-    for (uint32_t index = 0; index < velmorin::kNumParameters; ++index) {
-        SCOPED_TRACE(index);
-        clap_param_info_t info;
-        ASSERT_TRUE(params.get_info(&instance.plugin(), index, &info));
-        EXPECT_EQ(info.id, index);
-        EXPECT_STREQ(info.name, velmorin::parameterInfo(index).words);
-        EXPECT_NE(std::string(info.module), "");
-        EXPECT_LE(info.min_value, info.default_value);
-        EXPECT_LE(info.default_value, info.max_value);
-        EXPECT_EQ(instance.value(index), info.default_value);
-        const bool stepped = (info.flags & CLAP_PARAM_IS_STEPPED) != 0;
-        if (stepped) {
-            EXPECT_EQ(std::round(info.default_value), info.default_value);
-        }
-        char text[64];
-        ASSERT_TRUE(params.value_to_text(&instance.plugin(), index, info.default_value, text, 64));
-        EXPECT_EQ(std::string(text), vst2.display(index));
-        double back = -1;
-        if (stepped) {
-            ASSERT_TRUE(params.text_to_value(&instance.plugin(), index, text, &back)) << text;
-            EXPECT_EQ(back, info.default_value) << text;
+    int described = 0;
+    for (const Group& group : groups) {
+        for (const int index : group.indices) {
+            SCOPED_TRACE(index);
+            ++described;
+            clap_param_info_t info;
+            ASSERT_TRUE(params.get_info(&instance.plugin(), index, &info));
+            EXPECT_EQ(info.id, static_cast<clap_id>(index));
+            EXPECT_STREQ(info.name, velmorin::parameterInfo(index).words);
+            EXPECT_EQ((info.flags & CLAP_PARAM_IS_HIDDEN) != 0, group.hidden);
+            EXPECT_EQ((info.flags & CLAP_PARAM_IS_AUTOMATABLE) != 0, !group.hidden);
+            if (group.hidden) continue;
+            EXPECT_EQ((info.flags & CLAP_PARAM_IS_STEPPED) != 0, group.stepped);
+            EXPECT_EQ(info.min_value, group.minimum);
+            EXPECT_EQ(info.max_value, group.maximum);
+            EXPECT_EQ(instance.value(index), info.default_value);
+            char text[64];
+            for (const bool top : {false, true}) {
+                const double end = top ? info.max_value : info.min_value;
+                ASSERT_TRUE(params.value_to_text(&instance.plugin(), index, end, text, 64));
+                EXPECT_STREQ(text, top ? group.highText : group.lowText);
+                // Back from the text, with and without its unit.
+                double back = -99;
+                ASSERT_TRUE(params.text_to_value(&instance.plugin(), index, text, &back));
+                EXPECT_EQ(back, end) << text;
+                std::string bare = text;
+                if (!group.unit.empty()) bare.resize(bare.size() - group.unit.size());
+                ASSERT_TRUE(params.text_to_value(&instance.plugin(), index, bare.c_str(), &back));
+                EXPECT_EQ(back, end) << bare;
+            }
+            // A number below the range answers its bottom (a switch: any
+            // number but 0 is on).
+            double clamped = 0;
+            ASSERT_TRUE(params.text_to_value(&instance.plugin(), index, "-100", &clamped));
+            EXPECT_EQ(clamped, group.lowText == std::string("Off") ? 1.0 : group.minimum);
         }
     }
+    EXPECT_EQ(described, velmorin::kNumParameters);
     clap_param_info_t info;
     EXPECT_FALSE(params.get_info(&instance.plugin(), velmorin::kNumParameters, &info));
     double value;
@@ -98,7 +132,8 @@ TEST(ClapPlugin, ParametersMatchTheVst2Build) {
     EXPECT_FALSE(params.value_to_text(&instance.plugin(), 0, 1.0, text, 0));
 }
 
-// Each program's values as the VST 2.4 build shows them, value by value.
+// Each program's values as the VST 2.4 build shows them, value by value,
+// with the unit its label gives.
 TEST(ClapPlugin, EveryPresetShowsTheVst2ProgramTexts) {
     ClapInstance instance;
     Plugin vst2;
@@ -110,7 +145,12 @@ TEST(ClapPlugin, EveryPresetShowsTheVst2ProgramTexts) {
             char text[64];
             ASSERT_TRUE(params.value_to_text(&instance.plugin(), index, instance.value(index), text,
                                              sizeof text));
-            EXPECT_EQ(std::string(text), vst2.display(index)) << program << " " << index;
+            std::string expected = vst2.display(index);
+            expected.erase(0, expected.find_first_not_of(' '));
+            if (vst2.label(index).rfind("dB", 0) == 0) expected += " dB";
+            if (velmorin::parameterKind(index) == velmorin::ParameterKind::Ratio)
+                expected += " : 1";
+            EXPECT_EQ(std::string(text), expected) << program << " " << index;
         }
     }
     EXPECT_FALSE(instance.loadPreset(18));
@@ -124,17 +164,18 @@ TEST(ClapPlugin, HostileValuesLandInRange) {
         double sent, expected;
     };
     const Case cases[] = {
-        {velmorin::kThrH, 0.5, 1},      {velmorin::kThrH, -3, 0},
-        {velmorin::kThrH, 1e9, 72},     {velmorin::kThrH, NAN, 0},
-        {velmorin::kRatioM, 7.4, 7},    {velmorin::kRatioM, 99, 38},
-        {velmorin::kLookAhead, 0.4, 0}, {velmorin::kOutput, INFINITY, 24000},
+        {velmorin::kThrH, -0.3, -0.5},  {velmorin::kThrH, 3, 0},
+        {velmorin::kThrH, -1e9, -36},   {velmorin::kThrH, NAN, -36},
+        {velmorin::kRatioM, 7.4, 7.5},  {velmorin::kRatioM, 99, 20},
+        {velmorin::kLookAhead, 0.4, 0}, {velmorin::kOutput, INFINITY, 24},
+        {velmorin::kMixL, 3.14, 3.1},   {velmorin::kZoomH, -2, 0},
     };
     ClapInstance instance;
     for (const Case& c : cases) {
         EventList events;
         events.add(0, c.id, c.sent);
         instance.flush(events);
-        EXPECT_EQ(instance.value(c.id), c.expected) << c.id << " " << c.sent;
+        EXPECT_NEAR(instance.value(c.id), c.expected, 1e-6) << c.id << " " << c.sent;
     }
 }
 
@@ -212,9 +253,9 @@ TEST(ClapPlugin, StateRoundTripsIntoAFreshInstance) {
     ClapInstance source;
     ASSERT_TRUE(source.loadPreset(5));
     EventList changes;
-    changes.add(0, velmorin::kThrM, 17);
-    changes.add(0, velmorin::kRatioL, 23);
-    changes.add(0, velmorin::kOutput, 20500);
+    changes.add(0, velmorin::kThrM, -8.5);
+    changes.add(0, velmorin::kRatioL, 12.5);
+    changes.add(0, velmorin::kOutput, 3.5);
     changes.add(0, velmorin::kLookAhead, 0);
     changes.add(0, velmorin::kParameter18, 0.375);
     source.flush(changes);
@@ -228,6 +269,59 @@ TEST(ClapPlugin, StateRoundTripsIntoAFreshInstance) {
         EXPECT_EQ(copy.value(id), source.value(id)) << id;
     }
     EXPECT_EQ(copy.save(), saved);
+
+    // As the previous version wrote it: the same layout under version 1.
+    std::vector<uint8_t> previous = saved;
+    previous[4] = 1;
+    ClapInstance old;
+    ASSERT_TRUE(old.load(previous));
+    EXPECT_EQ(old.save(), saved);
+}
+
+// What the effect changes beyond the value a host set reaches the host as a
+// value event, equal to what get_value answers; what the host set itself or
+// restored is not sent back, so an idle session stays unmodified.
+TEST(ClapPlugin, TheHostHearsOfEveryValueTheEffectChangesItself) {
+    using velmorin::kNormalize, velmorin::kOutput, velmorin::kThrLimiter;
+    ClapInstance instance;
+    const auto told = [&](const std::vector<OutputEvent>& sent) {
+        std::map<clap_id, double> values;
+        for (const OutputEvent& event : sent) {
+            EXPECT_EQ(event.type, CLAP_EVENT_PARAM_VALUE);
+            values[event.id] = event.value;
+        }
+        for (const auto& [id, value] : values) EXPECT_EQ(value, instance.value(id)) << id;
+        return values;
+    };
+    EventList normalize, limiter;
+    normalize.add(0, kNormalize, 1);
+    limiter.add(0, kThrLimiter, -3);
+    // Normalize starts the output gain from the top.
+    EXPECT_EQ(told(instance.flushOutput(normalize)), (std::map<clap_id, double>{{kOutput, 24.0}}));
+    const auto relinked = told(instance.flushOutput(limiter));
+    EXPECT_EQ(relinked.size(), 1u);
+    EXPECT_EQ(relinked.count(kOutput), 1u);
+    EXPECT_TRUE(instance.flushOutput().empty());
+
+    // A preset ("Mastering 1", Normalize on): every value it changed, at the
+    // next flush the plug-in asks for.
+    const int flushRequests = instance.record().flushRequests;
+    ASSERT_TRUE(instance.loadPreset(1));
+    EXPECT_GT(instance.record().flushRequests, flushRequests);
+    EXPECT_FALSE(told(instance.flushOutput()).empty());
+    EXPECT_TRUE(instance.flushOutput().empty());
+
+    // Restored with Normalize on and run on silence for two seconds: nothing.
+    const std::vector<uint8_t> saved = instance.save();
+    ClapInstance restored;
+    ASSERT_TRUE(restored.load(saved));
+    restored.start();
+    std::vector<float> silence(441), left(441), right(441);
+    std::vector<OutputEvent> sent;
+    for (int block = 0; block < 200; ++block)
+        restored.process(silence.data(), silence.data(), left.data(), right.data(), 441, {}, &sent);
+    EXPECT_TRUE(sent.empty());
+    EXPECT_EQ(restored.save(), saved);
 }
 
 // A damaged or foreign stream is refused and leaves the instance as it was.
@@ -249,7 +343,7 @@ TEST(ClapPlugin, BrokenStateIsRefusedAndChangesNothing) {
         damaged([](auto& b) { b.resize(b.size() - 1); }),
         damaged([](auto& b) { b.push_back(0); }),
         damaged([](auto& b) { b[0] = 'X'; }),
-        damaged([](auto& b) { b[4] = 2; }),             // a later version
+        damaged([](auto& b) { b[4] = 3; }),             // a later version
         damaged([](auto& b) { b[8] = 18; }),            // no such program
         damaged([](auto& b) { b[12 + 24 + 8] = 30; }),  // parameter count
         damaged([&](auto& b) { std::memcpy(&b[b.size() - 4], &nan, 4); }),

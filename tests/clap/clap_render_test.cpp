@@ -76,7 +76,7 @@ TEST(ClapRender, ParameterEventsTakeEffectAtTheirFrame) {
     std::mt19937 random(21);
     const clap_id ids[] = {velmorin::kThrH, velmorin::kThrL,   velmorin::kRatioM,
                            velmorin::kMixL, velmorin::kOutput, velmorin::kThrLimiter};
-    const double top[] = {72, 72, 38, 240, 24000, 48};
+    const double bottom[] = {-36, -36, 1, -12, 0, -24}, top[] = {0, 0, 20, 12, 24, 0};
     ClapInstance whole, cut;
     ASSERT_TRUE(whole.loadPreset(2));
     ASSERT_TRUE(cut.loadPreset(2));
@@ -93,7 +93,7 @@ TEST(ClapRender, ParameterEventsTakeEffectAtTheirFrame) {
         for (size_t i = 0; i < times.size(); ++i) {
             const size_t which = random() % std::size(ids);
             const double value =
-                std::round(std::uniform_real_distribution<>(0, top[which])(random));
+                std::uniform_real_distribution<>(bottom[which], top[which])(random);
             all.add(times[i], ids[which], value);
             pieces[i].add(0, ids[which], value);
         }
@@ -118,12 +118,12 @@ TEST(ClapRender, ParameterEventsTakeEffectAtTheirFrame) {
 // Values flushed before activation are in force from the first frame.
 TEST(ClapRender, FlushWhileInactiveIsInForceAtTheFirstBlock) {
     EventList settings;
-    settings.add(0, velmorin::kThrM, 20);
-    settings.add(0, velmorin::kMixH, 200);
+    settings.add(0, velmorin::kThrM, -10);
+    settings.add(0, velmorin::kMixH, -8);
     settings.add(0, velmorin::kLookAhead, 0);
     ClapInstance flushed, evented;
     flushed.flush(settings);
-    EXPECT_EQ(flushed.value(velmorin::kThrM), 20.0);
+    EXPECT_EQ(flushed.value(velmorin::kThrM), -10.0);
     flushed.start();
     evented.start();
     const StereoSignal& in = material();

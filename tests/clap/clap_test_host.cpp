@@ -144,15 +144,18 @@ void ClapInstance::start() {
 }
 
 clap_process_status ClapInstance::process(const float* left, const float* right, float* outLeft,
-                                          float* outRight, uint32_t frames,
-                                          const EventList& events) {
+                                          float* outRight, uint32_t frames, const EventList& events,
+                                          std::vector<OutputEvent>* sent) {
     float* inputs[2] = {const_cast<float*>(left), const_cast<float*>(right)};
     float* outputs[2] = {outLeft, outRight};
     clap_audio_buffer_t in{inputs, nullptr, 2, 0, 0};
     clap_audio_buffer_t out{outputs, nullptr, 2, 0, 0};
     const clap_output_events_t none = {
         nullptr, [](const clap_output_events_t*, const clap_event_header_t*) { return false; }};
-    const clap_process_t process = {-1, frames, nullptr, &in, &out, 1, 1, events.list(), &none};
+    std::vector<OutputEvent> unused;
+    const clap_output_events_t recorded = recordingList(sent ? *sent : unused);
+    const clap_process_t process = {
+        -1, frames, nullptr, &in, &out, 1, 1, events.list(), sent ? &recorded : &none};
     return plugin_->process(plugin_, &process);
 }
 
@@ -167,22 +170,26 @@ void ClapInstance::flush(const EventList& events) const {
     extension<clap_plugin_params_t>(CLAP_EXT_PARAMS).flush(plugin_, events.list(), nullptr);
 }
 
-std::vector<OutputEvent> ClapInstance::flushOutput() const {
+std::vector<OutputEvent> ClapInstance::flushOutput(const EventList& events) const {
     std::vector<OutputEvent> sent;
-    const clap_output_events_t out = {
-        &sent, [](const clap_output_events_t* list, const clap_event_header_t* event) {
-            auto& to = *static_cast<std::vector<OutputEvent>*>(list->ctx);
-            if (event->type == CLAP_EVENT_PARAM_VALUE) {
-                const auto& value = reinterpret_cast<const clap_event_param_value_t&>(*event);
-                to.push_back({event->type, value.param_id, value.value});
-            } else {
-                const auto& gesture = reinterpret_cast<const clap_event_param_gesture_t&>(*event);
-                to.push_back({event->type, gesture.param_id, 0.0});
-            }
-            return true;
-        }};
-    extension<clap_plugin_params_t>(CLAP_EXT_PARAMS).flush(plugin_, nullptr, &out);
+    const clap_output_events_t out = recordingList(sent);
+    extension<clap_plugin_params_t>(CLAP_EXT_PARAMS).flush(plugin_, events.list(), &out);
     return sent;
+}
+
+clap_output_events_t ClapInstance::recordingList(std::vector<OutputEvent>& sent) {
+    return {&sent, [](const clap_output_events_t* list, const clap_event_header_t* event) {
+                auto& to = *static_cast<std::vector<OutputEvent>*>(list->ctx);
+                if (event->type == CLAP_EVENT_PARAM_VALUE) {
+                    const auto& value = reinterpret_cast<const clap_event_param_value_t&>(*event);
+                    to.push_back({event->type, value.param_id, value.value});
+                } else {
+                    const auto& gesture =
+                        reinterpret_cast<const clap_event_param_gesture_t&>(*event);
+                    to.push_back({event->type, gesture.param_id, 0.0});
+                }
+                return true;
+            }};
 }
 
 std::vector<uint8_t> ClapInstance::save() const {

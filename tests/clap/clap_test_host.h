@@ -68,18 +68,21 @@ class ClapInstance {
     // Activates and starts processing at 44.1 kHz.
     void start();
     // Stereo in place of nothing: out-of-place buffers of `frames` frames.
+    // What the plug-in sends goes to `sent`; without it the list refuses.
     clap_process_status process(const float* left, const float* right, float* outLeft,
-                                float* outRight, uint32_t frames, const EventList& events);
+                                float* outRight, uint32_t frames, const EventList& events,
+                                std::vector<OutputEvent>* sent = nullptr);
     double value(clap_id id) const;
     void flush(const EventList& events) const;
-    // A flush with no input: what the plug-in sends the host.
-    std::vector<OutputEvent> flushOutput() const;
+    // A flush: what the plug-in sends the host.
+    std::vector<OutputEvent> flushOutput(const EventList& events = {}) const;
     std::vector<uint8_t> save() const;
     bool load(const std::vector<uint8_t>& bytes) const;
     bool loadPreset(int program) const;
 
   private:
     static const void* hostExtension(const clap_host_t* host, const char* id);
+    static clap_output_events_t recordingList(std::vector<OutputEvent>& sent);
     clap_host_t host_;
     HostRecord record_;
     const clap_plugin_t* plugin_ = nullptr;

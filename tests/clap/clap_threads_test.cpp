@@ -28,9 +28,9 @@ std::vector<float> sine(float step, uint32_t frames = kFrames) {
 // Threshold and output changes spread over the block, as automation sends them.
 EventList automation(int block, int seed) {
     EventList events;
-    events.add(0, kThrH, (block + seed) % 72);
-    events.add(kFrames / 3, kThrLimiter, (block * 7 + seed) % 48);
-    events.add(kFrames / 2, kOutput, (block * 331 + seed) % 24000);
+    events.add(0, kThrH, -((block + seed) % 72) / 2.0);
+    events.add(kFrames / 3, kThrLimiter, -((block * 7 + seed) % 48) / 2.0);
+    events.add(kFrames / 2, kOutput, ((block * 331 + seed) % 24000) / 1000.0);
     return events;
 }
 
@@ -62,11 +62,12 @@ TEST(ClapThreads, InstancesOnSeveralThreadsLiveTheirWholeLivesAtOnce) {
             // Another value, then the saved state back: the thread's own last
             // values, whatever the other instances were sent.
             EventList other;
-            other.add(0, kThrH, 71);
+            other.add(0, kThrH, -35.5);
             instance.flush(other);
             ok &= instance.load(saved);
-            ok &= instance.value(kThrH) == (kBlocks - 1 + seed) % 72;
-            ok &= instance.value(kOutput) == ((kBlocks - 1) * 331 + seed) % 24000;
+            ok &= instance.value(kThrH) == -((kBlocks - 1 + seed) % 72) / 2.0;
+            ok &= std::fabs(instance.value(kOutput) -
+                            ((kBlocks - 1) * 331 + seed) % 24000 / 1000.0) < 1e-6;
             if (ok) ++good;
         });
     }

@@ -85,8 +85,8 @@ TEST_F(ClapHost, SettingsTakeThePlainValueAndMatchTheVstBuild) {
                                        {"--program", "Mastering 1", "--set", "ThrH=0.5", "--set",
                                         "Output=0.5", "--param", "23=1"});
     const AudioBuffer clap = renderWith(input, VELMORIN_CLAP_PATH,
-                                        {"--program", "Mastering 1", "--set", "High threshold=36",
-                                         "--set", "Output gain=12000", "--param", "23=1"});
+                                        {"--program", "Mastering 1", "--set", "High threshold=-18",
+                                         "--set", "Output gain=12", "--param", "23=1"});
     EXPECT_EQ(clap.left, vst.left);
     EXPECT_EQ(clap.right, vst.right);
     const AudioBuffer plain = renderWith(input, VELMORIN_CLAP_PATH, {"--program", "Mastering 1"});
@@ -141,7 +141,7 @@ TEST(ClapInfo, ShowsIdentityParametersAndPresets) {
     ASSERT_EQ(result.exitCode, 0) << result.err;
     for (const char* line :
          {"name            Velmorin\n", "id              com.quandorweb.velmorin\n",
-          "parameters (31)\n", "\"High threshold\"", "\"-10.0\"", "programs (18), current -1\n",
+          "parameters (31)\n", "\"High threshold\"", "\"-10.0 dB\"", "programs (18), current -1\n",
           "    1  Mastering 1\n", "   11  Suffer well\n"}) {
         EXPECT_NE(result.out.find(line), std::string::npos) << line << "\n" << result.out;
     }

@@ -17,7 +17,7 @@
 #include "engine/parameter_mapping.h"
 #include "formats/lv2/lv2_identity.h"
 #include "formats/lv2/lv2_ui_controls.h"
-#include "formats/lv2/port_values.h"
+#include "params/shown_value.h"
 #include "lv2_bundle/lilv_host.h"
 #include "params/parameter_table.h"
 #include "params/parameter_unit.h"
@@ -333,7 +333,7 @@ TEST_P(Lv2NormalizerFollow, TheHostsOutputPortFollowsTheEngineAndTheSoundStaysIt
     ui.deliverAll();
     EXPECT_GT(ui.writes(), 1u) << "the Output value did not follow the normalizer";
     const float engines = static_cast<float>(outputValueFor(ui.controls().outputGain()));
-    EXPECT_EQ(followed.control("output"), lv2::portValueOfStored(kOutput, engines));
+    EXPECT_EQ(followed.control("output"), shownValueOf(kOutput, engines));
     EXPECT_LT(ui.controls().outputGain(), outputGainFor(0)) << "the normalizer lowered nothing";
     EXPECT_TRUE(sameBits(heard.left, expected.left));
     EXPECT_TRUE(sameBits(heard.right, expected.right));

@@ -15,7 +15,7 @@
 #include "engine/parameter_mapping.h"
 #include "formats/lv2/display_feed_writer.h"
 #include "formats/lv2/lv2_identity.h"
-#include "formats/lv2/port_values.h"
+#include "params/shown_value.h"
 
 namespace velmorin::lv2 {
 namespace {
@@ -209,7 +209,7 @@ TEST_P(Lv2UiPortValues, ArriveInStoredUnits) {
     effect.setProgram(GetParam());
     EXPECT_TRUE(controls.takeParametersChanged());
     for (int32_t index = 0; index < kNumParameters; ++index) {
-        const float port = portValueOfStored(index, effect.storedValue(index));
+        const float port = shownValueOf(index, effect.storedValue(index));
         controls.portEvent(static_cast<uint32_t>(index), sizeof port, 0, &port);
     }
     EXPECT_TRUE(controls.takeParametersChanged());
@@ -256,7 +256,7 @@ TEST(Lv2UiBadMessages, ChangeNothing) {
     EXPECT_EQ(controls.parameter(kThrH), before);
     // A NaN in a port lands inside its range, as in the plug-in.
     controls.portEvent(kThrH, sizeof nan, 0, &nan);
-    EXPECT_EQ(controls.parameter(kThrH), parameterValueOfPort(kThrH, nan));
+    EXPECT_EQ(controls.parameter(kThrH), storedOfShownValue(kThrH, nan));
     EXPECT_TRUE(host.calls.empty());
 }
 
@@ -282,7 +282,7 @@ TEST(Lv2UiNormalizer, OutputFollowsTheReportedGainAndIsWrittenToTheHost) {
     EXPECT_EQ(controls.followNormalizer(), outputValueFor(0.25f));
     const auto written = [](float gain) {
         return HostCall{HostCall::Write, kOutput,
-                        portValueOfStored(kOutput, static_cast<float>(outputValueFor(gain)))};
+                        shownValueOf(kOutput, static_cast<float>(outputValueFor(gain)))};
     };
     EXPECT_EQ(host.calls, (std::vector<HostCall>{written(0.5f), written(0.25f)}));
 }

@@ -30,7 +30,7 @@
 #include "engine/parameter_mapping.h"
 #include "formats/lv2/display_feed_reader.h"
 #include "formats/lv2/lv2_identity.h"
-#include "formats/lv2/port_values.h"
+#include "params/shown_value.h"
 #include "lv2_bundle/lilv_host.h"
 #include "snapshot/editor_snapshot.h"
 #include "snapshot/png_file.h"
@@ -284,7 +284,7 @@ TEST_F(Lv2UiHost, ShowsTheEditorMovesItsMetersAndWritesThroughTheHost) {
 
     // Under Normalize the host's Output port follows the engine's gain.
     run(200, true);
-    const float followed = lv2::portValueOfStored(kOutput, outputValueFor(engineGain));
+    const float followed = shownValueOf(kOutput, outputValueFor(engineGain));
     for (int wait = 0; wait < 50 && effect.control(kOutput) != followed; ++wait) run(1, false);
     EXPECT_EQ(effect.control(kOutput), followed);
     EXPECT_NE(effect.control(kOutput), outputBefore);

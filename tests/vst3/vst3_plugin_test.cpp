@@ -335,7 +335,7 @@ TEST(Vst3Plugin, BrokenOrForeignStateIsRefusedAndChangesNothing) {
         std::vector<uint8_t>(good.begin(), good.end() - 1),
         std::vector<uint8_t>(good.begin(), good.begin() + velmorin::kSettingsBytes),
         changed(0, 'X'),                                      // foreign
-        changed(4, 2),                                        // a later version
+        changed(4, 3),                                        // a later version
         changed(8, 18),                                       // no such program
         changed(firstValue + 4 * velmorin::kThrH + 3, 0x7f),  // NaN threshold
         changed(velmorin::kSettingsBytes + 4, 2),             // bypass word, later version

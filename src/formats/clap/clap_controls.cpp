@@ -20,7 +20,8 @@ void ClapControls::endGesture(ParameterIndex index) {
 
 void ClapControls::adjustParameter(ParameterIndex index, float storedValue) {
     effect_.setParameter(index, storedValue);
-    host_.rescanValues();
+    // The next flush tells the host the value.
+    host_.requestFlush();
 }
 
 void ClapControls::tell(GestureQueue::Kind kind, ParameterIndex index, double value) {

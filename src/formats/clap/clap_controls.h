@@ -17,8 +17,13 @@ class ClapControls : public InProcessControls {
     void beginGesture(ParameterIndex index) override;
     void changeParameter(ParameterIndex index, float storedValue) override;
     void endGesture(ParameterIndex index) override;
-    // Not the user's gesture, so nothing to record: the host rereads values.
+    // Not the user's gesture, so nothing to record: the next flush tells
+    // the host the value.
     void adjustParameter(ParameterIndex index, float storedValue) override;
+
+    // The session's state keeps them; the preferences gave the instance
+    // its first values.
+    bool opensQuietly() const override { return true; }
 
   private:
     void tell(GestureQueue::Kind kind, ParameterIndex index, double value = 0.0);

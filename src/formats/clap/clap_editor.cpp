@@ -6,6 +6,15 @@
 
 namespace velmorin::clap_format {
 
+void ClapEditor::takeStoredSettings(Effect& effect) {
+    platform::PreferenceRecord record;
+    record.normalizeTarget = effect.normalizeTarget();
+    record.dcRemoval = effect.dcRemoval();
+    services().preferences.read(record);
+    effect.setNormalizeTarget(record.normalizeTarget);
+    effect.setDcRemoval(record.dcRemoval);
+}
+
 ClapEditor::ClapEditor(ClapEffect& effect)
     : windowing_(makeWindowing(effect.host())),
       controls_(effect.effect(), effect.gestures(), effect.host()),

@@ -45,6 +45,10 @@ class ClapEditor : public ClapEffect::EditorState {
     // posix-fd-support (X11), so the plug-in offers those extensions.
     static const bool kTickedByHost;
 
+    // A new instance's normalize target and DC removal: the ones the user
+    // last chose in an editor's menu. A session's state replaces them.
+    static void takeStoredSettings(Effect& effect);
+
     explicit ClapEditor(ClapEffect& effect);
     ~ClapEditor() override;
 

@@ -42,7 +42,7 @@ std::optional<int32_t> programOfKey(const char* key) {
 }  // namespace
 
 ClapEffect::ClapEffect(const clap_plugin_descriptor_t& descriptor, const clap_host_t& host)
-    : host_(host), tailTold_(tail()) {
+    : host_(host), tailTold_(tail()), told_(effect_) {
     plugin_ = {&descriptor,     this,           init,  destroy,      activate,  deactivate,
                startProcessing, stopProcessing, reset, processEntry, extension, onMainThread};
 }
@@ -127,7 +127,8 @@ clap_process_status ClapEffect::process(const clap_process_t& process) {
         applyEvent(*event);
     }
     noticeLatency();
-    gestures_.emit(process.out_events);
+    gestures_.emit(process.out_events, told_);
+    told_.report(effect_, process.out_events);
     if (!audio) return CLAP_PROCESS_ERROR;
     if (frames > done) run(process.audio_inputs[0], process.audio_outputs[0], done, frames - done);
     process.audio_outputs[0].constant_mask = 0;
@@ -150,6 +151,9 @@ void ClapEffect::applyEvent(const clap_event_header_t& event) {
     if (!isParameterId(change.param_id)) return;
     const auto index = static_cast<int32_t>(change.param_id);
     effect_.setParameter(index, coreValueOf(index, change.value));
+    // The value kept may lie on the step next to the one sent: the host's
+    // own change is not echoed back, only what it moved elsewhere.
+    told_.heard(index, clapValueOf(index, effect_.storedValue(index)));
 }
 
 void ClapEffect::flush(const clap_input_events_t* events, const clap_output_events_t* out) {
@@ -158,7 +162,8 @@ void ClapEffect::flush(const clap_input_events_t* events, const clap_output_even
         if (const clap_event_header_t* event = events->get(events, i)) applyEvent(*event);
     }
     noticeLatency();
-    gestures_.emit(out);
+    gestures_.emit(out, told_);
+    told_.report(effect_, out);
 }
 
 bool ClapEffect::saveState(const clap_ostream_t& stream) const {
@@ -171,6 +176,9 @@ bool ClapEffect::loadState(const clap_istream_t& stream) {
     const std::optional<EffectSettings> settings = readSettings(stream);
     if (!settings) return false;
     restoreSettings(effect_, *settings);
+    // The host rereads the values it restored; telling it again would mark
+    // the session changed.
+    told_.restored(effect_);
     afterMainThreadChange();
     return true;
 }
@@ -181,6 +189,7 @@ bool ClapEffect::loadPreset(uint32_t locationKind, const char*, const char* load
     if (locationKind != CLAP_PRESET_DISCOVERY_LOCATION_PLUGIN || !program) return false;
     selectSettings(effect_, factorySettings(effect_, *program));
     afterMainThreadChange();
+    host_.requestFlush();
     return true;
 }
 

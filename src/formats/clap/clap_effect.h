@@ -13,6 +13,7 @@
 #include "engine/effect.h"
 #include "formats/clap/gesture_queue.h"
 #include "formats/clap/host_services.h"
+#include "formats/clap/told_values.h"
 
 namespace velmorin::clap_format {
 
@@ -82,6 +83,7 @@ class ClapEffect {
     uint32_t tailTold_ = 0;
     std::atomic<bool> restartRequested_{false};
     GestureQueue gestures_;
+    ToldValues told_;
     clap_plugin_t plugin_;
     std::unique_ptr<EditorState> editor_;
 };

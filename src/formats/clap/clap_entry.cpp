@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 
+#include "formats/clap/clap_editor.h"
 #include "formats/clap/clap_effect.h"
 #include "formats/clap/factory_presets.h"
 #include "formats/clap/plugin_descriptor.h"
@@ -20,7 +21,9 @@ const clap_plugin_t* createPlugin(const clap_plugin_factory_t*, const clap_host_
         !clap_version_is_compatible(host->clap_version))
         return nullptr;
     auto* effect = new (std::nothrow) ClapEffect(kDescriptor, *host);
-    return effect != nullptr ? effect->plugin() : nullptr;
+    if (effect == nullptr) return nullptr;
+    ClapEditor::takeStoredSettings(effect->effect());
+    return effect->plugin();
 }
 
 const clap_plugin_factory_t kPluginFactory = {

@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <string>
 
-#include "params/parameter_defaults.h"
 #include "params/parameter_table.h"
 #include "params/parameter_text.h"
 #include "params/parameter_unit.h"
+#include "params/shown_value.h"
 
 namespace velmorin::clap_format {
 
@@ -16,22 +16,33 @@ namespace {
 
 constexpr const char* kModuleNames[] = {"High", "Mid", "Low", "Master"};
 
-const ParameterUnit& unitOf(int32_t index) {
-    return parameterUnit(parameterKind(index));
+Stepping steppingOf(int32_t index) {
+    return parameterUnit(parameterKind(index)).stepping;
 }
 
-double clapMinimum(int32_t index) {
-    return clapValueOf(index, parameterInfo(index).minimum);
+// Whole numbers only (switches, zooms): what CLAP calls stepped. Values in
+// half, tenth or thousandth steps are continuous to the host and land on
+// their steps in the plug-in.
+bool wholeNumbers(int32_t index) {
+    const ParameterUnit& unit = parameterUnit(parameterKind(index));
+    return unit.stepping == Stepping::Toggle ||
+           (unit.stepping == Stepping::IntegerSteps && unit.stepsPerUnit == unit.storedStep);
 }
 
-double clapMaximum(int32_t index) {
-    return clapValueOf(index, parameterInfo(index).maximum);
-}
-
-// The value the core keeps for a CLAP value, in the form valueText reads.
+// The value the core would keep, as stored.
 float storedOf(int32_t index, double clapValue) {
     const float core = coreValueOf(index, clapValue);
     return parameterKind(index) == ParameterKind::Ratio ? quantizedRatio(core) : core;
+}
+
+// The shown text with the unit a host's label would have given it.
+std::string textWithUnit(int32_t index, float stored) {
+    const ParameterKind kind = parameterKind(index);
+    const ParameterUnit& unit = parameterUnit(kind);
+    std::string text = standaloneText(kind, stored);
+    text.erase(0, text.find_first_not_of(' '));
+    if (*unit.symbol != '\0') text += std::string(" ") + unit.symbol;
+    return text;
 }
 
 }  // namespace
@@ -42,51 +53,40 @@ bool isParameterId(clap_id id) {
 
 void describeParameter(int32_t index, clap_param_info_t& info) {
     const ParameterInfo& parameter = parameterInfo(index);
-    const Stepping stepping = unitOf(index).stepping;
+    const ShownRange range = shownRange(index);
     info = {};
     info.id = static_cast<clap_id>(index);
-    info.flags = CLAP_PARAM_IS_AUTOMATABLE;
-    // Values a stepped control can take are whole numbers; what shows no
-    // value (parameter 18, the reserved pair) stays out of a host's lists.
-    info.flags |= stepping == Stepping::Continuous ? CLAP_PARAM_IS_HIDDEN : CLAP_PARAM_IS_STEPPED;
+    // What shows no value (parameter 18, the reserved pair) stays out of a
+    // host's lists and lanes.
+    if (steppingOf(index) == Stepping::Continuous)
+        info.flags = CLAP_PARAM_IS_HIDDEN;
+    else
+        info.flags = CLAP_PARAM_IS_AUTOMATABLE | (wholeNumbers(index) ? CLAP_PARAM_IS_STEPPED : 0);
     std::snprintf(info.name, sizeof info.name, "%s", parameter.words);
     std::snprintf(info.module, sizeof info.module, "%s",
                   kModuleNames[static_cast<int>(parameter.module)]);
-    info.min_value = clapMinimum(index);
-    info.max_value = clapMaximum(index);
-    info.default_value = clapValueOf(index, defaultStoredValue(index));
+    info.min_value = range.minimum;
+    info.max_value = range.maximum;
+    info.default_value = range.defaultValue;
 }
 
 double clapValueOf(int32_t index, float stored) {
-    const ParameterUnit& unit = unitOf(index);
-    switch (unit.stepping) {
-        case Stepping::Toggle:
-            return stored != 0.0f ? 1.0 : 0.0;
-        case Stepping::IntegerSteps:
-            return std::round(static_cast<double>(stored) / unit.storedStep);
-        case Stepping::Continuous:
-            break;
-    }
-    return stored;
+    return shownValueOf(index, stored);
 }
 
 float coreValueOf(int32_t index, double clapValue) {
-    const ParameterUnit& unit = unitOf(index);
+    const ShownRange range = shownRange(index);
     const double inRange = std::isnan(clapValue)
-                               ? clapMinimum(index)
-                               : std::clamp(clapValue, clapMinimum(index), clapMaximum(index));
-    if (unit.stepping == Stepping::Continuous) return static_cast<float>(inRange);
-    // Whole steps are never strictly between 0 and 1, so the core takes them
-    // as stored units; a ratio's k/38 is the host value it quantizes to k.
-    const float steps = static_cast<float>(std::round(inRange));
-    return parameterKind(index) == ParameterKind::Ratio ? steps / kRatioSteps
-                                                        : steps * unit.storedStep;
+                               ? range.minimum
+                               : std::clamp<double>(clapValue, range.minimum, range.maximum);
+    // A whole-number value from a host that does not round it: the nearest.
+    const double value = wholeNumbers(index) ? std::round(inRange) : inRange;
+    return storedOfShownValue(index, static_cast<float>(value));
 }
 
 bool valueToText(int32_t index, double clapValue, char* text, uint32_t size) {
     if (text == nullptr || size == 0) return false;
-    const std::string shown = velmorin::valueText(parameterKind(index), storedOf(index, clapValue));
-    std::snprintf(text, size, "%s", shown.c_str());
+    std::snprintf(text, size, "%s", textWithUnit(index, storedOf(index, clapValue)).c_str());
     return true;
 }
 
@@ -94,14 +94,16 @@ std::optional<double> textToValue(int32_t index, const char* text) {
     if (text == nullptr) return std::nullopt;
     const ParameterKind kind = parameterKind(index);
     // A switch's texts are words: each reads back as the value it shows.
-    if (unitOf(index).stepping == Stepping::Toggle) {
+    if (steppingOf(index) == Stepping::Toggle) {
         for (float stored : {0.0f, 1.0f}) {
             if (velmorin::valueText(kind, stored) == text) return stored;
         }
     }
     const std::optional<float> stored = storedFromText(kind, text);
     if (!stored) return std::nullopt;
-    return std::clamp(clapValueOf(index, *stored), clapMinimum(index), clapMaximum(index));
+    const ShownRange range = shownRange(index);
+    const float shown = std::clamp(shownValueOf(index, *stored), range.minimum, range.maximum);
+    return clapValueOf(index, storedOf(index, shown));
 }
 
 }  // namespace velmorin::clap_format

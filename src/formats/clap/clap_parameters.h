@@ -1,7 +1,8 @@
 // How the CLAP build presents the core's 31 parameters. A parameter's id is
-// its index, which never changes. Its CLAP value is the stored value, a ratio
-// counted in steps k (0..38) rather than k/38 so that every stepped value is a
-// whole number.
+// its index, which never changes. Its CLAP value is the number the editor
+// shows (params/shown_value.h): decibels, the ratio, the zoom, 0 or 1 for a
+// switch, rising with what is shown. CLAP has no label beside a value, so
+// the texts carry the unit.
 #pragma once
 
 #include <clap/ext/params.h>
@@ -16,12 +17,14 @@ void describeParameter(int32_t index, clap_param_info_t& info);
 
 double clapValueOf(int32_t index, float stored);
 // What the core is handed for a CLAP value from any host: clamped into the
-// range and onto the steps, then stored units where they are exact and k/38,
-// the VST 2.4 host value, for a ratio (quantized by the core alike).
+// range and onto the stored value's steps, in stored units (a ratio as k/38,
+// which the core quantizes alike).
 float coreValueOf(int32_t index, double clapValue);
 
-// The VST 2.4 display text of the value the core would keep.
+// The text of the value the core would keep, with its unit: "-10.0 dB".
 bool valueToText(int32_t index, double clapValue, char* text, uint32_t size);
+// Texts with or without their unit; a number outside the range answers the
+// nearest value inside it.
 std::optional<double> textToValue(int32_t index, const char* text);
 
 }  // namespace velmorin::clap_format

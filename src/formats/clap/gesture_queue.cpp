@@ -1,5 +1,7 @@
 #include "formats/clap/gesture_queue.h"
 
+#include "formats/clap/told_values.h"
+
 namespace velmorin::clap_format {
 
 namespace {
@@ -31,12 +33,16 @@ bool GestureQueue::push(const Gesture& gesture) {
     return true;
 }
 
-void GestureQueue::emit(const clap_output_events_t* out) {
+void GestureQueue::emit(const clap_output_events_t* out, ToldValues& told) {
     if (out == nullptr || out->try_push == nullptr) return;
     std::size_t head = head_.load(std::memory_order_relaxed);
     const std::size_t tail = tail_.load(std::memory_order_acquire);
     // A list that refuses an event loses it rather than stalling the rest.
-    for (; head != tail; ++head) send(*out, slots_[head % kCapacity]);
+    for (; head != tail; ++head) {
+        const Gesture& gesture = slots_[head % kCapacity];
+        if (send(*out, gesture) && gesture.kind == Kind::Value)
+            told.heard(static_cast<int32_t>(gesture.id), gesture.value);
+    }
     head_.store(head, std::memory_order_release);
 }
 

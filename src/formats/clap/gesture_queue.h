@@ -13,6 +13,8 @@
 
 namespace velmorin::clap_format {
 
+class ToldValues;
+
 class GestureQueue {
   public:
     enum class Kind : uint8_t { Begin, Value, End };
@@ -25,9 +27,10 @@ class GestureQueue {
     // Main thread. False when full: the gesture is lost, the core keeps the
     // value all the same.
     bool push(const Gesture& gesture);
-    // Whoever processes or flushes: everything queued, in order. Without an
-    // output list the gestures wait for the next call that has one.
-    void emit(const clap_output_events_t* out);
+    // Whoever processes or flushes: everything queued, in order, each value
+    // sent counted as told. Without an output list the gestures wait for
+    // the next call that has one.
+    void emit(const clap_output_events_t* out, ToldValues& told);
 
     static constexpr std::size_t kCapacity = 256;
 

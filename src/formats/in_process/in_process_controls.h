@@ -27,6 +27,7 @@ class InProcessControls : public EffectControls {
     int32_t program() const override { return effect_.program(); }
     void programName(char (&name)[kProgramNameSize]) const override { effect_.programName(name); }
 
+    bool opensQuietly() const override { return false; }
     int32_t normalizeTarget() const override { return effect_.normalizeTarget(); }
     void setNormalizeTarget(int32_t target) override { effect_.setNormalizeTarget(target); }
     int32_t dcRemoval() const override { return effect_.dcRemoval(); }

@@ -5,9 +5,9 @@
 
 #include "engine/effect.h"
 #include "formats/lv2/lv2_identity.h"
-#include "formats/lv2/port_values.h"
 #include "formats/lv2/turtle_text.h"
 #include "params/parameter_unit.h"
+#include "params/shown_value.h"
 
 namespace velmorin::lv2 {
 namespace {
@@ -68,7 +68,7 @@ std::string portProperties(int32_t index) {
 
 std::string parameterPort(int32_t index) {
     const ParameterInfo& info = parameterInfo(index);
-    const PortRange range = portRange(index);
+    const ShownRange range = shownRange(index);
     std::string port = "[\n    a lv2:InputPort , lv2:ControlPort ;\n";
     port += "    lv2:index " + std::to_string(index) + " ;\n";
     port += "    lv2:symbol " + quoted(info.symbol) + " ;\n";
@@ -220,7 +220,7 @@ std::string presetTurtle(int32_t program) {
         if (index > 0) text += " , ";
         text += "[\n        lv2:symbol " + quoted(parameterInfo(index).symbol) +
                 " ;\n        pset:value " +
-                decimal(portValueOfStored(index, effect.storedValue(index))) + "\n    ]";
+                decimal(shownValueOf(index, effect.storedValue(index))) + "\n    ]";
     }
     // The program itself, so that a host loading the preset selects it as
     // the VST 2.4 build does (Normalize links Output to ThrLimiter).

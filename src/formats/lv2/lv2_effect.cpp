@@ -6,6 +6,7 @@
 
 #include "formats/lv2/port_values.h"
 #include "params/program_bank.h"
+#include "params/shown_value.h"
 
 namespace velmorin::lv2 {
 namespace {
@@ -30,7 +31,7 @@ void Lv2Effect::connectPort(uint32_t port, void* data) {
 
 void Lv2Effect::markParametersApplied() {
     for (int32_t index = 0; index < kNumParameters; ++index) {
-        applied_[index] = bitsOf(portValueOfStored(index, effect_.storedValue(index)));
+        applied_[index] = bitsOf(shownValueOf(index, effect_.storedValue(index)));
     }
 }
 
@@ -64,7 +65,7 @@ void Lv2Effect::applyChangedPorts() {
 }
 
 void Lv2Effect::applyParameterPort(int32_t index, float value) {
-    const float stored = parameterValueOfPort(index, value);
+    const float stored = storedOfShownValue(index, value);
     // Applied, it would set the gain that value stands for: above the one
     // the normalizer reached, as the value is truncated and may be blocks old.
     if (index == kOutput && followed_.contains(static_cast<int32_t>(stored))) return;

@@ -115,7 +115,9 @@ void cleanup(LV2UI_Handle handle) {
 
 void portEvent(LV2UI_Handle handle, uint32_t port, uint32_t bufferSize, uint32_t format,
                const void* buffer) {
-    static_cast<Lv2Ui*>(handle)->controls.portEvent(port, bufferSize, format, buffer);
+    auto* ui = static_cast<Lv2Ui*>(handle);
+    ui->controls.portEvent(port, bufferSize, format, buffer);
+    if (format == 0 && port <= kDcRemovalPort) ui->editor.takeHostValues();
 }
 
 int idle(LV2UI_Handle handle) {

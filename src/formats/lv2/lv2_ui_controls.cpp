@@ -8,6 +8,7 @@
 #include "formats/lv2/lv2_identity.h"
 #include "formats/lv2/port_values.h"
 #include "params/parameter_defaults.h"
+#include "params/shown_value.h"
 
 namespace velmorin::lv2 {
 namespace {
@@ -42,7 +43,8 @@ void Lv2UiControls::portEvent(uint32_t port, uint32_t bufferSize, uint32_t forma
 void Lv2UiControls::controlEvent(uint32_t port, float value) {
     if (port < static_cast<uint32_t>(kNumParameters)) {
         const auto index = static_cast<ParameterIndex>(port);
-        storeParameter(index, parameterValueOfPort(index, value));
+        heard_[index] = true;
+        storeParameter(index, storedOfShownValue(index, value));
     } else if (port == kNormalizeTargetPort) {
         normalizeTarget_ = normalizeTargetOfPort(value);
     } else if (port == kDcRemovalPort) {
@@ -73,9 +75,13 @@ void Lv2UiControls::changeParameter(ParameterIndex index, float storedValue) {
     if (!isParameter(index)) return;
     // What the plug-in will hold once it reads the port, so that the port
     // is never written outside its range.
-    const float held = parameterValueOfPort(index, portValueOfStored(index, storedValue));
+    const float held = storedOfShownValue(index, shownValueOf(index, storedValue));
     storeParameter(index, held);
-    writePort(static_cast<uint32_t>(index), portValueOfStored(index, held));
+    writePort(static_cast<uint32_t>(index), shownValueOf(index, held));
+}
+
+void Lv2UiControls::adjustParameter(ParameterIndex index, float storedValue) {
+    if (isParameter(index) && heard_[index]) changeParameter(index, storedValue);
 }
 
 bool Lv2UiControls::takeParametersChanged() {
@@ -121,7 +127,7 @@ std::optional<int32_t> Lv2UiControls::followNormalizer() {
     // patch:Set names no port), so the UI writes it as a user's change is
     // written, outside a gesture: every host takes a UI's port writes. The
     // plug-in knows the value as its own and keeps its gain.
-    writePort(kOutput, portValueOfStored(kOutput, value));
+    writePort(kOutput, shownValueOf(kOutput, value));
     return output;
 }
 

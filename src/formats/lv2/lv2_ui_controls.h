@@ -34,15 +34,17 @@ class Lv2UiControls : public EffectControls {
     void beginGesture(ParameterIndex index) override { touch(index, true); }
     void changeParameter(ParameterIndex index, float storedValue) override;
     void endGesture(ParameterIndex index) override { touch(index, false); }
-    void adjustParameter(ParameterIndex index, float storedValue) override {
-        changeParameter(index, storedValue);
-    }
+    // Only a value the host has sent is corrected: before, the UI knows
+    // nothing the session holds.
+    void adjustParameter(ParameterIndex index, float storedValue) override;
     bool takeParametersChanged() override;
 
     // LV2 hosts keep the presets; the UI hears of no program.
     int32_t program() const override { return 0; }
     void programName(char (&name)[kProgramNameSize]) const override;
 
+    // The host's ports keep them with its session.
+    bool opensQuietly() const override { return true; }
     int32_t normalizeTarget() const override { return normalizeTarget_; }
     void setNormalizeTarget(int32_t target) override;
     int32_t dcRemoval() const override { return dcRemoval_; }
@@ -67,6 +69,7 @@ class Lv2UiControls : public EffectControls {
     LV2_URID eventTransfer_;
     UiHost host_;
     std::array<float, kNumParameters> stored_{};
+    std::array<bool, kNumParameters> heard_{};  // the host has sent the value
     int32_t normalizeTarget_ = 0;
     int32_t dcRemoval_ = 1;
     bool parametersChanged_ = true;

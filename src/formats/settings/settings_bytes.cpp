@@ -11,7 +11,11 @@ namespace velmorin {
 namespace {
 
 constexpr char kMagic[4] = {'V', 'l', 'm', 'S'};
-constexpr uint32_t kVersion = 1;
+// Version 2 came with parameter values in the units the editor shows; the
+// stream keeps stored units, so version 1 reads alike, and a build that
+// knows only version 1 refuses a session its host automates in the new units.
+constexpr uint32_t kVersion = 2;
+constexpr uint32_t kOldestVersion = 1;
 
 // What an instance may come to hold: a value shown in whole steps lies in its
 // range, which a host reads back as the parameter's. Output is the exception:
@@ -77,7 +81,9 @@ std::optional<EffectSettings> decodeSettings(std::span<const uint8_t, kSettingsB
     Reader in(bytes);
     char magic[4];
     in.raw(magic, sizeof magic);
-    if (std::memcmp(magic, kMagic, sizeof magic) != 0 || in.word() != kVersion) return std::nullopt;
+    if (std::memcmp(magic, kMagic, sizeof magic) != 0) return std::nullopt;
+    const uint32_t version = in.word();
+    if (version < kOldestVersion || version > kVersion) return std::nullopt;
 
     EffectSettings settings;
     settings.program = static_cast<int32_t>(in.word());

@@ -1,7 +1,7 @@
 // EffectSettings as the bytes every format's state holds, little-endian and
-// versioned. Version 1: "VlmS", version, program, the 24-byte name, normalize
-// target, DC removal, the parameter count (31) and each stored value as a
-// float. A later version reads every earlier one.
+// versioned. Versions 1 and 2: "VlmS", version, program, the 24-byte name,
+// normalize target, DC removal, the parameter count (31) and each stored
+// value as a float. A later version reads every earlier one.
 #pragma once
 
 #include <array>

@@ -10,6 +10,7 @@
 #include "params/parameter_table.h"
 #include "params/parameter_text.h"
 #include "params/parameter_unit.h"
+#include "params/shown_value.h"
 
 namespace velmorin::vst3 {
 
@@ -17,14 +18,6 @@ namespace {
 
 const ParameterUnit& unitOf(int32_t index) {
     return parameterUnit(parameterKind(index));
-}
-
-// Whether the number shown falls as the stored value rises (thresholds, Mix,
-// Output), so that the normalized value counts the steps from the other end.
-bool shownFalls(int32_t index) {
-    const ParameterInfo& info = parameterInfo(index);
-    return unitOf(index).numberFormat != nullptr &&
-           shownNumber(info.kind, info.maximum) < shownNumber(info.kind, info.minimum);
 }
 
 double clampedNormalized(double normalized) {
@@ -49,14 +42,11 @@ bool isCoreParameter(Steinberg_Vst_ParamID id) {
 }
 
 int32_t stepCount(int32_t index) {
-    const ParameterInfo& info = parameterInfo(index);
-    const ParameterUnit& unit = unitOf(index);
-    switch (unit.stepping) {
+    switch (unitOf(index).stepping) {
         case Stepping::Toggle:
             return 1;
         case Stepping::IntegerSteps:
-            return static_cast<int32_t>(
-                std::lround((info.maximum - info.minimum) / unit.storedStep));
+            return shownRange(index).steps - 1;
         case Stepping::Continuous:
             break;
     }
@@ -81,42 +71,30 @@ void describeCoreParameter(int32_t index, Steinberg_Vst_ParameterInfo& info) {
 }
 
 double normalizedOf(int32_t index, float stored) {
-    const ParameterUnit& unit = unitOf(index);
-    if (unit.stepping == Stepping::Continuous) return clampedNormalized(stored);
-    const int32_t count = stepCount(index);
-    double steps = unit.stepping == Stepping::Toggle
-                       ? (stored != 0.0f ? 1.0 : 0.0)
-                       : std::round((stored - parameterInfo(index).minimum) / unit.storedStep);
-    steps = std::isnan(steps) ? 0.0 : std::clamp(steps, 0.0, static_cast<double>(count));
-    return (shownFalls(index) ? count - steps : steps) / count;
+    return normalizedOfPlain(index, shownValueOf(index, stored));
 }
 
 float coreValueOf(int32_t index, double normalized) {
-    const double value = clampedNormalized(normalized);
-    const ParameterUnit& unit = unitOf(index);
-    if (unit.stepping == Stepping::Continuous) return static_cast<float>(value);
-    const int32_t count = stepCount(index);
-    double steps = std::round(value * count);
-    if (shownFalls(index)) steps = count - steps;
-    // Whole steps are never strictly between 0 and 1, so the core takes them
-    // as stored units; a ratio's k/38 is the host value it quantizes to k.
-    if (parameterKind(index) == ParameterKind::Ratio)
-        return static_cast<float>(steps) / static_cast<float>(kRatioSteps);
-    return parameterInfo(index).minimum + static_cast<float>(steps) * unit.storedStep;
+    return storedOfShownValue(index, static_cast<float>(plainOf(index, normalized)));
 }
 
+// Plain values are the shown ones; normalized values lie evenly over their
+// range, on the steps where the parameter has steps.
 double plainOf(int32_t index, double normalized) {
-    const float stored = storedOf(index, normalized);
-    const ParameterUnit& unit = unitOf(index);
-    if (unit.numberFormat == nullptr)
-        return unit.stepping == Stepping::Toggle ? (stored != 0.0f) : stored;
-    return shownNumber(parameterKind(index), stored);
+    const ShownRange range = shownRange(index);
+    const int32_t steps = stepCount(index);
+    double value = clampedNormalized(normalized);
+    if (steps > 0) value = std::round(value * steps) / steps;
+    return range.minimum + value * (static_cast<double>(range.maximum) - range.minimum);
 }
 
 double normalizedOfPlain(int32_t index, double plain) {
-    const ParameterUnit& unit = unitOf(index);
-    if (unit.numberFormat == nullptr) return clampedNormalized(plain);
-    return normalizedOf(index, storedFromShown(parameterKind(index), static_cast<float>(plain)));
+    const ShownRange range = shownRange(index);
+    const double span = static_cast<double>(range.maximum) - range.minimum;
+    double value = clampedNormalized((plain - range.minimum) / span);
+    const int32_t steps = stepCount(index);
+    if (steps > 0) value = std::round(value * steps) / steps;
+    return value;
 }
 
 std::string textOf(int32_t index, double normalized) {

@@ -1,7 +1,8 @@
 // How the VST3 build presents the core's 31 parameters: ids are indices and
-// never change; a normalized value rises with the value shown (a threshold
-// slider moved up raises the threshold), counted in the parameter's stored
-// steps; plain values are the numbers shown (dB, N : 1, zoom, 0/1).
+// never change; plain values are the values the editor shows
+// (params/shown_value.h: dB, N : 1, zoom, 0/1), and a normalized value
+// spreads them evenly over 0..1, so it rises with the value shown (a
+// threshold slider moved up raises the threshold).
 #pragma once
 
 #include <vst3_c_api.h>
