@@ -22,6 +22,9 @@ class Vst3Controls : public InProcessControls {
     // where the value moved.
     void adjustParameter(ParameterIndex index, float storedValue) override;
 
+    // The host keeps the session (the processor's state), so opening the
+    // editor writes nothing.
+    bool opensQuietly() const override { return true; }
     // Sent to the processor where they change.
     void setNormalizeTarget(int32_t target) override;
     void setDcRemoval(int32_t removal) override;
