@@ -30,14 +30,18 @@ EffectSettings factorySettings(const Effect& effect, int32_t program) {
     return settings;
 }
 
-void selectSettings(Effect& effect, const EffectSettings& settings) {
+void selectProgramValues(Effect& effect, const EffectSettings& settings) {
     effect.setProgram(settings.program);
-    effect.setProgramName(settings.programName);
     // In the order program selection replays, so that derived values (Output
     // under Normalize) come out as they did when the settings were made.
     for (int32_t index : kReplayOrder) effect.setParameter(index, settings.stored[index]);
     effect.setNormalizeTarget(settings.normalizeTarget);
     effect.setDcRemoval(settings.dcRemoval);
+}
+
+void selectSettings(Effect& effect, const EffectSettings& settings) {
+    selectProgramValues(effect, settings);
+    effect.setProgramName(settings.programName);
 }
 
 void restoreSettings(Effect& effect, const EffectSettings& settings) {

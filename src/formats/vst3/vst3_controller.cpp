@@ -354,7 +354,7 @@ bool Controller::setNormalizedValue(Steinberg_Vst_ParamID id, double value) {
     if (id == kProgramParameter) {
         const int32_t program = programOf(value);
         if (program == model_.program()) return true;
-        selectSettings(model_, factorySettings(model_, program));
+        selectProgramValues(model_, factorySettings(model_, program));
     } else {
         model_.setParameter(static_cast<int32_t>(id), coreValueOf(static_cast<int32_t>(id), value));
     }

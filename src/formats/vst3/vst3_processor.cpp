@@ -152,7 +152,7 @@ Steinberg_tresult Processor::setState(void* face, Steinberg_IBStream* stream) {
     const std::optional<ProcessorState> state = readState(stream);
     if (!state) return Steinberg_kResultFalse;
     restoreSettings(self.effect_, state->settings);
-    self.programChosen_ = state->settings.program;
+    self.programChosen_.set(state->settings.program);
     self.bypass_.setBypassed(state->bypassed);
     return Steinberg_kResultOk;
 }
@@ -342,9 +342,9 @@ void Processor::applyChange(Steinberg_Vst_ParamID id, double normalized) {
         // parameter's steps; a host sending the same choice again keeps edits.
         const auto program = static_cast<int32_t>(
             std::lround(std::clamp(normalized, 0.0, 1.0) * (kNumPrograms - 1)));
-        if (program == programChosen_) return;
-        programChosen_ = program;
-        selectSettings(effect_, factorySettings(effect_, program));
+        if (program == programChosen_.get()) return;
+        programChosen_.set(program);
+        selectProgramValues(effect_, factorySettings(effect_, program));
     } else if (id == kHostBypassParameter) {
         bypass_.setBypassed(normalized >= 0.5);
     }

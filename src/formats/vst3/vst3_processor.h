@@ -11,6 +11,7 @@
 #include "engine/effect.h"
 #include "formats/vst3/host_bypass.h"
 #include "formats/vst3/vst3_object.h"
+#include "params/relaxed.h"
 
 namespace velmorin::vst3 {
 
@@ -81,8 +82,8 @@ class Processor final : public Object {
     int32_t maxFrames_ = 1024;
     bool active_ = false;
     int32_t latencyInForce_ = 0;
-    int32_t programChosen_ = 0;
-    std::vector<float> silence_;  // read for inputs the host flags silent
+    Relaxed<int32_t> programChosen_{0};  // set by setState too
+    std::vector<float> silence_;         // read for inputs the host flags silent
     Steinberg_Vst_IConnectionPoint* peer_ = nullptr;
     Steinberg_Vst_IHostApplication* host_ = nullptr;
 
