@@ -3,6 +3,9 @@
 #include <cstring>
 
 #include "host_error.h"
+#ifdef VELMORIN_HOST_EDIT
+#include "vst3_plugin_editor.h"
+#endif
 
 namespace velmorin::host {
 
@@ -339,7 +342,7 @@ void Vst3Plugin::process(const float* const* inputs, float* const* outputs, int3
 
 #ifdef VELMORIN_HOST_EDIT
 std::unique_ptr<PluginEditor> Vst3Plugin::editor() {
-    throw HostError(what(), "is a VST3 plug-in, whose editor velmorin does not show yet");
+    return std::make_unique<Vst3PluginEditor>(controller_, what());
 }
 #endif
 
