@@ -13,10 +13,11 @@ namespace {
 Steinberg_tresult SMTG_STDMETHODCALLTYPE streamRead(void* face, void* buffer, Steinberg_int32 size,
                                                     Steinberg_int32* done) {
     MemoryStream& self = ownerOf<MemoryStream>(face);
+    if (buffer == nullptr) return Steinberg_kInvalidArgument;
     const auto left = static_cast<int64_t>(self.bytes_.size()) - self.at_;
     const auto count = static_cast<int32_t>(
         std::clamp<int64_t>(std::min<int64_t>(size, self.chunk_), 0, std::max<int64_t>(left, 0)));
-    std::memcpy(buffer, self.bytes_.data() + self.at_, static_cast<size_t>(count));
+    if (count > 0) std::memcpy(buffer, self.bytes_.data() + self.at_, static_cast<size_t>(count));
     self.at_ += count;
     if (done != nullptr) *done = count;
     return Steinberg_kResultOk;
@@ -25,6 +26,7 @@ Steinberg_tresult SMTG_STDMETHODCALLTYPE streamRead(void* face, void* buffer, St
 Steinberg_tresult SMTG_STDMETHODCALLTYPE streamWrite(void* face, void* buffer, Steinberg_int32 size,
                                                      Steinberg_int32* done) {
     MemoryStream& self = ownerOf<MemoryStream>(face);
+    if (buffer == nullptr || size < 0) return Steinberg_kInvalidArgument;
     const auto* bytes = static_cast<const uint8_t*>(buffer);
     self.bytes_.resize(static_cast<size_t>(self.at_));
     self.bytes_.insert(self.bytes_.end(), bytes, bytes + size);

@@ -85,7 +85,9 @@ void Vst3Plugin::close() {
     }
     release(points_[0]);
     release(points_[1]);
-    if (controller_) call(controller_, &Steinberg_Vst_IEditControllerVtbl::terminate);
+    // A controller that is the component itself ends with it.
+    if (controller_ && separateController_)
+        call(controller_, &Steinberg_Vst_IEditControllerVtbl::terminate);
     if (component_) call(component_, &Steinberg_Vst_IComponentVtbl::terminate);
     release(processor_);
     release(controller_);
@@ -140,6 +142,7 @@ void Vst3Plugin::createClasses() {
         call(factory_, &Steinberg_IPluginFactoryVtbl::createInstance, controllerClass,
              Steinberg_Vst_IEditController_iid, &object);
         controller_ = static_cast<Steinberg_Vst_IEditController*>(object);
+        separateController_ = controller_ != nullptr;
         if (controller_ && call(controller_, &Steinberg_Vst_IEditControllerVtbl::initialize,
                                 host_->context()) != Steinberg_kResultOk)
             throw HostError(what(), std::string(info_.name) + "'s controller failed to initialize");

@@ -83,6 +83,7 @@ class Vst3Plugin final : public PluginInstance {
     Steinberg_Vst_IComponent* component_ = nullptr;
     Steinberg_Vst_IAudioProcessor* processor_ = nullptr;
     Steinberg_Vst_IEditController* controller_ = nullptr;
+    bool separateController_ = false;
     Steinberg_Vst_IConnectionPoint* points_[2] = {nullptr, nullptr};
     std::vector<Parameter> parameters_;
     std::vector<std::string> programs_;

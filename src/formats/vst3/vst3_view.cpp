@@ -1,6 +1,9 @@
 #include "formats/vst3/vst3_view.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "editor/layout.h"
@@ -80,9 +83,11 @@ Steinberg_tresult PlugView::getSize(void* face, Steinberg_ViewRect* rect) {
 Steinberg_tresult PlugView::onSize(void* face, Steinberg_ViewRect* rect) {
     if (rect == nullptr) return Steinberg_kInvalidArgument;
     const Steinberg_ViewRect own = ownerOf<PlugView>(face).size();
-    return rect->right - rect->left == own.right && rect->bottom - rect->top == own.bottom
-               ? Steinberg_kResultOk
-               : Steinberg_kResultFalse;
+    // In 64 bits: a host's corners may lie anywhere.
+    const int64_t width = int64_t{rect->right} - rect->left;
+    const int64_t height = int64_t{rect->bottom} - rect->top;
+    return width == own.right && height == own.bottom ? Steinberg_kResultOk
+                                                      : Steinberg_kResultFalse;
 }
 
 Steinberg_tresult PlugView::onFocus(void*, Steinberg_TBool) {
@@ -101,6 +106,9 @@ Steinberg_tresult PlugView::canResize(void*) {
 Steinberg_tresult PlugView::checkSize(void* face, Steinberg_ViewRect* rect) {
     if (rect == nullptr) return Steinberg_kInvalidArgument;
     const Steinberg_ViewRect own = ownerOf<PlugView>(face).size();
+    // The corner stays where the host put it, unless the size would not fit.
+    rect->left = std::min(rect->left, INT32_MAX - own.right);
+    rect->top = std::min(rect->top, INT32_MAX - own.bottom);
     rect->right = rect->left + own.right;
     rect->bottom = rect->top + own.bottom;
     return Steinberg_kResultOk;
