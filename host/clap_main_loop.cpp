@@ -1,5 +1,7 @@
 #include "clap_main_loop.h"
 
+#include "clap_host_data.h"
+
 #include <poll.h>
 
 #include <algorithm>
@@ -11,7 +13,7 @@ namespace velmorin::host {
 namespace {
 
 ClapMainLoop& loopOf(const clap_host_t* host) {
-    return *static_cast<ClapMainLoop*>(host->host_data);
+    return static_cast<ClapHostData*>(host->host_data)->loop;
 }
 
 const clap_host_timer_support_t kTimerSupport = {

@@ -14,7 +14,7 @@ namespace velmorin::host {
 class ClapMainLoop {
   public:
     // The host extensions the loop offers, for a host whose host_data points
-    // at the loop; null for any other.
+    // at a ClapHostData; null for any other.
     static const void* extension(const char* id);
 
     // Calls PLUGIN back for about PERIOD, waiting in poll in between.

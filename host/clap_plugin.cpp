@@ -1,5 +1,6 @@
 #include "clap_plugin.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "host_error.h"
@@ -50,8 +51,10 @@ const clap_host_t kHostTemplate = {
 #else
     [](const clap_host_t*, const char*) -> const void* { return nullptr; },
 #endif
-    // Offline: a restart is what the next render does anyway.
-    [](const clap_host_t*) {},
+    // A render restarts the plug-in anyway; velmorin live does it when asked.
+    [](const clap_host_t* host) {
+        static_cast<ClapHostData*>(host->host_data)->restartRequested = true;
+    },
     [](const clap_host_t*) {},
     [](const clap_host_t*) {},
 };
@@ -60,9 +63,7 @@ const clap_host_t kHostTemplate = {
 
 ClapPlugin::ClapPlugin(PluginLibrary library)
     : library_(std::move(library)), entry_(entryOf(library_)), host_(kHostTemplate) {
-#ifdef VELMORIN_HOST_EDIT
-    host_.host_data = &loop_;
-#endif
+    host_.host_data = &hostData_;
     const auto* factory =
         static_cast<const clap_plugin_factory_t*>(entry_->get_factory(CLAP_PLUGIN_FACTORY_ID));
     if (!factory || factory->get_plugin_count(factory) == 0)
@@ -77,6 +78,7 @@ ClapPlugin::ClapPlugin(PluginLibrary library)
     checkAudioPorts();
     params_ = extension<clap_plugin_params_t>(CLAP_EXT_PARAMS);
     latency_ = extension<clap_plugin_latency_t>(CLAP_EXT_LATENCY);
+    state_ = extension<clap_plugin_state_t>(CLAP_EXT_STATE);
     presetLoad_ =
         extension<clap_plugin_preset_load_t>(CLAP_EXT_PRESET_LOAD, CLAP_EXT_PRESET_LOAD_COMPAT);
     readParameters();
@@ -236,9 +238,40 @@ void ClapPlugin::process(const float* const* inputs, float* const* outputs, int3
     if (status == CLAP_PROCESS_ERROR) throw HostError(what(), "failed to process a block");
 }
 
+std::vector<uint8_t> ClapPlugin::saveState() const {
+    if (!state_) throw HostError(what(), "keeps no state");
+    std::vector<uint8_t> bytes;
+    const clap_ostream_t stream = {
+        &bytes, [](const clap_ostream_t* out, const void* data, uint64_t size) -> int64_t {
+            auto& into = *static_cast<std::vector<uint8_t>*>(out->ctx);
+            const auto* from = static_cast<const uint8_t*>(data);
+            into.insert(into.end(), from, from + size);
+            return static_cast<int64_t>(size);
+        }};
+    if (!state_->save(plugin_.get(), &stream)) throw HostError(what(), "could not save its state");
+    return bytes;
+}
+
+void ClapPlugin::loadState(const std::vector<uint8_t>& state) {
+    if (!state_) throw HostError(what(), "keeps no state");
+    struct Source {
+        const std::vector<uint8_t>& bytes;
+        std::size_t at;
+    } source{state, 0};
+    const clap_istream_t stream = {
+        &source, [](const clap_istream_t* in, void* buffer, uint64_t size) -> int64_t {
+            auto& from = *static_cast<Source*>(in->ctx);
+            const std::size_t count = std::min<std::size_t>(size, from.bytes.size() - from.at);
+            std::copy_n(from.bytes.data() + from.at, count, static_cast<uint8_t*>(buffer));
+            from.at += count;
+            return static_cast<int64_t>(count);
+        }};
+    if (!state_->load(plugin_.get(), &stream)) throw HostError(what(), "refused the state");
+}
+
 #ifdef VELMORIN_HOST_EDIT
 std::unique_ptr<PluginEditor> ClapPlugin::editor() {
-    return std::make_unique<ClapPluginEditor>(*plugin_, loop_, what());
+    return std::make_unique<ClapPluginEditor>(*plugin_, hostData_.loop, what());
 }
 #endif
 

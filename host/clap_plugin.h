@@ -11,9 +11,7 @@
 #include <vector>
 
 #include "clap_events.h"
-#ifdef VELMORIN_HOST_EDIT
-#include "clap_main_loop.h"
-#endif
+#include "clap_host_data.h"
 #include "clap_presets.h"
 #include "plugin_instance.h"
 #include "plugin_library.h"
@@ -55,6 +53,9 @@ class ClapPlugin final : public PluginInstance {
     int32_t blockSize() const override { return blockSize_; }
     int32_t latency() const override;
     void process(const float* const* inputs, float* const* outputs, int32_t frames) override;
+    bool takeRestartRequest() override { return hostData_.restartRequested.exchange(false); }
+    std::vector<uint8_t> saveState() const override;
+    void loadState(const std::vector<uint8_t>& state) override;
 #ifdef VELMORIN_HOST_EDIT
     std::unique_ptr<PluginEditor> editor() override;
 #endif
@@ -79,16 +80,15 @@ class ClapPlugin final : public PluginInstance {
     void readParameters();
 
     PluginLibrary library_;
-#ifdef VELMORIN_HOST_EDIT
-    // The timers and descriptors the plug-in's gui registers; host_data.
-    ClapMainLoop loop_;
-#endif
+    // The restart it asks for, the timers and descriptors its gui registers.
+    ClapHostData hostData_;
     std::unique_ptr<const clap_plugin_entry_t, EntryCloser> entry_;
     const clap_plugin_descriptor_t* descriptor_ = nullptr;
     clap_host_t host_;
     std::unique_ptr<const clap_plugin_t, PluginCloser> plugin_;  // destroyed before the entry
     const clap_plugin_params_t* params_ = nullptr;
     const clap_plugin_latency_t* latency_ = nullptr;
+    const clap_plugin_state_t* state_ = nullptr;
     const clap_plugin_preset_load_t* presetLoad_ = nullptr;
     std::vector<Parameter> parameters_;
     std::vector<ClapPreset> presets_;

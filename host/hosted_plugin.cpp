@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "host_error.h"
+#include "vst2_bank.h"
 #ifdef VELMORIN_HOST_EDIT
 #include "vst2_plugin_editor.h"
 #endif
@@ -194,6 +195,14 @@ void HostedPlugin::process(const float* const* inputs, float* const* outputs, in
     outputs_[1] = outputs[1];
     effect_->processReplacing(effect_.get(), inputs_.get(), outputs_.get(), frames);
     context_->samplePosition += frames;
+}
+
+std::vector<uint8_t> HostedPlugin::saveState() const {
+    return saveVst2Bank(*this);
+}
+
+void HostedPlugin::loadState(const std::vector<uint8_t>& state) {
+    loadVst2Bank(*this, state);
 }
 
 #ifdef VELMORIN_HOST_EDIT

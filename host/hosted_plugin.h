@@ -59,6 +59,10 @@ class HostedPlugin final : public PluginInstance {
     int32_t latency() const override { return effect_->initialDelay; }
     // Extra inputs of the effect get silence and extra outputs are dropped.
     void process(const float* const* inputs, float* const* outputs, int32_t frames) override;
+    // A VST 2.4 effect changes its latency in place (initialDelay).
+    bool takeRestartRequest() override { return false; }
+    std::vector<uint8_t> saveState() const override;
+    void loadState(const std::vector<uint8_t>& state) override;
 #ifdef VELMORIN_HOST_EDIT
     std::unique_ptr<PluginEditor> editor() override;
 #endif

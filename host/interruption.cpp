@@ -26,6 +26,7 @@ namespace {
 // Read by the signal handler: a fixed buffer and a flag, nothing that allocates.
 char pendingPath[4096];
 volatile std::sig_atomic_t havePending = 0;
+volatile std::sig_atomic_t endAsked = 0;
 
 void removePendingFile() {
     if (havePending) VELMORIN_UNLINK(pendingPath);
@@ -65,6 +66,15 @@ void installInterruptionHandlers() {
 #ifdef SIGXFSZ
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
+}
+
+void endOnRequest() {
+    std::signal(SIGINT, [](int) { endAsked = 1; });
+    std::signal(SIGTERM, [](int) { endAsked = 1; });
+}
+
+bool endRequested() {
+    return endAsked != 0;
 }
 
 void setPendingFile(const std::filesystem::path& path) {

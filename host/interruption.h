@@ -16,6 +16,11 @@ namespace velmorin::host {
 // fail with an error instead of ending the process.
 void installInterruptionHandlers();
 
+// From now on SIGINT and SIGTERM only ask the command to end, for commands
+// that end themselves cleanly (an editor's window, velmorin live).
+void endOnRequest();
+bool endRequested();
+
 // The temporary file to remove should the process end now; one at a time.
 void setPendingFile(const std::filesystem::path& path);
 void clearPendingFile();

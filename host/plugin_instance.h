@@ -53,6 +53,17 @@ class PluginInstance {
     virtual int32_t latency() const = 0;
     // Two inputs and two outputs of at most the block size.
     virtual void process(const float* const* inputs, float* const* outputs, int32_t frames) = 0;
+    // Whether the plug-in asked, from any thread, to be stopped and started
+    // again (as a CLAP plug-in does when its latency changes); asking
+    // clears the request.
+    virtual bool takeRestartRequest() = 0;
+
+    // Everything the user set, in the format's own form (a CLAP state stream,
+    // a VST 2.4 bank), for the same plug-in's loadState; main thread.
+    virtual std::vector<uint8_t> saveState() const = 0;
+    // Throws HostError saying why when the plug-in refuses STATE; what it
+    // had taken by then is its business, so callers reload the defaults.
+    virtual void loadState(const std::vector<uint8_t>& state) = 0;
 
 #ifdef VELMORIN_HOST_EDIT
     // The plug-in's editor, not yet in a window; HostError when it has none.

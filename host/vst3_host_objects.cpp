@@ -114,7 +114,12 @@ const Steinberg_Vst_IComponentHandlerVtbl kHandlerTable = {
         return Steinberg_kResultOk;
     },
     [](void* face, Steinberg_int32 flags) SMTG_STDMETHODCALLTYPE {
-        ownerOf<ComponentHandler>(face).restarts.push_back(flags);
+        ComponentHandler& self = ownerOf<ComponentHandler>(face);
+        self.restarts.push_back(flags);
+        if (flags &
+            (Steinberg_Vst_RestartFlags_kLatencyChanged | Steinberg_Vst_RestartFlags_kIoChanged |
+             Steinberg_Vst_RestartFlags_kReloadComponent))
+            self.restartRequested = true;
         return Steinberg_kResultOk;
     },
 };

@@ -5,6 +5,7 @@
 
 #include <vst3_c_api.h>
 
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -78,6 +79,9 @@ class ComponentHandler : public vst3::Object {
         return face_.as<Steinberg_Vst_IComponentHandler>();
     }
     std::vector<int32_t> restarts;
+    // Set when a restart asks for the processor to be stopped and started
+    // again (its latency or its buses changed, or it must be reloaded).
+    std::atomic<bool> restartRequested{false};
     struct Edit {
         char kind;  // 'b'egin, 'p'erform, 'e'nd
         Steinberg_Vst_ParamID id;

@@ -1,6 +1,7 @@
 #include "vst3_plugin.h"
 
 #include <cstring>
+#include <optional>
 
 #include "host_error.h"
 #ifdef VELMORIN_HOST_EDIT
@@ -341,6 +342,69 @@ void Vst3Plugin::process(const float* const* inputs, float* const* outputs, int3
         call(processor_, &Steinberg_Vst_IAudioProcessorVtbl::process, &data);
     pending_->clear();
     if (result != Steinberg_kResultOk) throw HostError(what(), "failed to process a block");
+}
+
+namespace {
+
+void appendPart(std::vector<uint8_t>& out, const std::vector<uint8_t>& part) {
+    const auto size = static_cast<uint32_t>(part.size());
+    for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<uint8_t>(size >> shift));
+    out.insert(out.end(), part.begin(), part.end());
+}
+
+// The next part from `at`; none when the bytes end before it does.
+std::optional<std::vector<uint8_t>> nextPart(const std::vector<uint8_t>& in, size_t& at) {
+    if (in.size() - at < 4) return std::nullopt;
+    uint32_t size = 0;
+    for (int shift = 0; shift < 32; shift += 8) size |= uint32_t{in[at++]} << shift;
+    if (in.size() - at < size) return std::nullopt;
+    std::vector<uint8_t> part(in.begin() + static_cast<std::ptrdiff_t>(at),
+                              in.begin() + static_cast<std::ptrdiff_t>(at + size));
+    at += size;
+    return part;
+}
+
+}  // namespace
+
+std::vector<uint8_t> Vst3Plugin::saveState() const {
+    std::vector<uint8_t> state;
+    for (const bool component : {true, false}) {
+        auto* stream = new MemoryStream;
+        const Steinberg_tresult result =
+            component
+                ? call(component_, &Steinberg_Vst_IComponentVtbl::getState, stream->stream())
+                : call(controller_, &Steinberg_Vst_IEditControllerVtbl::getState, stream->stream());
+        const std::vector<uint8_t> part = stream->bytes();
+        stream->release();
+        if (result != Steinberg_kResultOk && component)
+            throw HostError(what(), "did not save its state");
+        appendPart(state, part);
+    }
+    return state;
+}
+
+void Vst3Plugin::loadState(const std::vector<uint8_t>& state) {
+    size_t at = 0;
+    const std::optional<std::vector<uint8_t>> component = nextPart(state, at);
+    const std::optional<std::vector<uint8_t>> controller = nextPart(state, at);
+    if (!component || !controller || at != state.size())
+        throw HostError(what(), "cannot take a state that is not a VST3 state of velmorin's");
+    // The component first, then the controller told of it, as hosts restore.
+    const auto load = [](Steinberg_IBStream* stream, auto* object, auto function) {
+        return call(object, function, stream) == Steinberg_kResultOk;
+    };
+    auto* stream = new MemoryStream(*component);
+    bool taken = load(stream->stream(), component_, &Steinberg_Vst_IComponentVtbl::setState);
+    stream->release();
+    stream = new MemoryStream(*component);
+    taken = taken && load(stream->stream(), controller_,
+                          &Steinberg_Vst_IEditControllerVtbl::setComponentState);
+    stream->release();
+    stream = new MemoryStream(*controller);
+    taken = taken && (controller->empty() || load(stream->stream(), controller_,
+                                                  &Steinberg_Vst_IEditControllerVtbl::setState));
+    stream->release();
+    if (!taken) throw HostError(what(), "refused the state");
 }
 
 #ifdef VELMORIN_HOST_EDIT

@@ -55,6 +55,10 @@ class Vst3Plugin final : public PluginInstance {
     int32_t blockSize() const override { return blockSize_; }
     int32_t latency() const override;
     void process(const float* const* inputs, float* const* outputs, int32_t frames) override;
+    bool takeRestartRequest() override { return handler_->restartRequested.exchange(false); }
+    // The component's state and the controller's, each behind its length.
+    std::vector<uint8_t> saveState() const override;
+    void loadState(const std::vector<uint8_t>& state) override;
 #ifdef VELMORIN_HOST_EDIT
     std::unique_ptr<PluginEditor> editor() override;
 #endif

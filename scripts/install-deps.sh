@@ -13,6 +13,9 @@ demo_packages=(
   # the Linux editor's X windows (headers only: the plug-in opens libxcb at
   # run time)
   libxcb1-dev libxcb-shm0-dev
+  # velmorin live: the JACK client library (PipeWire's serves it at run time)
+  # and the resampler for the file it plays
+  libjack-jackd2-dev libsamplerate0-dev
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
@@ -30,6 +33,8 @@ test_packages=(
   # the Windows editor's windows: a virtual X server, real input, the
   # reference pictures turned into .bmp files
   xvfb xauth xdotool imagemagick
+  # velmorin live's tests: a JACK server on its dummy driver, no sound card
+  jackd2
 )
 
 packages=("${demo_packages[@]}")

@@ -19,6 +19,9 @@ int runCommandLine(int argc, char** argv) {
 #if defined(VELMORIN_HOST_EDIT)
     addEditCommand(app);
 #endif
+#if defined(VELMORIN_HOST_LIVE)
+    addLiveCommand(app);
+#endif
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& help) {

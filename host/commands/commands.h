@@ -14,6 +14,9 @@ void addBenchCommand(CLI::App& app);
 #if defined(VELMORIN_HOST_EDIT)
 void addEditCommand(CLI::App& app);
 #endif
+#if defined(VELMORIN_HOST_LIVE)
+void addLiveCommand(CLI::App& app);
+#endif
 
 // Parses and runs; prints one line on failure. Returns the exit status.
 int runCommandLine(int argc, char** argv);

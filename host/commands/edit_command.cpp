@@ -1,8 +1,5 @@
 // velmorin edit [FILE]: a plug-in's editor in a window of its own, with FILE
 // looping through the plug-in in real time so its displays move.
-#include <atomic>
-#include <chrono>
-#include <csignal>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -10,8 +7,9 @@
 #include "audio_file.h"
 #include "commands/commands.h"
 #include "commands/job_options.h"
+#include "editor_window.h"
 #include "host_error.h"
-#include "host_window.h"
+#include "interruption.h"
 #include "looped_player.h"
 #include "open_plugin.h"
 
@@ -19,11 +17,7 @@ namespace velmorin::host {
 
 namespace {
 
-// Hosts call the editor's idle about 30 times a second.
-constexpr auto kIdlePeriod = std::chrono::milliseconds(33);
 constexpr int kDefaultSampleRate = 44100;
-
-std::atomic<bool> gInterrupted{false};
 
 struct EditArguments {
     std::filesystem::path file;
@@ -42,24 +36,16 @@ void run(const CLI::App& command, EditArguments& arguments) {
     if (arguments.scale) editor->setScale(*arguments.scale);
     arguments.job.configure(*plugin, audio ? audio->sampleRate : kDefaultSampleRate);
 
-    std::pair<int, int> size = editor->size();
-    HostWindow window(size.first, size.second, plugin->name());
+    EditorWindow window(std::move(editor), plugin->name());
     plugin->start();
     std::unique_ptr<LoopedPlayer> player;
     if (audio) player = std::make_unique<LoopedPlayer>(*plugin, *audio);
-    editor->open(window.id());
+    window.open();
 
-    std::signal(SIGINT, [](int) { gInterrupted = true; });
-    std::signal(SIGTERM, [](int) { gInterrupted = true; });
-    while (!window.closed() && !gInterrupted) {
-        editor->run(kIdlePeriod);
-        // The editor may have asked for another size (its "Size" menu).
-        if (const std::pair<int, int> now = editor->size(); now != size) {
-            size = now;
-            window.resize(size.first, size.second);
-        }
+    endOnRequest();
+    while (!endRequested() && window.run()) {
     }
-    editor.reset();
+    window.close();
     player.reset();
     plugin->stop();
     if (window.serverGone()) throw HostError("the X server", "went away");

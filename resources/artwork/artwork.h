@@ -8,10 +8,9 @@
 
 #include <string>
 
-namespace artwork {
+#include "artwork/palette.h"
 
-// A colour as 0xRRGGBB.
-using Hex = unsigned;
+namespace artwork {
 
 void setColour(cairo_t* cr, Hex colour, double alpha = 1.0);
 // Device pixels per logical pixel of the picture being drawn.

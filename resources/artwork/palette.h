@@ -1,10 +1,17 @@
-// The panel's colours: dark and calm, one accent per band.
+// The panel's colours: dark and calm, one accent per band. Plain numbers,
+// so the editor shares them without the drawing library.
 #pragma once
 
-#include "artwork/artwork.h"
+namespace artwork {
+
+// A colour as 0xRRGGBB.
+using Hex = unsigned;
+
+}  // namespace artwork
 
 namespace artwork::palette {
 
+// What the skin is painted on.
 inline constexpr Hex kBackground = 0x131518;
 inline constexpr Hex kPanel = 0x22262C;
 inline constexpr Hex kPanelEdgeLight = 0x343A42;

@@ -7,6 +7,7 @@
 #include "editor/editor_timer.h"
 #include "editor/editor_window.h"
 #include "editor/mouse_input.h"
+#include "editor/room_colour.h"
 #include "editor/shared_editor_resources.h"
 #include "editor/stored_values_view.h"
 #include "platform/scale_choice.h"
@@ -62,6 +63,7 @@ bool ADEditor::open(void* parentWindow) {
         return false;
     }
     shared.enterWindow(window);
+    windows.setRoomColour(window, kRoomColour);
     windows.setUserData(window, windowUserData_);
     enterOpenEditor(*this);
     view_.window = window;

@@ -72,6 +72,11 @@ class WindowServices {
     // the logical size times the scale, and its canvases and the pointer map
     // between the two. What it showed is gone; its owner paints it again.
     virtual void resizeWindow(WindowHandle window, Scale scale) = 0;
+    // A host may give a child window more room than it draws (its device
+    // size): the drawing stays at the top left and every expose shows the
+    // room in `colour`, never what the screen showed before. A platform
+    // whose windows never get more room ignores it.
+    virtual void setRoomColour(WindowHandle /*window*/, Colour /*colour*/) {}
 
     // Drawing into the client area; releasing the canvas releases the
     // context. A dead window gives a canvas that draws nowhere.

@@ -136,6 +136,25 @@ TEST_F(ClapHost, CommandsTakeEitherFormatThroughThePluginOption) {
     }
 }
 
+// Program 0, chosen by number or by name, is named in the text report, the
+// JSON report and the line that repeats the render.
+TEST_F(ClapHost, ProgramZeroIsNamedInEveryReport) {
+    const std::filesystem::path input = folder_ / "in.wav";
+    writeAudioFile(input, demoMix(), SampleFormat::float32);
+    for (const char* choice : {"0", "Init"}) {
+        SCOPED_TRACE(choice);
+        const std::filesystem::path json = folder_ / "report.json";
+        const CommandResult result =
+            runVelmorin({"render", input.string(), (folder_ / "out.wav").string(), "--plugin",
+                         VELMORIN_CLAP_PATH, "--program", choice, "--target-lufs", "-20", "--json",
+                         json.string()});
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_NE(result.out.find("program  \"Init\"\n"), std::string::npos) << result.out;
+        EXPECT_NE(result.out.find("--program 'Init'"), std::string::npos) << result.out;
+        EXPECT_NE(fileBytes(json).find("\"program\": \"Init\""), std::string::npos);
+    }
+}
+
 TEST(ClapInfo, ShowsIdentityParametersAndPresets) {
     const CommandResult result = runVelmorin({"info", "--plugin", VELMORIN_CLAP_PATH});
     ASSERT_EQ(result.exitCode, 0) << result.err;

@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 
 #include "audio_file.h"
 #include "demo_mix.h"
+#include "host_error.h"
+#include "open_plugin.h"
 #include "run_velmorin.h"
 #include "temp_folder.h"
 
@@ -90,6 +93,32 @@ TEST_F(Vst3Host, InfoBatchAndBenchTakeTheBundle) {
                      VELMORIN_VST3_BUNDLE, "--program", "Mastering 1", "--seconds", "0.5"});
     ASSERT_EQ(bench.exitCode, 0) << bench.err;
     EXPECT_NE(bench.out.find("Velmorin.vst3 "), std::string::npos) << bench.out;
+}
+
+// What velmorin keeps of a session (the live command's state file): the
+// settings come back in a fresh instance, and bytes of anything else are
+// refused with a reason.
+TEST(Vst3State, SavedSettingsComeBackAndForeignBytesAreRefused) {
+    const std::unique_ptr<PluginInstance> made = openPlugin(VELMORIN_VST3_BUNDLE);
+    made->selectProgram(5);
+    made->setParameter(4, -20.5f);  // Mid threshold, as shown
+    made->prepare(44100.0, 64);
+    made->start();
+    std::vector<float> silence(64), out(128);
+    const float* inputs[2] = {silence.data(), silence.data()};
+    float* outputs[2] = {out.data(), out.data() + 64};
+    made->process(inputs, outputs, 64);
+    made->stop();
+    const std::vector<uint8_t> state = made->saveState();
+
+    const std::unique_ptr<PluginInstance> fresh = openPlugin(VELMORIN_VST3_BUNDLE);
+    fresh->loadState(state);
+    EXPECT_EQ(fresh->parameter(4), -20.5f);
+    EXPECT_EQ(fresh->saveState(), state);
+    for (std::vector<uint8_t> foreign :
+         {std::vector<uint8_t>{}, std::vector<uint8_t>(state.begin(), state.end() - 1),
+          std::vector<uint8_t>(40, 7)})
+        EXPECT_THROW(fresh->loadState(foreign), HostError);
 }
 
 TEST(Vst3BadInput, ABundleWithoutItsModuleEndsWithOneLine) {

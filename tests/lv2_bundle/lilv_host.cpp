@@ -139,12 +139,15 @@ const void* LilvEffect::portValue(const char* symbol, void* user, uint32_t* size
     return &self.controls_[found->second];
 }
 
-void LilvEffect::loadPreset(const std::string& uri) {
+void LilvEffect::loadPreset(const std::string& uri, bool withState) {
     LilvNode* preset = bundle_.node(uri.c_str());
     LilvState* state = lilv_state_new_from_world(bundle_.world(), bundle_.map(), preset);
     lilv_node_free(preset);
     if (!state) throw std::runtime_error("no preset " + uri);
-    restoreState(state);
+    if (withState)
+        restoreState(state);
+    else
+        lilv_state_restore(state, nullptr, setPortValue, this, 0, nullptr);
     lilv_state_free(state);
 }
 

@@ -61,8 +61,9 @@ class LilvEffect {
     // Runs in blocks of `block` frames; in place writes into the input.
     void process(std::vector<float>& left, std::vector<float>& right, std::vector<float>& outLeft,
                  std::vector<float>& outRight, size_t block, bool inPlace);
-    // The preset's port values and its state, as hosts load a preset.
-    void loadPreset(const std::string& uri);
+    // As hosts apply a preset: its port values, then its state. A host that
+    // knows no state (lv2apply's -c) writes the port values alone.
+    void loadPreset(const std::string& uri, bool withState = true);
     LilvState* saveState() const;  // caller frees
     void restoreState(const LilvState* state);
     LilvInstance* instance() const { return instance_; }

@@ -14,6 +14,7 @@
 #include "engine/effect.h"
 #include "engine/parameter_mapping.h"
 #include "formats/lv2/display_feed_writer.h"
+#include "formats/lv2/followed_outputs.h"
 #include "formats/lv2/lv2_identity.h"
 #include "params/shown_value.h"
 
@@ -285,6 +286,21 @@ TEST(Lv2UiNormalizer, OutputFollowsTheReportedGainAndIsWrittenToTheHost) {
                         shownValueOf(kOutput, static_cast<float>(outputValueFor(gain)))};
     };
     EXPECT_EQ(host.calls, (std::vector<HostCall>{written(0.5f), written(0.25f)}));
+}
+
+// The plug-in's record of the Output values it followed keeps the latest 64,
+// however many came before.
+TEST(FollowedOutputs, KeepsTheLatest64) {
+    for (const int32_t count : {64, 65, 100}) {
+        SCOPED_TRACE(count);
+        FollowedOutputs followed;
+        for (int32_t output = 1; output <= count; ++output) followed.add(output);
+        EXPECT_TRUE(followed.contains(count));
+        EXPECT_TRUE(followed.contains(count - 63));
+        EXPECT_FALSE(followed.contains(count - 64));
+        EXPECT_FALSE(followed.contains(count + 1));
+    }
+    EXPECT_FALSE(FollowedOutputs{}.contains(0));
 }
 
 }  // namespace

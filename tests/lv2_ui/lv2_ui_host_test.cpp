@@ -30,8 +30,9 @@
 #include "engine/parameter_mapping.h"
 #include "formats/lv2/display_feed_reader.h"
 #include "formats/lv2/lv2_identity.h"
-#include "params/shown_value.h"
 #include "lv2_bundle/lilv_host.h"
+#include "params/shown_value.h"
+#include "platform/soft/file_preference_store.h"
 #include "snapshot/editor_snapshot.h"
 #include "snapshot/png_file.h"
 #include "x11/virtual_x_server.h"
@@ -253,7 +254,8 @@ TEST_F(Lv2UiHost, ShowsTheEditorMovesItsMetersAndWritesThroughTheHost) {
     // (b) and (c): silent, then playing.
     run(60, false);
     const Pixels silent = client.pixels(parent, kEditorWidth, kEditorHeight);
-    // Opening may correct zooms to the display preferences; the feed writes nothing.
+    // Opening writes nothing, and neither does showing the feed.
+    ASSERT_EQ(controller.writes, 0);
     const int writesOnOpen = controller.writes;
     run(300, true);
     const Pixels playing = client.pixels(parent, kEditorWidth, kEditorHeight);
@@ -294,12 +296,73 @@ TEST_F(Lv2UiHost, ShowsTheEditorMovesItsMetersAndWritesThroughTheHost) {
     EXPECT_TRUE(client.eventually([&] { return client.children(parent).empty(); }));
 }
 
+// A saved session's values survive the editor: opening it writes nothing,
+// though the user's preferences hold other settings and a zoom range; only a
+// zoom the host sends outside that range is corrected, and a gesture writes.
+TEST_F(Lv2UiHost, OpeningTheEditorLeavesTheSessionAsItWas) {
+    platform::PreferenceRecord preferences;
+    preferences.normalizeTarget = 3;
+    preferences.dcRemoval = 1;
+    preferences.zoomRange = 2;  // 2 to 32: raises a zoom below 2
+    platform::FilePreferenceStore(platform::FilePreferenceStore::defaultLocation())
+        .write(preferences);
+    VirtualXServer server;
+    ASSERT_TRUE(server.running());
+    XClient client;
+    ASSERT_TRUE(client.connected());
+    const xcb_window_t parent = client.createParent(0, 0, kEditorWidth, kEditorHeight);
+    LilvBundle bundle;
+    const std::optional<UiChoice> choice = chooseUi(bundle);
+    ASSERT_TRUE(choice);
+    LilvEffect effect(bundle);
+    effect.loadPreset(bundle.presets().at("Carpe Diem"));  // zooms of 5
+    effect.control("normalize_target") = 2.0f;
+    effect.control("dc_removal") = 0.0f;
+    Controller controller{.effect = effect, .touches = {}};
+    SuilHost* host = suil_host_new(Controller::write, nullptr, nullptr, nullptr);
+    SuilInstance* ui = instantiate(host, bundle, *choice, controller, parent);
+    ASSERT_NE(ui, nullptr);
+    const auto* idle = static_cast<const LV2UI_Idle_Interface*>(
+        suil_instance_extension_data(ui, LV2_UI__idleInterface));
+    for (const uint32_t port : effect.controlPorts(false))
+        suil_instance_port_event(ui, port, sizeof(float), 0, &effect.control(port));
+    for (int step = 0; step < 30; ++step) {
+        idle->idle(suil_instance_get_handle(ui));
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(controller.writes, 0);
+
+    effect.control(kZoomL) = 0.0f;
+    suil_instance_port_event(ui, kZoomL, sizeof(float), 0, &effect.control(kZoomL));
+    EXPECT_EQ(controller.writes, 1);
+    EXPECT_EQ(effect.control(kZoomL), 2.0f);
+
+    // The Dither lamp, clicked.
+    for (const ControlPlace& place : kControlPlaces) {
+        if (place.parameter == kDither) {
+            client.moveTo(place.x + place.travel / 2, place.y + place.height / 2);
+            client.click();
+        }
+    }
+    client.sync();
+    for (int step = 0; step < 10 && effect.control(kDither) == 0.0f; ++step) {
+        idle->idle(suil_instance_get_handle(ui));
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(effect.control(kDither), 1.0f);
+    EXPECT_EQ(effect.control("normalize_target"), 2.0f);
+    EXPECT_EQ(effect.control("dc_removal"), 0.0f);
+    suil_instance_free(ui);
+    suil_host_free(host);
+}
+
 TEST_F(Lv2UiHost, DrawsAtTheHostsScaleFactorAndFollowsItsChange) {
     VirtualXServer server;
     ASSERT_TRUE(server.running());
     XClient client;
     ASSERT_TRUE(client.connected());
-    const xcb_window_t parent = client.createParent(0, 0, 2000, 1400);
+    // Sized for the editor at 1.0: the window takes each scale's size over it.
+    const xcb_window_t parent = client.createParent(0, 0, kEditorWidth, kEditorHeight);
     LilvBundle bundle;
     const std::optional<UiChoice> choice = chooseUi(bundle);
     ASSERT_TRUE(choice);

@@ -2,7 +2,8 @@
 // (SizeChoice), or at the monitor's DPI (MonitorDpi, which
 // scaled_editor.sh runs alone with the system at 192 DPI). The window takes
 // the device size, draws the golden picture of that scale, and a click at a
-// device pixel reaches the control under its logical pixel.
+// device pixel reaches the control under its logical pixel. Made larger by
+// its host, it shows the room in the skin's base colour.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -10,6 +11,7 @@
 
 #include "editor/context_menu.h"
 #include "editor/layout.h"
+#include "editor/room_colour.h"
 #include "support/loaded_plugin.h"
 #include "windows/editor_picture.h"
 #include "windows/host_window.h"
@@ -150,6 +152,33 @@ TEST_F(SizeChoice, ClicksReachTheControlUnderTheLogicalPixel) {
         EXPECT_EQ(placed.right, scale.device(box.x + kReadoutWidth));
         EXPECT_EQ(placed.bottom, scale.device(box.y + kReadoutHeight));
     }
+}
+
+// A host that makes the editor's window larger than the editor: the editor
+// stays at the top left as it was, the room shows the skin's base colour.
+TEST_F(SizeChoice, RoomAHostGivesShowsTheSkinsBaseColour) {
+    storeSizeChoice(100);
+    OpenEditor open("Velmorin with room");
+    const Picture before = pictureAfterFirstTick(open.editor);
+    ASSERT_EQ(before.width, kEditorWidth);
+    SetWindowPos(open.editor, nullptr, 0, 0, kTwice.device(kEditorWidth),
+                 kTwice.device(kEditorHeight), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(open.editor, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    const Picture after = captureWindow(open.editor);
+    ASSERT_EQ(after.width, kTwice.device(kEditorWidth));
+    const std::uint32_t room = std::uint32_t{platform::redOf(kRoomColour)} << 16 |
+                               std::uint32_t{platform::greenOf(kRoomColour)} << 8 |
+                               platform::blueOf(kRoomColour);
+    int moved = 0, notRoom = 0;
+    for (int y = 0; y < after.height; ++y)
+        for (int x = 0; x < after.width; ++x) {
+            if (x < before.width && y < before.height)
+                moved += after.at(x, y) != before.at(x, y);
+            else
+                notRoom += after.at(x, y) != room;
+        }
+    EXPECT_EQ(moved, 0) << "pixels of the editor changed";
+    EXPECT_EQ(notRoom, 0) << "pixels of the room are not the skin's base colour";
 }
 
 // The host is asked to fit the new size, the window takes it, and the next

@@ -1,8 +1,8 @@
 // The editor on a private X server: its window inside a host's window shows,
 // pixel for pixel, the picture the headless software canvas paints, also at
-// the desktop's scale; editors
-// open and close in any order, with their effect, with their host window, and
-// when the server goes away.
+// the desktop's scale, with any room the host gives in the skin's base
+// colour; editors open and close in any order, with their effect, with
+// their host window, and when the server goes away.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "editor/editor_timer.h"
+#include "editor/room_colour.h"
 #include "editor/shared_editor_resources.h"
 #include "formats/vst2/adelay_edit.h"
 #include "formats/vst2/vst2_editor.h"
@@ -133,6 +134,37 @@ TEST_P(X11EditorTest, AtTheDesktopsScaleTheWindowShowsTheHeadlessPictureOfThatSc
     effect.dispatcher(effEditClose, 0, 0, nullptr, 0);
     desktop.windows.pump();
     EXPECT_FALSE(desktop.windows.connected());
+}
+
+TEST_P(X11EditorTest, RoomAHostGivesBeyondTheEditorShowsTheSkinsBaseColourAfterEachExpose) {
+    // Sized as a host whose toolkit draws at twice the desktop's scale sizes
+    // its window for the editor.
+    const xcb_window_t host = client.createParent(20, 20, 2 * kEditorWidth, 2 * kEditorHeight);
+    ADelayEdit& effect = makeEffect();
+    ASSERT_TRUE(open(effect, host));
+    const platform::WindowHandle window = editorOf(effect).view().window;
+    // What the editor drew at the top left, the room around it.
+    const auto hostShows = [&](int width, int height) {
+        return client.eventually([&] {
+            windows.pump();
+            const std::unique_ptr<platform::Canvas> drawing = windows.windowCanvas(window);
+            platform::PixelBuffer expected(width, height, kRoomColour);
+            for (int y = 0; y < kEditorHeight; ++y)
+                for (int x = 0; x < kEditorWidth; ++x) expected.at(x, y) = drawing->pixel(x, y);
+            return client.pixels(host, width, height) == expected.pixels;
+        });
+    };
+    EXPECT_TRUE(hostShows(2 * kEditorWidth, 2 * kEditorHeight));
+
+    // The host's window grows; the host sizes the plug-in's window to the
+    // editor's size (as one sizing it in its toolkit's logical pixels does);
+    // a window passes over both.
+    client.resize(host, 1360, 870);
+    idle();
+    client.resize(windows.nativeWindow(window), kEditorWidth, kEditorHeight);
+    idle();
+    client.destroy(client.createParent(0, 0, VirtualXServer::kWidth, VirtualXServer::kHeight));
+    EXPECT_TRUE(hostShows(1360, 870));
 }
 
 TEST_P(X11EditorTest, TwoEditorsCloseInEitherOrder) {

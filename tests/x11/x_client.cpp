@@ -42,6 +42,14 @@ void XClient::destroy(xcb_window_t window) {
     sync();
 }
 
+void XClient::resize(xcb_window_t window, int width, int height) {
+    const std::uint32_t size[] = {static_cast<std::uint32_t>(width),
+                                  static_cast<std::uint32_t>(height)};
+    xcb_configure_window(connection_, window, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
+                         size);
+    sync();
+}
+
 void XClient::askToClose(xcb_window_t window) {
     const auto atom = [this](const char* name) {
         const auto cookie =

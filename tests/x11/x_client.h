@@ -22,6 +22,8 @@ class XClient {
     // A mapped top-level window, as a host makes for an editor.
     xcb_window_t createParent(int x, int y, int width, int height);
     void destroy(xcb_window_t window);
+    // As a host sizes its window, or the plug-in's window inside it.
+    void resize(xcb_window_t window, int width, int height);
     // What a window manager sends when the user closes a top-level window.
     void askToClose(xcb_window_t window);
     // What the server shows of the window, in the software canvas's colours.

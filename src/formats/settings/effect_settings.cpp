@@ -31,12 +31,13 @@ EffectSettings factorySettings(const Effect& effect, int32_t program) {
 }
 
 void selectProgramValues(Effect& effect, const EffectSettings& settings) {
+    // The target first: under Normalize the limiter threshold links Output to it.
+    effect.setNormalizeTarget(settings.normalizeTarget);
+    effect.setDcRemoval(settings.dcRemoval);
     effect.setProgram(settings.program);
     // In the order program selection replays, so that derived values (Output
     // under Normalize) come out as they did when the settings were made.
     for (int32_t index : kReplayOrder) effect.setParameter(index, settings.stored[index]);
-    effect.setNormalizeTarget(settings.normalizeTarget);
-    effect.setDcRemoval(settings.dcRemoval);
 }
 
 void selectSettings(Effect& effect, const EffectSettings& settings) {
@@ -46,7 +47,11 @@ void selectSettings(Effect& effect, const EffectSettings& settings) {
 
 void restoreSettings(Effect& effect, const EffectSettings& settings) {
     selectSettings(effect, settings);
-    effect.setParameter(kOutput, settings.stored[kOutput]);
+    // Output as saved where the normalizer or the user had moved it; where
+    // the replay derived the same value, its exact gain stays, so the sound
+    // is the one the settings had, not one rebuilt from the truncated value.
+    if (effect.storedValue(kOutput) != settings.stored[kOutput])
+        effect.setParameter(kOutput, settings.stored[kOutput]);
 }
 
 }  // namespace velmorin

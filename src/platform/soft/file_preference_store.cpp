@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <atomic>
 #include <charconv>
-#include <cstdlib>
 #include <fstream>
 #include <optional>
 #include <span>
@@ -15,6 +14,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/config_folder.h"
 #include "platform/preference_values.h"
 
 namespace platform {
@@ -62,16 +62,8 @@ const PreferenceValue* valueNamed(std::string_view name) {
 }  // namespace
 
 std::filesystem::path FilePreferenceStore::defaultLocation() {
-    std::filesystem::path base;
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    const char* home = std::getenv("HOME");
-    if (config && std::filesystem::path(config).is_absolute())
-        base = config;
-    else if (home && std::filesystem::path(home).is_absolute())
-        base = std::filesystem::path(home) / ".config";
-    else
-        return {};
-    return base / "velmorin" / "preferences";
+    const std::filesystem::path folder = configFolder();
+    return folder.empty() ? folder : folder / "preferences";
 }
 
 void FilePreferenceStore::read(PreferenceRecord& record) {

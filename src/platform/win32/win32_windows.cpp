@@ -6,6 +6,7 @@
 #include <commdlg.h>
 
 #include <map>
+#include <optional>
 #include <utility>
 
 #include "platform/scaled_canvas.h"
@@ -41,21 +42,42 @@ std::map<ATOM, WindowProcedure>& classProcedures() {
     return procedures;
 }
 
-// The editor windows the editor draws at a scale other than 1.0, with their
-// size in logical pixels; the others draw on device pixels as they are.
-struct ScaledWindow {
+// The windows whose drawn size is kept apart from their client area, in
+// logical pixels: those the editor draws at a scale other than 1.0, and
+// those with a room colour, which a host may make larger than they draw.
+// The others draw on device pixels as they are.
+struct DrawnWindow {
     Scale scale;
     int width;
     int height;
+    std::optional<Colour> room;
 };
-std::map<HWND, ScaledWindow>& scaledWindows() {
-    static std::map<HWND, ScaledWindow> windows;
+std::map<HWND, DrawnWindow>& drawnWindows() {
+    static std::map<HWND, DrawnWindow> windows;
     return windows;
 }
 
 Scale scaleOf(HWND hwnd) {
-    const auto it = scaledWindows().find(hwnd);
-    return it == scaledWindows().end() ? Scale() : it->second.scale;
+    const auto it = drawnWindows().find(hwnd);
+    return it == drawnWindows().end() ? Scale() : it->second.scale;
+}
+
+// The drawing's part erased as the class erases it, the room beyond it in
+// its colour; false for a window without a room colour.
+bool eraseWithRoom(HWND hwnd, HDC dc) {
+    const auto it = drawnWindows().find(hwnd);
+    if (it == drawnWindows().end() || !it->second.room) return false;
+    const DrawnWindow& drawn = it->second;
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    const RECT drawing{0, 0, drawn.scale.device(drawn.width), drawn.scale.device(drawn.height)};
+    const int saved = SaveDC(dc);
+    ExcludeClipRect(dc, drawing.left, drawing.top, drawing.right, drawing.bottom);
+    const GdiBrush room(*drawn.room);
+    FillRect(dc, &client, room.handle());
+    RestoreDC(dc, saved);
+    FillRect(dc, &drawing, reinterpret_cast<HBRUSH>(GetClassLongPtrA(hwnd, GCLP_HBRBACKGROUND)));
+    return true;
 }
 
 Rect deviceRect(Scale scale, const Rect& logical) {
@@ -74,8 +96,8 @@ LPARAM logicalMousePoint(HWND hwnd, UINT message, LPARAM lParam) {
 }
 
 std::unique_ptr<Canvas> logicalCanvas(HWND hwnd, std::unique_ptr<GdiCanvas> device) {
-    const auto it = scaledWindows().find(hwnd);
-    if (it == scaledWindows().end()) return device;
+    const auto it = drawnWindows().find(hwnd);
+    if (it == drawnWindows().end() || it->second.scale.isIdentity()) return device;
     return std::make_unique<ScaledCanvas>(std::move(device), it->second.scale, it->second.width,
                                           it->second.height);
 }
@@ -94,7 +116,10 @@ LRESULT CALLBACK classWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LP
             : it->second(handleOf(hwnd), message, wParam, logicalMousePoint(hwnd, message, lParam));
     switch (message) {
         case WM_NCDESTROY:
-            scaledWindows().erase(hwnd);
+            drawnWindows().erase(hwnd);
+            break;
+        case WM_ERASEBKGND:
+            if (eraseWithRoom(hwnd, reinterpret_cast<HDC>(wParam))) return 1;
             break;
         case WM_PAINT:
             // A closed view paints nothing; the window must still count as painted.
@@ -228,14 +253,15 @@ void Win32Windows::resizeWindow(WindowHandle window, Scale scale) {
     // The logical size is the one the window was made with, at 1.0.
     RECT client{};
     GetClientRect(hwnd, &client);
-    const auto it = scaledWindows().find(hwnd);
-    const ScaledWindow logical = it != scaledWindows().end()
-                                     ? it->second
-                                     : ScaledWindow{Scale(), client.right, client.bottom};
-    if (scale.isIdentity())
-        scaledWindows().erase(hwnd);
+    const auto it = drawnWindows().find(hwnd);
+    DrawnWindow logical = it != drawnWindows().end()
+                              ? it->second
+                              : DrawnWindow{Scale(), client.right, client.bottom, {}};
+    logical.scale = scale;
+    if (scale.isIdentity() && !logical.room)
+        drawnWindows().erase(hwnd);
     else
-        scaledWindows()[hwnd] = {scale, logical.width, logical.height};
+        drawnWindows()[hwnd] = logical;
     // The client area takes the device size; a frame (the information
     // window's) keeps its own.
     RECT outer{};
@@ -246,6 +272,17 @@ void Win32Windows::resizeWindow(WindowHandle window, Scale scale) {
                  scale.device(logical.height) + frameHeight,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void Win32Windows::setRoomColour(WindowHandle window, Colour colour) {
+    const HWND hwnd = hwndOf(window);
+    if (!isWindow(window)) return;
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    drawnWindows()
+        .try_emplace(hwnd, DrawnWindow{Scale(), client.right, client.bottom, {}})
+        .first->second.room = colour;
+    InvalidateRect(hwnd, nullptr, TRUE);
 }
 
 double Win32Windows::systemScaleFactor(WindowHandle window) const {

@@ -33,6 +33,9 @@ class Win32Windows : public WindowServices {
     // `scale`; from then on it paints, and its mouse messages and edit boxes
     // are placed, through that scale.
     void resizeWindow(WindowHandle window, Scale scale) override;
+    // Painted when the window's background is erased. A host that gives its
+    // own window more room paints that room itself, as Windows asks it to.
+    void setRoomColour(WindowHandle window, Colour colour) override;
     // The window's DPI over 96 (window_dpi.h).
     double systemScaleFactor(WindowHandle window) const;
     std::unique_ptr<Canvas> windowCanvas(WindowHandle window) override;

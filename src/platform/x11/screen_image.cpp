@@ -54,15 +54,10 @@ void ScreenImage::attachSharedMemory() {
 
 void ScreenImage::convert(const PixelBuffer& pixels, const Rect& rect, std::uint32_t* out,
                           int stride) const {
-    const bool redHigh = connection_.redHigh();
     for (int y = rect.top; y < rect.bottom; ++y) {
         std::uint32_t* row = out + static_cast<std::size_t>(y - rect.top) * stride;
-        for (int x = rect.left; x < rect.right; ++x) {
-            const Colour c = pixels.at(x, y);
-            row[x - rect.left] = redHigh ? (std::uint32_t{redOf(c)} << 16) |
-                                               (std::uint32_t{greenOf(c)} << 8) | blueOf(c)
-                                         : c & 0xFFFFFFu;
-        }
+        for (int x = rect.left; x < rect.right; ++x)
+            row[x - rect.left] = connection_.pixelOf(pixels.at(x, y));
     }
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/colour.h"
 #include "platform/x11/xcb_library.h"
 
 namespace platform::x11 {
@@ -31,6 +32,12 @@ class Connection {
     std::uint8_t depth() const { return screen_->root_depth; }
     // Pixels carry red in bits 16 to 23 and blue in bits 0 to 7.
     bool redHigh() const { return redHigh_; }
+    // A colour as the server's pixels carry it.
+    std::uint32_t pixelOf(Colour c) const {
+        return redHigh_
+                   ? (std::uint32_t{redOf(c)} << 16) | (std::uint32_t{greenOf(c)} << 8) | blueOf(c)
+                   : c & 0xFFFFFFu;
+    }
     // Bytes a single request may carry.
     std::uint32_t maxRequestBytes() const { return maxRequestBytes_; }
     bool serverHasShm() const { return serverHasShm_; }

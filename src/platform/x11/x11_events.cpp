@@ -48,6 +48,9 @@ void X11Windows::handleEvent(const xcb_generic_event_t& event) {
         case XCB_DESTROY_NOTIFY:
             onDestroyed(reinterpret_cast<const xcb_destroy_notify_event_t&>(event).window);
             break;
+        case XCB_CONFIGURE_NOTIFY:
+            onConfigured(reinterpret_cast<const xcb_configure_notify_event_t&>(event));
+            break;
         case XCB_CLIENT_MESSAGE: {
             // The window manager's close button: a dialog is cancelled, an
             // owned window closes.
@@ -73,6 +76,25 @@ void X11Windows::onDestroyed(xcb_window_t xid) {
     if (!record) return;  // ours already, or never ours
     record->xidGone = true;
     destroyWindow(window);
+}
+
+void X11Windows::onConfigured(const xcb_configure_notify_event_t& event) {
+    const Point size{event.width, event.height};
+    for (auto& [value, record] : windows_) {
+        if (record.destroying) continue;
+        if (record.hostSize && record.host == event.window) {
+            // The host's window changed: ours covers its room again.
+            record.hostSize = size;
+            fitWindow(record);
+        } else if (record.xid == event.window) {
+            // A host may size our window itself (as one resizing the
+            // plug-in's window to its own does); it keeps any room it gave,
+            // but never less than the host's window has.
+            record.windowSize = size;
+            const Point fitting = fittingSize(record);
+            if (size.x < fitting.x || size.y < fitting.y) fitWindow(record);
+        }
+    }
 }
 
 void X11Windows::onButton(const xcb_button_press_event_t& event, bool press) {

@@ -111,6 +111,7 @@ WindowHandle X11Windows::createNativeWindow(Kind kind, xcb_window_t parentXid, c
     record.kind = kind;
     record.xid = xid;
     record.logicalSize = {w, h};
+    record.windowSize = {w, h};
     record.pixels = std::make_shared<PixelBuffer>(w, h);
     record.damage = std::make_shared<DamageRegion>(Rect{0, 0, w, h});
     record.image = std::make_unique<ScreenImage>(*connection_, xid, w, h);
@@ -147,6 +148,7 @@ WindowHandle X11Windows::createChildWindow(std::string_view className, std::stri
     if (!record) return {};
     record->procedure = cls->second;
     record->title = std::string(title);
+    record->host = static_cast<xcb_window_t>(parentId);
     connection_->xcb().xcb_map_window(connection_->raw(), record->xid);
     connection_->flush();
     return handle;
@@ -230,6 +232,17 @@ void X11Windows::destroyWindow(WindowHandle window) {
 
     Record& doomed = windows_.at(window.value);
     doomed.image.reset();
+    // The host's size changes are no longer ours to hear, unless another
+    // editor fills the same window.
+    const auto followsHost = [&doomed](const auto& other) {
+        return &other.second != &doomed && other.second.hostSize &&
+               other.second.host == doomed.host;
+    };
+    if (live() && doomed.hostSize && std::none_of(windows_.begin(), windows_.end(), followsHost)) {
+        const std::uint32_t noEvents = 0;
+        connection_->xcb().xcb_change_window_attributes(connection_->raw(), doomed.host,
+                                                        XCB_CW_EVENT_MASK, &noEvents);
+    }
     if (live() && !doomed.xidGone)
         connection_->xcb().xcb_destroy_window(connection_->raw(), doomed.xid);
     std::erase_if(timers_, [window](const auto& t) { return t.first.first == window.value; });
@@ -313,9 +326,54 @@ void X11Windows::resizeWindow(WindowHandle window, Scale scale) {
     record->invalid = true;
     if (!live()) return;
     record->image = std::make_unique<ScreenImage>(*connection_, record->xid, w, h);
-    const std::uint32_t size[] = {static_cast<std::uint32_t>(w), static_cast<std::uint32_t>(h)};
+    fitWindow(*record);
+    if (record->hostSize) clearRoom(*record);
+}
+
+void X11Windows::setRoomColour(WindowHandle window, Colour colour) {
+    Record* record = find(window);
+    if (!record || record->kind != Kind::Editor || !live()) return;
+    const XcbLibrary& xcb = connection_->xcb();
+    xcb_connection_t* c = connection_->raw();
+    const std::uint32_t background = connection_->pixelOf(colour);
+    xcb.xcb_change_window_attributes(c, record->xid, XCB_CW_BACK_PIXEL, &background);
+    // Event masks are kept per client: the host's own stays as it is.
+    const std::uint32_t hostEvents = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    xcb.xcb_change_window_attributes(c, record->host, XCB_CW_EVENT_MASK, &hostEvents);
+    xcb_get_geometry_reply_t* host =
+        xcb.xcb_get_geometry_reply(c, xcb.xcb_get_geometry(c, record->host), nullptr);
+    if (host) {
+        record->hostSize = Point{host->width, host->height};
+        std::free(host);
+        fitWindow(*record);
+    }
+    clearRoom(*record);
+    connection_->flush();
+}
+
+void X11Windows::clearRoom(const Record& record) {
+    // A width or height of 0 reaches the window's far edge.
+    const XcbLibrary& xcb = connection_->xcb();
+    xcb.xcb_clear_area(connection_->raw(), 0, record.xid,
+                       static_cast<std::int16_t>(record.pixels->width), 0, 0, 0);
+    xcb.xcb_clear_area(connection_->raw(), 0, record.xid, 0,
+                       static_cast<std::int16_t>(record.pixels->height), 0, 0);
+}
+
+Point X11Windows::fittingSize(const Record& record) {
+    const Point drawn{record.pixels->width, record.pixels->height};
+    if (!record.hostSize) return drawn;
+    return {std::max(drawn.x, record.hostSize->x), std::max(drawn.y, record.hostSize->y)};
+}
+
+void X11Windows::fitWindow(Record& record) {
+    const Point size = fittingSize(record);
+    if (!live() || size == record.windowSize) return;
+    record.windowSize = size;
+    const std::uint32_t values[] = {static_cast<std::uint32_t>(size.x),
+                                    static_cast<std::uint32_t>(size.y)};
     connection_->xcb().xcb_configure_window(
-        connection_->raw(), record->xid, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, size);
+        connection_->raw(), record.xid, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, values);
 }
 
 double X11Windows::systemScaleFactor() const {

@@ -59,6 +59,10 @@ class X11Windows : public WindowServices {
     // Editor windows and the windows they own; the edit boxes made later
     // follow the scale.
     void resizeWindow(WindowHandle window, Scale scale) override;
+    // Editor windows: the room is the window's background, which the server
+    // paints on every expose. The host's window is the host's to paint, so
+    // ours grows with it and covers all the room it gives.
+    void setRoomColour(WindowHandle window, Colour colour) override;
     std::unique_ptr<Canvas> windowCanvas(WindowHandle window) override;
     std::unique_ptr<Canvas> beginPaint(WindowHandle window) override;
     void updateWindow(WindowHandle window) override;
@@ -125,6 +129,13 @@ class X11Windows : public WindowServices {
         // pixels at a scale.
         Scale scale;
         Point logicalSize;
+        // The window's size on the server, as last asked or reported; more
+        // than its pixels where a host gives it room.
+        Point windowSize;
+        // An editor window's host window, and its size once the editor
+        // fills the host's room.
+        xcb_window_t host = 0;
+        std::optional<Point> hostSize;
         bool visible = true;
         bool invalid = true;
         std::shared_ptr<PixelBuffer> pixels;
@@ -178,6 +189,13 @@ class X11Windows : public WindowServices {
     // 1.0 for a window that is gone or not drawn at a scale.
     Scale windowScale(WindowHandle window) const;
     void repaintOwnDrawn(WindowHandle window);
+    // Its pixels, or the host's room where that is more.
+    static Point fittingSize(const Record& record);
+    // Asks the server for the fitting size unless the window has it.
+    void fitWindow(Record& record);
+    // Paints the room beyond the window's pixels in its background, over
+    // whatever a larger drawing left there.
+    void clearRoom(const Record& record);
     // The window's pixels in its logical pixels, recording what is drawn.
     static std::unique_ptr<Canvas> canvasOf(const Record& record);
     // The logical pixel under a device pixel of the window.
@@ -192,6 +210,7 @@ class X11Windows : public WindowServices {
     void onKey(const xcb_key_press_event_t& event);
     void onEditKey(WindowHandle edit, std::uint32_t symbol);
     void onDestroyed(xcb_window_t xid);
+    void onConfigured(const xcb_configure_notify_event_t& event);
     void fireDueTimers();
     void dispatchPosted();
     void paintInvalidWindows();

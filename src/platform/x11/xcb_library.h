@@ -33,6 +33,10 @@ namespace platform::x11 {
     F(xcb_map_window)                     \
     F(xcb_unmap_window)                   \
     F(xcb_configure_window)               \
+    F(xcb_change_window_attributes)       \
+    F(xcb_clear_area)                     \
+    F(xcb_get_geometry)                   \
+    F(xcb_get_geometry_reply)             \
     F(xcb_change_property)                \
     F(xcb_get_property)                   \
     F(xcb_get_property_reply)             \
