@@ -8,6 +8,7 @@
 #include "formats/vst3/vst3_identity.h"
 #include "formats/vst3/vst3_object.h"
 #include "formats/vst3/vst3_processor.h"
+#include "formats/vst3/vst3_view.h"
 
 namespace velmorin::vst3 {
 
@@ -23,9 +24,17 @@ struct ClassEntry {
 
 const ClassEntry kClasses[] = {
     {&kProcessorClass, kEffectCategory, kEffectName, kSubCategories,
-     []() -> Object* { return new (std::nothrow) Processor; }},
+     []() -> Object* {
+         auto* processor = new (std::nothrow) Processor;
+         if (processor) PlugView::takeStoredSettings(processor->effect());
+         return processor;
+     }},
     {&kControllerClass, kControllerCategory, kControllerName, "",
-     []() -> Object* { return new (std::nothrow) Controller; }},
+     []() -> Object* {
+         auto* controller = new (std::nothrow) Controller;
+         if (controller) PlugView::takeStoredSettings(controller->model());
+         return controller;
+     }},
 };
 constexpr Steinberg_int32 kClassCount = 2;
 static_assert(kClassFlags == Steinberg_Vst_ComponentFlags_kDistributable);

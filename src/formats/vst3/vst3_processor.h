@@ -21,7 +21,7 @@ class Processor final : public Object {
     ~Processor() override;
 
     Steinberg_Vst_IComponent* component() { return component_.as<Steinberg_Vst_IComponent>(); }
-    const Effect& effect() const { return effect_; }
+    Effect& effect() { return effect_; }
 
   private:
     void* faceFor(const Steinberg_TUID iid) override;

@@ -7,9 +7,14 @@
 #include <cstring>
 
 #include "editor/layout.h"
+#include "formats/in_process/stored_settings.h"
 #include "formats/vst3/vst3_controller.h"
 
 namespace velmorin::vst3 {
+
+void PlugView::takeStoredSettings(Effect& effect) {
+    velmorin::takeStoredSettings(effect, services().preferences);
+}
 
 PlugView::PlugView(Controller& controller)
     : controller_(controller),

@@ -39,6 +39,10 @@ class PlugView final : public Object {
     // The platform type the editor embeds in (kPlatformType*).
     static const char* const kPlatformType;
 
+    // A new instance's normalize target and DC removal, as the user last
+    // chose them; the processor and the controller both start from them.
+    static void takeStoredSettings(Effect& effect);
+
     explicit PlugView(Controller& controller);
     ~PlugView() override;
 
