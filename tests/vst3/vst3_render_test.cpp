@@ -26,15 +26,16 @@ const StereoSignal& material() {
     return signal;
 }
 
-// The material through an instance in blocks of kBlock frames, `first`
-// applied in the first block.
-StereoSignal renderVst3(Instance& instance, ParameterChanges* first = nullptr) {
+// The material through an instance in blocks of kBlock frames, `changes`
+// applied in block `at`.
+StereoSignal renderVst3(Instance& instance, ParameterChanges* changes = nullptr,
+                        size_t changed = 0) {
     const StereoSignal& in = material();
     StereoSignal out{std::vector<float>(in.left.size()), std::vector<float>(in.left.size())};
     for (size_t at = 0; at < in.left.size(); at += kBlock) {
         const auto frames = static_cast<int32_t>(std::min<size_t>(kBlock, in.left.size() - at));
         EXPECT_EQ(instance.process(&in.left[at], &in.right[at], &out.left[at], &out.right[at],
-                                   frames, at == 0 ? first : nullptr),
+                                   frames, at == changed * kBlock ? changes : nullptr),
                   Steinberg_kResultOk);
     }
     return out;
@@ -135,28 +136,32 @@ TEST(Vst3Render, ParameterChangesTakeEffectAtTheirFrame) {
 }
 
 // Once the crossfade is over the output is the input delayed by the
-// latency the host was told, with look-ahead on and off.
+// latency the host was told, with look-ahead on and off, switched at the
+// start and later on.
 TEST(Vst3Render, HostBypassPassesTheInputDelayedByTheReportedLatency) {
     for (double lookAhead : {1.0, 0.0}) {
-        SCOPED_TRACE(lookAhead);
-        Instance instance;
-        auto* setting = new ParameterChanges;
-        setting->add(velmorin::kLookAhead, 0, lookAhead);
-        instance.process(nullptr, nullptr, nullptr, nullptr, 0, setting);
-        setting->release();
-        instance.activate(true);
-        const auto latency = static_cast<size_t>(
-            call(instance.processor(), &Steinberg_Vst_IAudioProcessorVtbl::getLatencySamples));
-        EXPECT_EQ(latency, lookAhead == 1.0 ? 878u : 0u);
-        auto* bypass = new ParameterChanges;
-        bypass->add(velmorin::vst3::kHostBypassParameter, 0, 1.0);
-        const StereoSignal out = renderVst3(instance, bypass);
-        bypass->release();
-        const StereoSignal& in = material();
-        const size_t fade = 441;
-        for (size_t i = std::max(latency, fade); i < in.left.size(); ++i) {
-            ASSERT_EQ(out.left[i], in.left[i - latency]) << i;
-            ASSERT_EQ(out.right[i], in.right[i - latency]) << i;
+        for (size_t block : {0, 5}) {
+            SCOPED_TRACE(std::to_string(lookAhead) + " from block " + std::to_string(block));
+            Instance instance;
+            auto* setting = new ParameterChanges;
+            setting->add(velmorin::kLookAhead, 0, lookAhead);
+            instance.process(nullptr, nullptr, nullptr, nullptr, 0, setting);
+            setting->release();
+            instance.activate(true);
+            const auto latency = static_cast<size_t>(
+                call(instance.processor(), &Steinberg_Vst_IAudioProcessorVtbl::getLatencySamples));
+            EXPECT_EQ(latency, lookAhead == 1.0 ? 878u : 0u);
+            constexpr int32_t kOffset = 100;
+            auto* bypass = new ParameterChanges;
+            bypass->add(velmorin::vst3::kHostBypassParameter, kOffset, 1.0);
+            const StereoSignal out = renderVst3(instance, bypass, block);
+            bypass->release();
+            const StereoSignal& in = material();
+            const size_t fadeEnd = block * kBlock + kOffset + 441;
+            for (size_t i = std::max(latency, fadeEnd); i < in.left.size(); ++i) {
+                ASSERT_EQ(out.left[i], in.left[i - latency]) << i;
+                ASSERT_EQ(out.right[i], in.right[i - latency]) << i;
+            }
         }
     }
 }

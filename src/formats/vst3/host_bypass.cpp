@@ -26,22 +26,30 @@ void HostBypass::take(const float* const* inputs, int32_t frames) {
     const int32_t count = std::min(frames, static_cast<int32_t>(delayed_[0].size()));
     const bool needed = gain_ != 0.0f || bypassed();
     for (int c = 0; c < 2; ++c) {
-        float* line = line_[c].data();
-        float* out = delayed_[c].data();
         const float* in = inputs[c];
+        float* out = delayed_[c].data();
+        if (delay_ == 0) {
+            if (needed) std::copy(in, in + count, out);
+            continue;
+        }
+        float* line = line_[c].data();
+        if (!needed) {
+            // Only the last `delay_` frames are ever taken out again.
+            const int32_t skip = std::max(count - delay_, 0);
+            const int32_t at = (at_ + skip) % delay_;
+            const int32_t first = std::min(count - skip, delay_ - at);
+            std::copy(in + skip, in + skip + first, line + at);
+            std::copy(in + skip + first, in + count, line);
+            continue;
+        }
         int32_t at = at_;
         for (int32_t i = 0; i < count; ++i) {
-            const float x = in[i];
-            if (delay_ == 0) {
-                out[i] = x;
-                continue;
-            }
-            if (needed) out[i] = line[at];
-            line[at] = x;
+            out[i] = line[at];
+            line[at] = in[i];
             if (++at == delay_) at = 0;
         }
-        if (c == 1) at_ = at;
     }
+    if (delay_ > 0) at_ = (at_ + count) % delay_;
 }
 
 void HostBypass::apply(float* const* outputs, int32_t frames) {
