@@ -66,7 +66,7 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "three-band mastering dynamics processor p
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Velmorin removes DC, splits stereo audio into three bands that sum back to
 the input exactly, compresses each band with look-ahead, and finishes with a
 look-ahead peak limiter, output gain, optional dither and an auto-normalizer.
-This package holds the VST 2.4, CLAP and LV2 plug-ins and the velmorin
+This package holds the VST 2.4, VST3, CLAP and LV2 plug-ins and the velmorin
 command, which masters audio files through the plug-in.")
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

@@ -1,5 +1,6 @@
-// The plug-in in a file, in the format the file is: CLAP for a .clap file or
-// a library exporting clap_entry, VST 2.4 otherwise.
+// The plug-in in a file, in the format the file is: VST3 for a .vst3 bundle
+// folder or a library exporting GetPluginFactory, CLAP for a .clap file or a
+// library exporting clap_entry, VST 2.4 otherwise.
 #pragma once
 
 #include <filesystem>

@@ -17,7 +17,7 @@ namespace velmorin::host {
 // How a format counts the values parameter() and setParameter() carry.
 enum class ValueScale {
     normalized,  // VST 2.4: 0 to 1
-    plain,       // CLAP: the parameter's own range and steps (Velmorin's: as its editor shows)
+    plain,       // CLAP, VST3: the parameter's own range and steps (Velmorin's: as its editor shows)
 };
 
 class PluginInstance {

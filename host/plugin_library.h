@@ -20,6 +20,8 @@ class PluginLibrary {
     // Null when the library exports no such name.
     void* symbol(const char* name) const;
     const std::filesystem::path& path() const { return path_; }
+    // The system's handle, for load entries that ask for it.
+    void* handle() const { return handle_; }
     // How errors about this plug-in name it.
     std::string what() const { return "plug-in " + path_.string(); }
 

@@ -1,7 +1,7 @@
 #!/bin/sh
-# Succeeds when the library exports its entry point (VSTPluginMain unless
-# named) and nothing else: ELF via nm, PE (the Windows build, told by its
-# first bytes) via objdump. AddressSanitizer's ODR indicator of an exported
+# Succeeds when the library exports its entry points (VSTPluginMain unless
+# named; in any order) and nothing else: ELF via nm, PE (the Windows build,
+# told by its first bytes) via objdump. AddressSanitizer's ODR indicator of an exported
 # variable (__odr_asan.NAME) is the sanitizer's, not the library's.
 case $(head -c 2 "$1") in
   MZ)
@@ -10,5 +10,7 @@ case $(head -c 2 "$1") in
   *)
     names=$(nm -D --defined-only "$1" | awk '{print $3}' | grep -v '^__odr_asan\.') ;;
 esac
+shift
+[ $# -gt 0 ] || set -- VSTPluginMain
 echo "exported: $names"
-test "$names" = "${2:-VSTPluginMain}"
+test "$(echo "$names" | sort)" = "$(printf '%s\n' "$@" | sort)"

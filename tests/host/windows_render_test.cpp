@@ -1,7 +1,8 @@
 // velmorin.exe rendering through the Windows modules under Wine gives the
 // samples of the Linux render: Velmorin.dll for "Mastering 1", as the Linux
-// command renders it through Velmorin.so, and Velmorin.clap for every
-// program, as the Linux command renders it through the Linux Velmorin.clap.
+// command renders it through Velmorin.so, and Velmorin.clap and the bundle
+// Velmorin.vst3 for every program, as the Linux command renders them through
+// the Linux Velmorin.clap and Velmorin.vst3.
 // The two C libraries' single-precision functions may differ in the last
 // bit, so the difference is measured, printed and bounded.
 #include <gtest/gtest.h>
@@ -88,6 +89,17 @@ TEST_P(WindowsClapRender, MatchesTheLinuxClapRender) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryProgram, WindowsClapRender,
+                         ::testing::Range(0, velmorin::kNumPrograms));
+
+class WindowsVst3Render : public ::testing::TestWithParam<int> {};
+
+TEST_P(WindowsVst3Render, MatchesTheLinuxVst3Render) {
+    expectSameRenders(
+        VELMORIN_VST3_BUNDLE, "Velmorin.vst3",
+        {"--program", std::to_string(GetParam()), "--block", "500", "--compensate-latency"});
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryProgram, WindowsVst3Render,
                          ::testing::Range(0, velmorin::kNumPrograms));
 
 }  // namespace

@@ -19,7 +19,7 @@ fail() {
   failures=$((failures + 1))
 }
 
-dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ {print $6}' | sort >"$scratch/contents.txt"
+dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ {print $6}' | LC_ALL=C sort >"$scratch/contents.txt"
 diff -u "$expected" "$scratch/contents.txt" || fail "the package's files differ from the expected ones"
 lintian --fail-on error "$deb" || fail "lintian finds errors"
 

@@ -20,11 +20,11 @@ fail() {
   failures=$((failures + 1))
 }
 # Every path below a folder with its size, mode and time.
-snapshot() { (cd "$1" && find . -printf '%p %s %m %T@\n' | sort); }
+snapshot() { (cd "$1" && find . -printf '%p %s %m %T@\n' | LC_ALL=C sort); }
 
 prefix=$scratch/prefix
 "$installer" --prefix "$prefix" >/dev/null
-(cd "$prefix" && find . -type f | sort) | diff -u "$expected" - || fail "the files --prefix installs"
+(cd "$prefix" && find . -type f | LC_ALL=C sort) | diff -u "$expected" - || fail "the files --prefix installs"
 "$prefix/bin/velmorin" info | grep -q '^product  *Velmorin$' ||
   fail "the installed command does not find the installed plug-in"
 snapshot "$prefix" >"$scratch/first"

@@ -26,7 +26,7 @@ fail() {
   failures=$((failures + 1))
 }
 # The files in the folders an installer writes to, relative to C:.
-placed() { (cd "$WINEPREFIX/drive_c" && find "Program Files" ProgramData -type f | sort); }
+placed() { (cd "$WINEPREFIX/drive_c" && find "Program Files" ProgramData -type f | LC_ALL=C sort); }
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Velmorin'
 run() { wine "$@" 2>/dev/null | tr -d '\r'; }
 

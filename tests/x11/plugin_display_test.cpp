@@ -144,7 +144,7 @@ TEST(VelmorinEdit, ShowsTheEditorInItsOwnWindowUntilClosedOrStopped) {
         {"playing a file", {file.string(), "--program", "3"}, true, {654, 431}},
         {"at twice the size", {"--scale", "2"}, false, {1308, 862}},
     };
-    for (const char* plugin : {VELMORIN_PLUGIN_PATH, VELMORIN_CLAP_PATH}) {
+    for (const char* plugin : {VELMORIN_PLUGIN_PATH, VELMORIN_CLAP_PATH, VELMORIN_VST3_BUNDLE}) {
         for (const auto& run : runs) {
             SCOPED_TRACE(std::string(plugin) + " " + run.why);
             const auto [width, height] = run.size;

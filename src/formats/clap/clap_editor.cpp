@@ -3,16 +3,12 @@
 #include <cmath>
 
 #include "editor/layout.h"
+#include "formats/in_process/stored_settings.h"
 
 namespace velmorin::clap_format {
 
 void ClapEditor::takeStoredSettings(Effect& effect) {
-    platform::PreferenceRecord record;
-    record.normalizeTarget = effect.normalizeTarget();
-    record.dcRemoval = effect.dcRemoval();
-    services().preferences.read(record);
-    effect.setNormalizeTarget(record.normalizeTarget);
-    effect.setDcRemoval(record.dcRemoval);
+    velmorin::takeStoredSettings(effect, services().preferences);
 }
 
 ClapEditor::ClapEditor(ClapEffect& effect)

@@ -8,7 +8,7 @@
 
 #include "formats/clap/clap_extensions.h"
 #include "formats/clap/clap_parameters.h"
-#include "formats/clap/effect_settings.h"
+#include "formats/settings/effect_settings.h"
 #include "formats/clap/state_stream.h"
 
 namespace velmorin::clap_format {

@@ -1,68 +1,10 @@
 #include "formats/clap/state_stream.h"
 
-#include <array>
-#include <bit>
-#include <cmath>
-#include <cstring>
-
-#include "params/parameter_unit.h"
+#include "formats/settings/settings_bytes.h"
 
 namespace velmorin::clap_format {
 
 namespace {
-
-constexpr char kMagic[4] = {'V', 'l', 'm', 'S'};
-// Version 2 came with parameter values in the units the editor shows; the
-// stream keeps stored units, so version 1 reads alike, and a build that
-// knows only version 1 refuses a session its host automates in the new units.
-constexpr uint32_t kVersion = 2;
-constexpr uint32_t kOldestVersion = 1;
-constexpr size_t kSize = 4 + 4 + 4 + kProgramNameSize + 4 + 4 + 4 + 4 * kNumParameters;
-using Bytes = std::array<uint8_t, kSize>;
-
-// What an instance may come to hold: a value shown in whole steps lies in its
-// range, which a host reads back as the parameter's. Output is the exception:
-// the normalizer may carry it past the fader's ends, and the core limits it.
-bool couldHaveBeenSaved(int32_t index, float stored) {
-    if (!std::isfinite(stored)) return false;
-    const ParameterInfo& info = parameterInfo(index);
-    if (index == kOutput || parameterUnit(info.kind).stepping == Stepping::Continuous) return true;
-    return stored >= info.minimum && stored <= info.maximum;
-}
-
-class Writer {
-  public:
-    explicit Writer(Bytes& bytes) : bytes_(bytes) {}
-    void raw(const void* data, size_t size) {
-        std::memcpy(bytes_.data() + at_, data, size);
-        at_ += size;
-    }
-    void word(uint32_t value) {
-        for (int shift = 0; shift < 32; shift += 8) bytes_[at_++] = (value >> shift) & 0xffu;
-    }
-
-  private:
-    Bytes& bytes_;
-    size_t at_ = 0;
-};
-
-class Reader {
-  public:
-    explicit Reader(const Bytes& bytes) : bytes_(bytes) {}
-    void raw(void* data, size_t size) {
-        std::memcpy(data, bytes_.data() + at_, size);
-        at_ += size;
-    }
-    uint32_t word() {
-        uint32_t value = 0;
-        for (int shift = 0; shift < 32; shift += 8) value |= uint32_t{bytes_[at_++]} << shift;
-        return value;
-    }
-
-  private:
-    const Bytes& bytes_;
-    size_t at_ = 0;
-};
 
 // Reads until the buffer is full; a host's stream may hand over less per call.
 bool readAll(const clap_istream_t& stream, uint8_t* data, size_t size) {
@@ -83,17 +25,7 @@ bool atEnd(const clap_istream_t& stream) {
 }  // namespace
 
 bool writeSettings(const clap_ostream_t& stream, const EffectSettings& settings) {
-    Bytes bytes{};
-    Writer out(bytes);
-    out.raw(kMagic, sizeof kMagic);
-    out.word(kVersion);
-    out.word(static_cast<uint32_t>(settings.program));
-    out.raw(settings.programName, kProgramNameSize);
-    out.word(static_cast<uint32_t>(settings.normalizeTarget));
-    out.word(static_cast<uint32_t>(settings.dcRemoval));
-    out.word(kNumParameters);
-    for (float value : settings.stored) out.word(std::bit_cast<uint32_t>(value));
-
+    const SettingsBytes bytes = encodeSettings(settings);
     size_t done = 0;
     while (done < bytes.size()) {
         const int64_t put = stream.write(&stream, bytes.data() + done, bytes.size() - done);
@@ -104,29 +36,10 @@ bool writeSettings(const clap_ostream_t& stream, const EffectSettings& settings)
 }
 
 std::optional<EffectSettings> readSettings(const clap_istream_t& stream) {
-    Bytes bytes{};
+    SettingsBytes bytes{};
     if (stream.read == nullptr || !readAll(stream, bytes.data(), bytes.size()) || !atEnd(stream))
         return std::nullopt;
-    Reader in(bytes);
-    char magic[4];
-    in.raw(magic, sizeof magic);
-    if (std::memcmp(magic, kMagic, sizeof magic) != 0) return std::nullopt;
-    const uint32_t version = in.word();
-    if (version < kOldestVersion || version > kVersion) return std::nullopt;
-
-    EffectSettings settings;
-    settings.program = static_cast<int32_t>(in.word());
-    in.raw(settings.programName, kProgramNameSize);
-    settings.programName[kProgramNameSize - 1] = '\0';
-    settings.normalizeTarget = static_cast<int32_t>(in.word());
-    settings.dcRemoval = static_cast<int32_t>(in.word());
-    if (!ProgramBank::isProgramIndex(settings.program) || in.word() != kNumParameters)
-        return std::nullopt;
-    for (int32_t index = 0; index < kNumParameters; ++index) {
-        settings.stored[index] = std::bit_cast<float>(in.word());
-        if (!couldHaveBeenSaved(index, settings.stored[index])) return std::nullopt;
-    }
-    return settings;
+    return decodeSettings(bytes);
 }
 
 }  // namespace velmorin::clap_format

@@ -1,14 +1,12 @@
-// The CLAP state: EffectSettings as a versioned little-endian stream.
-// Versions 1 and 2: "VlmS", version, program, the 24-byte name, normalize
-// target, DC removal, the parameter count (31) and each stored value as a
-// float. A later version reads every earlier one.
+// The CLAP state: the settings' bytes (formats/settings/settings_bytes.h),
+// exactly those and nothing after them.
 #pragma once
 
 #include <clap/stream.h>
 
 #include <optional>
 
-#include "formats/clap/effect_settings.h"
+#include "formats/settings/effect_settings.h"
 
 namespace velmorin::clap_format {
 

@@ -1,8 +1,8 @@
-#include "formats/clap/effect_settings.h"
+#include "formats/settings/effect_settings.h"
 
 #include <cstring>
 
-namespace velmorin::clap_format {
+namespace velmorin {
 
 EffectSettings settingsOf(const Effect& effect) {
     EffectSettings settings;
@@ -30,15 +30,19 @@ EffectSettings factorySettings(const Effect& effect, int32_t program) {
     return settings;
 }
 
-void selectSettings(Effect& effect, const EffectSettings& settings) {
+void selectProgramValues(Effect& effect, const EffectSettings& settings) {
     // The target first: under Normalize the limiter threshold links Output to it.
     effect.setNormalizeTarget(settings.normalizeTarget);
     effect.setDcRemoval(settings.dcRemoval);
     effect.setProgram(settings.program);
-    effect.setProgramName(settings.programName);
     // In the order program selection replays, so that derived values (Output
     // under Normalize) come out as they did when the settings were made.
     for (int32_t index : kReplayOrder) effect.setParameter(index, settings.stored[index]);
+}
+
+void selectSettings(Effect& effect, const EffectSettings& settings) {
+    selectProgramValues(effect, settings);
+    effect.setProgramName(settings.programName);
 }
 
 void restoreSettings(Effect& effect, const EffectSettings& settings) {
@@ -50,4 +54,4 @@ void restoreSettings(Effect& effect, const EffectSettings& settings) {
         effect.setParameter(kOutput, settings.stored[kOutput]);
 }
 
-}  // namespace velmorin::clap_format
+}  // namespace velmorin

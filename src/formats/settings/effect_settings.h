@@ -9,7 +9,7 @@
 #include "params/parameter_table.h"
 #include "params/program_bank.h"
 
-namespace velmorin::clap_format {
+namespace velmorin {
 
 struct EffectSettings {
     int32_t program = 0;
@@ -26,7 +26,10 @@ EffectSettings factorySettings(const Effect& effect, int32_t program);
 // As program selection does: under Normalize the limiter threshold derives
 // the output gain, as the VST 2.4 build's programs sound.
 void selectSettings(Effect& effect, const EffectSettings& settings);
+// As selectSettings, but the program keeps the name it has: for the audio
+// thread, which never writes a name another thread may be reading.
+void selectProgramValues(Effect& effect, const EffectSettings& settings);
 // Exactly as saved: the output gain too, wherever Normalize had taken it.
 void restoreSettings(Effect& effect, const EffectSettings& settings);
 
-}  // namespace velmorin::clap_format
+}  // namespace velmorin
