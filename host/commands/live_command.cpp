@@ -142,7 +142,7 @@ void addLiveCommand(CLI::App& app) {
                      "connect the inputs and outputs: IN1,IN2:OUT1,OUT2, port names or "
                      "patterns, either side empty (default: outputs to the first two "
                      "physical playback ports)")
-        ->type_name("SPEC");
+        ->type_name("IN1,IN2:OUT1,OUT2");
     command
         ->add_option("--play", arguments->play,
                      "loop this audio file into the plug-in instead of its inputs")

@@ -41,16 +41,16 @@ std::vector<std::string> matching(jack_client_t* client, const std::string& patt
 
 }  // namespace
 
-PortConnections parsePortConnections(const std::string& spec) {
+PortConnections parsePortConnections(const std::string& text) {
     std::vector<PortConnections> readings;
-    for (std::size_t colon = spec.find(':'); colon != std::string::npos;
-         colon = spec.find(':', colon + 1)) {
-        PortConnections reading{entries(spec.substr(0, colon)), entries(spec.substr(colon + 1))};
+    for (std::size_t colon = text.find(':'); colon != std::string::npos;
+         colon = text.find(':', colon + 1)) {
+        PortConnections reading{entries(text.substr(0, colon)), entries(text.substr(colon + 1))};
         if (arePortNames(reading.inputs) && arePortNames(reading.outputs))
             readings.push_back(std::move(reading));
     }
     if (readings.size() != 1) {
-        throw HostError("--connect " + spec,
+        throw HostError("--connect " + text,
                         "expected IN1,IN2:OUT1,OUT2 with ports named client:port (either side "
                         "may be empty)");
     }

@@ -17,8 +17,8 @@ struct PortConnections {
     std::vector<std::string> outputs;  // what out_1, out_2 feed
 };
 
-// Throws HostError naming --connect when SPEC cannot be read one way only.
-PortConnections parsePortConnections(const std::string& spec);
+// Throws HostError naming --connect when the text cannot be read one way only.
+PortConnections parsePortConnections(const std::string& text);
 
 // The ports NAMES give in order: each an existing port, or else every port
 // its pattern matches; FLAGS is the direction of the other client's ports.

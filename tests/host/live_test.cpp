@@ -242,7 +242,7 @@ TEST_P(LiveTest, ADamagedStateFileIsRefusedAndKeptAndTheDefaultsAreUsed) {
 TEST(PortConnections, FindTheOneColonBetweenInputsAndOutputs) {
     using velmorin::host::parsePortConnections;
     const struct {
-        const char* spec;
+        const char* text;
         std::vector<std::string> inputs;
         std::vector<std::string> outputs;
     } readable[] = {
@@ -252,10 +252,10 @@ TEST(PortConnections, FindTheOneColonBetweenInputsAndOutputs) {
         {":system:playback_.*", {}, {"system:playback_.*"}},
         {"mixer:out_l,mixer:out_r:", {"mixer:out_l", "mixer:out_r"}, {}},
     };
-    for (const auto& [spec, inputs, outputs] : readable) {
-        const auto connections = parsePortConnections(spec);
-        EXPECT_EQ(connections.inputs, inputs) << spec;
-        EXPECT_EQ(connections.outputs, outputs) << spec;
+    for (const auto& [text, inputs, outputs] : readable) {
+        const auto connections = parsePortConnections(text);
+        EXPECT_EQ(connections.inputs, inputs) << text;
+        EXPECT_EQ(connections.outputs, outputs) << text;
     }
     for (const char* unreadable : {"system", "a:b:c", "a:b,c:d", "a:b:c:d:e:f"}) {
         EXPECT_THROW(parsePortConnections(unreadable), velmorin::host::HostError) << unreadable;

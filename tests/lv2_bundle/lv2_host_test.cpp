@@ -272,12 +272,12 @@ TEST(Lv2State, RestoredIntoAFreshInstanceItHasTheProgramItsNameAndItsSound) {
 }
 
 // The meter ports, after every other port so that sessions keep theirs.
-struct MeterPortSpec {
+struct MeterPort {
     uint32_t index;
     const char* symbol;
     float minimum, maximum;
 };
-constexpr MeterPortSpec kMeterPortSpecs[] = {
+constexpr MeterPort kMeterPorts[] = {
     {lv2::kDisplayFeedPort + 1, "gr_high", -30, 0},
     {lv2::kDisplayFeedPort + 2, "gr_mid", -30, 0},
     {lv2::kDisplayFeedPort + 3, "gr_low", -30, 0},
@@ -292,17 +292,17 @@ TEST(Lv2Meters, AreReadOnlyDecibelOutputsAHostNeverAutomates) {
     LilvNode* output = bundle().node(LV2_CORE__OutputPort);
     LilvNode* control = bundle().node(LV2_CORE__ControlPort);
     LilvNode* notAutomatic = bundle().node("http://lv2plug.in/ns/ext/port-props#notAutomatic");
-    for (const MeterPortSpec& spec : kMeterPortSpecs) {
-        SCOPED_TRACE(spec.symbol);
-        const LilvPort* port = lilv_plugin_get_port_by_index(plugin, spec.index);
+    for (const MeterPort& text : kMeterPorts) {
+        SCOPED_TRACE(text.symbol);
+        const LilvPort* port = lilv_plugin_get_port_by_index(plugin, text.index);
         ASSERT_NE(port, nullptr);
-        EXPECT_STREQ(lilv_node_as_string(lilv_port_get_symbol(plugin, port)), spec.symbol);
+        EXPECT_STREQ(lilv_node_as_string(lilv_port_get_symbol(plugin, port)), text.symbol);
         EXPECT_TRUE(lilv_port_is_a(plugin, port, output));
         EXPECT_TRUE(lilv_port_is_a(plugin, port, control));
         EXPECT_TRUE(lilv_port_has_property(plugin, port, notAutomatic));
         EXPECT_EQ(portValueOf(port, "http://lv2plug.in/ns/extensions/units#unit"), kUnitsDb);
-        EXPECT_EQ(std::stof(portValueOf(port, LV2_CORE__minimum)), spec.minimum);
-        EXPECT_EQ(std::stof(portValueOf(port, LV2_CORE__maximum)), spec.maximum);
+        EXPECT_EQ(std::stof(portValueOf(port, LV2_CORE__minimum)), text.minimum);
+        EXPECT_EQ(std::stof(portValueOf(port, LV2_CORE__maximum)), text.maximum);
     }
     lilv_node_free(notAutomatic);
     lilv_node_free(control);
@@ -326,12 +326,12 @@ TEST(Lv2Meters, ReadSilenceAsNothingAndALoudMixAsTheEditorsMeters) {
     LilvEffect effect(bundle());
     effect.loadPreset(bundle().presets().at("Heavy"));
     const lv2::DisplayFeedReader reader(bundle().map());
-    const auto meter = [&](int i) { return effect.control(kMeterPortSpecs[i].index); };
+    const auto meter = [&](int i) { return effect.control(kMeterPorts[i].index); };
     constexpr size_t kBlock = 512;
     std::vector<float> left(kBlock), right(kBlock), outLeft, outRight;
     for (int block = 0; block < 4; ++block) {
         effect.process(left, right, outLeft, outRight, kBlock, false);
-        for (int i = 0; i < 4; ++i) EXPECT_EQ(meter(i), 0.0f) << kMeterPortSpecs[i].symbol;
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(meter(i), 0.0f) << kMeterPorts[i].symbol;
         EXPECT_EQ(meter(4), -90.0f);
         EXPECT_EQ(meter(5), -90.0f);
     }
@@ -350,7 +350,7 @@ TEST(Lv2Meters, ReadSilenceAsNothingAndALoudMixAsTheEditorsMeters) {
         ASSERT_TRUE(feed);
         for (int lane = 0; lane < kNumLanes; ++lane) {
             const int bar = evaluateLane(feed->waves.lane[lane]).barTarget;
-            EXPECT_NEAR(gainBarOf(meter(lane)), bar, 1) << kMeterPortSpecs[lane].symbol;
+            EXPECT_NEAR(gainBarOf(meter(lane)), bar, 1) << kMeterPorts[lane].symbol;
             reducingBlocks[lane] += meter(lane) < -1.0f;
         }
         const LaneReading master = evaluateLane(feed->waves.lane[kMasterLane]);
