@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <thread>
@@ -168,36 +169,63 @@ SuilInstance* instantiate(SuilHost* host, LilvBundle& bundle, const UiChoice& ch
                              choice.binaryPath.c_str(), features);
 }
 
+// A host of our own around the UI: a private X server, the host's parent
+// window sized for the editor at 1.0, the bundle, and the plug-in whose
+// ports the UI writes.
 class Lv2UiHost : public testing::Test {
   protected:
     void SetUp() override {
         // A new user's display preferences, as the headless picture has them.
         ::setenv("XDG_CONFIG_HOME", config_.c_str(), 1);
+        ASSERT_TRUE(server.running());
+        ASSERT_TRUE(client.connected());
+        ASSERT_TRUE(choice) << "no UI this host can embed";
+        parent = client.createParent(0, 0, kEditorWidth, kEditorHeight);
+        suil_host_set_touch_func(host, Controller::touch);
     }
-    void TearDown() override { std::filesystem::remove_all(config_); }
+    void TearDown() override {
+        close();
+        suil_host_free(host);
+        std::filesystem::remove_all(config_);
+    }
+
+    // The UI in the parent window, with the host's options where given.
+    SuilInstance* open(const LV2_Options_Option* options = nullptr) {
+        ui = instantiate(host, bundle, *choice, controller, parent, options);
+        return ui;
+    }
+    void close() {
+        if (ui) suil_instance_free(ui);
+        ui = nullptr;
+    }
+    // Idle calls 10 ms apart, so the editor's timer ticks, until `done`.
+    void idleFor(
+        int steps, const std::function<bool()>& done = [] { return false; }) {
+        const auto* idle = static_cast<const LV2UI_Idle_Interface*>(
+            suil_instance_extension_data(ui, LV2_UI__idleInterface));
+        for (int step = 0; step < steps && !done(); ++step) {
+            idle->idle(suil_instance_get_handle(ui));
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
 
     const std::filesystem::path config_ =
         std::filesystem::temp_directory_path() / ("velmorin-lv2-ui-" + std::to_string(::getpid()));
+    VirtualXServer server;
+    XClient client;
+    xcb_window_t parent = 0;
+    LilvBundle bundle;
+    const std::optional<UiChoice> choice = chooseUi(bundle);
+    LilvEffect effect{bundle};
+    Controller controller{.effect = effect, .touches = {}};
+    SuilHost* host = suil_host_new(Controller::write, nullptr, nullptr, nullptr);
+    SuilInstance* ui = nullptr;
 };
 
 TEST_F(Lv2UiHost, ShowsTheEditorMovesItsMetersAndWritesThroughTheHost) {
     const platform::PixelBuffer expected = snapshot::snapshotEditor(snapshot::Scene{});
-    VirtualXServer server;
-    ASSERT_TRUE(server.running());
-    XClient client;
-    ASSERT_TRUE(client.connected());
-    const xcb_window_t parent = client.createParent(0, 0, kEditorWidth, kEditorHeight);
-
-    LilvBundle bundle;
-    const std::optional<UiChoice> choice = chooseUi(bundle);
-    ASSERT_TRUE(choice) << "no UI this host can embed";
     EXPECT_EQ(choice->uri, lv2::kUiUri);
-    LilvEffect effect(bundle);
-    Controller controller{.effect = effect, .touches = {}};
-    SuilHost* host = suil_host_new(Controller::write, nullptr, nullptr, nullptr);
-    suil_host_set_touch_func(host, Controller::touch);
-    SuilInstance* ui = instantiate(host, bundle, *choice, controller, parent);
-    ASSERT_NE(ui, nullptr);
+    ASSERT_NE(open(), nullptr);
     const auto* idle = static_cast<const LV2UI_Idle_Interface*>(
         suil_instance_extension_data(ui, LV2_UI__idleInterface));
     ASSERT_NE(idle, nullptr);
@@ -291,8 +319,7 @@ TEST_F(Lv2UiHost, ShowsTheEditorMovesItsMetersAndWritesThroughTheHost) {
     EXPECT_EQ(effect.control(kOutput), followed);
     EXPECT_NE(effect.control(kOutput), outputBefore);
 
-    suil_instance_free(ui);
-    suil_host_free(host);
+    close();
     EXPECT_TRUE(client.eventually([&] { return client.children(parent).empty(); }));
 }
 
@@ -306,30 +333,13 @@ TEST_F(Lv2UiHost, OpeningTheEditorLeavesTheSessionAsItWas) {
     preferences.zoomRange = 2;  // 2 to 32: raises a zoom below 2
     platform::FilePreferenceStore(platform::FilePreferenceStore::defaultLocation())
         .write(preferences);
-    VirtualXServer server;
-    ASSERT_TRUE(server.running());
-    XClient client;
-    ASSERT_TRUE(client.connected());
-    const xcb_window_t parent = client.createParent(0, 0, kEditorWidth, kEditorHeight);
-    LilvBundle bundle;
-    const std::optional<UiChoice> choice = chooseUi(bundle);
-    ASSERT_TRUE(choice);
-    LilvEffect effect(bundle);
     effect.loadPreset(bundle.presets().at("Carpe Diem"));  // zooms of 5
     effect.control("normalize_target") = 2.0f;
     effect.control("dc_removal") = 0.0f;
-    Controller controller{.effect = effect, .touches = {}};
-    SuilHost* host = suil_host_new(Controller::write, nullptr, nullptr, nullptr);
-    SuilInstance* ui = instantiate(host, bundle, *choice, controller, parent);
-    ASSERT_NE(ui, nullptr);
-    const auto* idle = static_cast<const LV2UI_Idle_Interface*>(
-        suil_instance_extension_data(ui, LV2_UI__idleInterface));
+    ASSERT_NE(open(), nullptr);
     for (const uint32_t port : effect.controlPorts(false))
         suil_instance_port_event(ui, port, sizeof(float), 0, &effect.control(port));
-    for (int step = 0; step < 30; ++step) {
-        idle->idle(suil_instance_get_handle(ui));
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    idleFor(30);
     EXPECT_EQ(controller.writes, 0);
 
     effect.control(kZoomL) = 0.0f;
@@ -345,30 +355,15 @@ TEST_F(Lv2UiHost, OpeningTheEditorLeavesTheSessionAsItWas) {
         }
     }
     client.sync();
-    for (int step = 0; step < 10 && effect.control(kDither) == 0.0f; ++step) {
-        idle->idle(suil_instance_get_handle(ui));
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    idleFor(10, [&] { return effect.control(kDither) != 0.0f; });
     EXPECT_EQ(effect.control(kDither), 1.0f);
     EXPECT_EQ(effect.control("normalize_target"), 2.0f);
     EXPECT_EQ(effect.control("dc_removal"), 0.0f);
-    suil_instance_free(ui);
-    suil_host_free(host);
 }
 
+// The parent is sized for the editor at 1.0: the window takes each scale's
+// size over it.
 TEST_F(Lv2UiHost, DrawsAtTheHostsScaleFactorAndFollowsItsChange) {
-    VirtualXServer server;
-    ASSERT_TRUE(server.running());
-    XClient client;
-    ASSERT_TRUE(client.connected());
-    // Sized for the editor at 1.0: the window takes each scale's size over it.
-    const xcb_window_t parent = client.createParent(0, 0, kEditorWidth, kEditorHeight);
-    LilvBundle bundle;
-    const std::optional<UiChoice> choice = chooseUi(bundle);
-    ASSERT_TRUE(choice);
-    LilvEffect effect(bundle);
-    Controller controller{.effect = effect, .touches = {}};
-    SuilHost* host = suil_host_new(Controller::write, nullptr, nullptr, nullptr);
     LV2_URID_Map* map = bundle.map();
     const LV2_URID scaleFactor = map->map(map->handle, LV2_UI__scaleFactor);
     const LV2_URID floatType = map->map(map->handle, LV2_ATOM__Float);
@@ -376,8 +371,7 @@ TEST_F(Lv2UiHost, DrawsAtTheHostsScaleFactorAndFollowsItsChange) {
     const LV2_Options_Option options[] = {
         {LV2_OPTIONS_INSTANCE, 0, scaleFactor, sizeof(float), floatType, &factor},
         {LV2_OPTIONS_INSTANCE, 0, 0, 0, 0, nullptr}};
-    SuilInstance* ui = instantiate(host, bundle, *choice, controller, parent, options);
-    ASSERT_NE(ui, nullptr);
+    ASSERT_NE(open(options), nullptr);
     const auto editor =
         static_cast<xcb_window_t>(reinterpret_cast<uintptr_t>(suil_instance_get_widget(ui)));
     EXPECT_EQ(std::make_pair(controller.width, controller.height), std::make_pair(1308, 862));
@@ -391,8 +385,6 @@ TEST_F(Lv2UiHost, DrawsAtTheHostsScaleFactorAndFollowsItsChange) {
     EXPECT_EQ(optionsInterface->set(suil_instance_get_handle(ui), options), LV2_OPTIONS_SUCCESS);
     EXPECT_EQ(std::make_pair(controller.width, controller.height), std::make_pair(981, 647));
     EXPECT_TRUE(client.eventually([&] { return client.size(editor) == std::make_pair(981, 647); }));
-    suil_instance_free(ui);
-    suil_host_free(host);
 }
 
 }  // namespace
