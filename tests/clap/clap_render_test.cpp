@@ -17,6 +17,7 @@
 #include "engine/effect.h"
 #include "params/parameter_table.h"
 #include "support/loaded_plugin.h"
+#include "support/vst2_render.h"
 
 namespace {
 
@@ -42,21 +43,6 @@ StereoSignal renderClap(ClapInstance& instance, uint32_t block = kBlock) {
     return out;
 }
 
-StereoSignal renderVst2(const Plugin& plugin) {
-    const StereoSignal& in = material();
-    StereoSignal out{std::vector<float>(in.left.size()), std::vector<float>(in.left.size())};
-    for (size_t at = 0; at < in.left.size(); at += kBlock) {
-        const auto frames = static_cast<int32_t>(std::min<size_t>(kBlock, in.left.size() - at));
-        plugin.process(const_cast<float*>(&in.left[at]), const_cast<float*>(&in.right[at]),
-                       &out.left[at], &out.right[at], frames);
-    }
-    return out;
-}
-
-bool sameBits(const std::vector<float>& a, const std::vector<float>& b) {
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0;
-}
-
 // Each program as a preset, and as a session saved with it and reopened.
 TEST(ClapRender, EveryProgramEqualsTheVst2BuildBitForBit) {
     for (int program = 0; program < 18; ++program) {
@@ -65,7 +51,7 @@ TEST(ClapRender, EveryProgramEqualsTheVst2BuildBitForBit) {
         vst2.dispatch(effSetSampleRate, 0, 0, nullptr, kRate);
         vst2.selectProgram(program);
         vst2.dispatch(effMainsChanged, 0, 1);
-        const StereoSignal expected = renderVst2(vst2);
+        const StereoSignal expected = renderVst2(vst2, material(), kBlock);
         ClapInstance clap, reopened;
         ASSERT_TRUE(clap.loadPreset(program));
         ASSERT_TRUE(reopened.load(clap.save()));

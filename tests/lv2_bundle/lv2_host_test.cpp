@@ -28,6 +28,7 @@
 #include "params/shown_value.h"
 #include "snapshot/png_file.h"
 #include "support/loaded_plugin.h"
+#include "support/vst2_render.h"
 
 using namespace velmorin;
 
@@ -68,10 +69,6 @@ Rendered renderLv2(LilvEffect& effect, const StereoSignal& in, size_t block, boo
     Rendered out;
     effect.process(left, right, out.left, out.right, block, inPlace);
     return out;
-}
-
-bool sameBits(const std::vector<float>& a, const std::vector<float>& b) {
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0;
 }
 
 size_t peakIndex(const std::vector<float>& signal) {

@@ -12,6 +12,7 @@
 #include "formats/vst3/vst3_identity.h"
 #include "params/parameter_table.h"
 #include "support/loaded_plugin.h"
+#include "support/vst2_render.h"
 #include "vst3/vst3_test_host.h"
 
 using namespace vst3_test;
@@ -41,21 +42,6 @@ StereoSignal renderVst3(Instance& instance, ParameterChanges* changes = nullptr,
     return out;
 }
 
-StereoSignal renderVst2(const Plugin& plugin) {
-    const StereoSignal& in = material();
-    StereoSignal out{std::vector<float>(in.left.size()), std::vector<float>(in.left.size())};
-    for (size_t at = 0; at < in.left.size(); at += kBlock) {
-        const auto frames = static_cast<int32_t>(std::min<size_t>(kBlock, in.left.size() - at));
-        plugin.process(const_cast<float*>(&in.left[at]), const_cast<float*>(&in.right[at]),
-                       &out.left[at], &out.right[at], frames);
-    }
-    return out;
-}
-
-bool sameBits(const std::vector<float>& a, const std::vector<float>& b) {
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0;
-}
-
 ParameterChanges* programChange(int32_t program) {
     auto* changes = new ParameterChanges;
     changes->add(velmorin::vst3::kProgramParameter, 0, program / 17.0);
@@ -74,7 +60,7 @@ TEST(Vst3Render, EveryProgramEqualsTheVst2BuildBitForBit) {
         ParameterChanges* changes = programChange(program);
         const StereoSignal got = renderVst3(vst3, changes);
         changes->release();
-        const StereoSignal expected = renderVst2(vst2);
+        const StereoSignal expected = renderVst2(vst2, material(), kBlock);
         EXPECT_TRUE(sameBits(got.left, expected.left));
         EXPECT_TRUE(sameBits(got.right, expected.right));
     }
