@@ -75,8 +75,13 @@ const Steinberg_Vst_IParamValueQueueVtbl kQueueTable = {
             *value = points[index].second;
             return Steinberg_kResultOk;
         },
-    [](void*, Steinberg_int32, Steinberg_Vst_ParamValue, Steinberg_int32*)
-        SMTG_STDMETHODCALLTYPE -> Steinberg_tresult { return Steinberg_kResultFalse; },
+    [](void* face, Steinberg_int32 offset, Steinberg_Vst_ParamValue value, Steinberg_int32* index)
+        SMTG_STDMETHODCALLTYPE -> Steinberg_tresult {
+            auto& points = ownerOf<Queue>(face).points;
+            points.emplace_back(offset, value);
+            if (index != nullptr) *index = static_cast<Steinberg_int32>(points.size() - 1);
+            return Steinberg_kResultOk;
+        },
 };
 
 const Steinberg_Vst_IParameterChangesVtbl kChangesTable = {
@@ -92,8 +97,17 @@ const Steinberg_Vst_IParameterChangesVtbl kChangesTable = {
             if (index < 0 || index >= static_cast<int32_t>(queues.size())) return nullptr;
             return queues[index]->face.as<Steinberg_Vst_IParamValueQueue>();
         },
-    [](void*, const Steinberg_Vst_ParamID*, Steinberg_int32*)
-        SMTG_STDMETHODCALLTYPE -> Steinberg_Vst_IParamValueQueue* { return nullptr; },
+    [](void* face, const Steinberg_Vst_ParamID* id, Steinberg_int32* index)
+        SMTG_STDMETHODCALLTYPE -> Steinberg_Vst_IParamValueQueue* {
+            if (id == nullptr) return nullptr;
+            auto& changes = ownerOf<ParameterChanges>(face);
+            Queue& queue = changes.queueFor(*id);
+            if (index != nullptr) {
+                const auto at = std::find(changes.queues_.begin(), changes.queues_.end(), &queue);
+                *index = static_cast<Steinberg_int32>(at - changes.queues_.begin());
+            }
+            return queue.face.as<Steinberg_Vst_IParamValueQueue>();
+        },
 };
 
 const Steinberg_Vst_IComponentHandlerVtbl kHandlerTable = {
@@ -250,14 +264,16 @@ ParameterChanges::~ParameterChanges() {
 }
 
 void ParameterChanges::add(Steinberg_Vst_ParamID id, int32_t offset, double value) {
+    queueFor(id).points.emplace_back(offset, value);
+}
+
+ParameterChanges::Queue& ParameterChanges::queueFor(Steinberg_Vst_ParamID id) {
     auto found = std::find_if(queues_.begin(), queues_.end(),
                               [id](const Queue* queue) { return queue->id == id; });
-    if (found == queues_.end()) {
-        queues_.push_back(new Queue);
-        queues_.back()->id = id;
-        found = queues_.end() - 1;
-    }
-    (*found)->points.emplace_back(offset, value);
+    if (found != queues_.end()) return **found;
+    queues_.push_back(new Queue);
+    queues_.back()->id = id;
+    return *queues_.back();
 }
 
 void ParameterChanges::clear() {

@@ -64,6 +64,8 @@ class ParameterChanges : public vst3::Object {
         std::vector<std::pair<int32_t, double>> points;
         vst3::Face face{};
     };
+    // The queue of a parameter, added when it has none.
+    Queue& queueFor(Steinberg_Vst_ParamID id);
     std::vector<Queue*> queues_;
 
   private:

@@ -202,6 +202,8 @@ void Vst3Plugin::readParameters() {
             programParameter_ = info.id;
             continue;
         }
+        // Meters the plug-in reports: nothing a user could set.
+        if (info.flags & Steinberg_Vst_ParameterInfo_ParameterFlags_kIsReadOnly) continue;
         parameters_.push_back({info.id, text(info.title), text(info.units)});
     }
 }

@@ -40,6 +40,30 @@ struct MeterFigures {
 };
 MeterFigures meterFigures(const LaneExtremes& extremes, float outputGain);
 
+// The figures as the read-only outputs of the formats that have them (LV2
+// ports, VST3 parameters), in this order everywhere.
+struct MeterOutput {
+    const char* name;
+    float minimumDb;
+    float maximumDb;
+};
+inline constexpr MeterOutput kMeterOutputs[] = {
+    {"High gain reduction", kReductionFloorDb, 0.0f},
+    {"Mid gain reduction", kReductionFloorDb, 0.0f},
+    {"Low gain reduction", kReductionFloorDb, 0.0f},
+    {"Limiter gain reduction", kReductionFloorDb, 0.0f},
+    {"Left output peak", kPeakFloorDb, kPeakCeilingDb},
+    {"Right output peak", kPeakFloorDb, kPeakCeilingDb},
+};
+inline constexpr int32_t kNumMeterOutputs = sizeof kMeterOutputs / sizeof kMeterOutputs[0];
+static_assert(kNumMeterOutputs == kNumLanes + 2);
+
+inline void meterOutputValues(const MeterFigures& figures, float (&values)[kNumMeterOutputs]) {
+    for (int32_t lane = 0; lane < kNumLanes; ++lane) values[lane] = figures.reductionDb[lane];
+    values[kNumLanes] = figures.outputPeakDb[0];
+    values[kNumLanes + 1] = figures.outputPeakDb[1];
+}
+
 // The dynamic gain reduction at the block's last frame, both channels, before
 // the Mix levels and the output gain: the deepest band's reduction and the
 // limiter's, which follows the band sum, added. 0 or below.

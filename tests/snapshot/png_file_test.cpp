@@ -1,6 +1,7 @@
 // PNG files keep every pixel, and a write or read that fails says so and
 // leaves nothing behind.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <stdexcept>
@@ -14,7 +15,10 @@ class PngFileTest : public ::testing::Test {
   protected:
     void SetUp() override { std::filesystem::create_directories(folder); }
     void TearDown() override { std::filesystem::remove_all(folder); }
-    std::filesystem::path folder = std::filesystem::temp_directory_path() / "velmorin-png-test";
+    // Each test runs in a process of its own, side by side with the others:
+    // a folder per process keeps one test's clean-up out of another's files.
+    std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("velmorin-png-test-" + std::to_string(getpid()));
 };
 
 TEST_F(PngFileTest, PixelsSurviveTheRoundTrip) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "engine/effect.h"
 #include "formats/settings/settings_bytes.h"
 #include "formats/vst3/vst3_identity.h"
+#include "formats/vst3/vst3_meters.h"
 #include "formats/vst3/vst3_parameters.h"
 #include "params/program_bank.h"
 #include "vst3/vst3_test_host.h"
@@ -190,15 +192,21 @@ TEST(Vst3Plugin, ActivationAndProcessingInEveryOrderHostsUse) {
 TEST(Vst3Plugin, ParametersRiseWithTheValueShownAndTheirTextsReadBack) {
     Instance instance;
     Steinberg_Vst_IEditController* controller = instance.controller();
-    ASSERT_EQ(call(controller, &Steinberg_Vst_IEditControllerVtbl::getParameterCount), 33);
-    for (int32_t index = 0; index < 33; ++index) {
+    constexpr int32_t kListed = velmorin::kNumParameters + velmorin::kNumMeterOutputs + 2;
+    ASSERT_EQ(call(controller, &Steinberg_Vst_IEditControllerVtbl::getParameterCount), kListed);
+    for (int32_t index = 0; index < kListed; ++index) {
         SCOPED_TRACE(index);
         const Steinberg_Vst_ParameterInfo info = infoAt(instance, index);
         const bool hidden = index == velmorin::kParameter18 || index == velmorin::kReserved1 ||
                             index == velmorin::kReserved2;
+        const bool meter = velmorin::vst3::isMeterParameter(info.id);
+        EXPECT_EQ(meter, index >= velmorin::kNumParameters &&
+                             index < velmorin::kNumParameters + velmorin::kNumMeterOutputs);
         EXPECT_EQ((info.flags & Steinberg_Vst_ParameterInfo_ParameterFlags_kIsHidden) != 0, hidden);
+        EXPECT_EQ((info.flags & Steinberg_Vst_ParameterInfo_ParameterFlags_kIsReadOnly) != 0,
+                  meter);
         EXPECT_EQ((info.flags & Steinberg_Vst_ParameterInfo_ParameterFlags_kCanAutomate) != 0,
-                  !hidden && info.id != velmorin::vst3::kProgramParameter);
+                  !hidden && !meter && info.id != velmorin::vst3::kProgramParameter);
         EXPECT_DOUBLE_EQ(normalized(instance, info.id), info.defaultNormalizedValue);
         if (hidden || index >= velmorin::kNumParameters) continue;
         // Each step: the plain value rises and the text names it exactly.
@@ -250,6 +258,63 @@ TEST(Vst3Plugin, ParametersRiseWithTheValueShownAndTheirTextsReadBack) {
         EXPECT_EQ(text16(text), s.text) << s.id;
         EXPECT_EQ(text16(infoAt(instance, static_cast<int32_t>(s.id)).units), s.units) << s.id;
     }
+}
+
+// Each block the processor reports the meters at its last frame; handed on
+// to the controller as hosts do, they read as figures in dB.
+TEST(Vst3Plugin, MetersReportEachBlocksGainReductionAndOutputPeak) {
+    using velmorin::vst3::meterDbOf;
+    Instance instance;
+    instance.activate(true);
+    std::vector<float> in(kFrames), out(2 * kFrames);
+    struct Block {
+        double db[velmorin::kNumMeterOutputs];
+        float outputPeak[2];
+    };
+    const auto play = [&](float level) {
+        for (int32_t i = 0; i < kFrames; ++i) in[i] = level * std::sin(0.05f * i);
+        auto* reported = new ParameterChanges;
+        EXPECT_EQ(instance.process(in.data(), in.data(), out.data(), out.data() + kFrames, kFrames,
+                                   nullptr, reported),
+                  Steinberg_kResultOk);
+        Block block{};
+        for (int32_t meter = 0; meter < velmorin::kNumMeterOutputs; ++meter) {
+            const auto id = velmorin::vst3::kFirstMeterParameter + meter;
+            const ParameterChanges::Queue& queue = reported->queueFor(id);
+            EXPECT_EQ(queue.points.size(), 1u) << meter;
+            if (queue.points.empty()) continue;
+            EXPECT_EQ(queue.points[0].first, kFrames - 1);
+            block.db[meter] = meterDbOf(meter, queue.points[0].second);
+            call(instance.controller(), &Steinberg_Vst_IEditControllerVtbl::setParamNormalized, id,
+                 queue.points[0].second);
+        }
+        reported->release();
+        for (int c = 0; c < 2; ++c) {
+            const float* x = out.data() + c * kFrames;
+            block.outputPeak[c] = std::abs(*std::max_element(
+                x, x + kFrames, [](float a, float b) { return std::abs(a) < std::abs(b); }));
+        }
+        return block;
+    };
+    const Block silent = play(0.0f);
+    for (int32_t lane = 0; lane < velmorin::kNumLanes; ++lane) EXPECT_EQ(silent.db[lane], 0.0);
+    EXPECT_EQ(silent.db[4], velmorin::kPeakFloorDb);
+    EXPECT_EQ(silent.db[5], velmorin::kPeakFloorDb);
+
+    // Loud enough that the limiter works, long enough to pass the look-ahead.
+    Block loud{};
+    for (int i = 0; i < 8; ++i) loud = play(1.0f);
+    EXPECT_LT(loud.db[3], -0.5);
+    for (int32_t lane = 0; lane < velmorin::kNumLanes; ++lane) EXPECT_LE(loud.db[lane], 0.0);
+    for (int c = 0; c < 2; ++c)
+        EXPECT_NEAR(loud.db[4 + c], 20 * std::log10(loud.outputPeak[c]), 0.01) << c;
+    Steinberg_Vst_String128 text{};
+    call(instance.controller(), &Steinberg_Vst_IEditControllerVtbl::getParamStringByValue,
+         velmorin::vst3::kFirstMeterParameter + 3,
+         normalized(instance, velmorin::vst3::kFirstMeterParameter + 3), text);
+    char expected[16];
+    std::snprintf(expected, sizeof expected, "%.1f", loud.db[3]);
+    EXPECT_EQ(text16(text), expected);
 }
 
 // Chosen in the host's program list, a program gives exactly the values

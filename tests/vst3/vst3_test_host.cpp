@@ -149,7 +149,8 @@ void Instance::activate(bool on) {
 }
 
 Steinberg_tresult Instance::process(const float* inL, const float* inR, float* outL, float* outR,
-                                    int32_t frames, ParameterChanges* changes) {
+                                    int32_t frames, ParameterChanges* changes,
+                                    ParameterChanges* reported) {
     float* inputs[2] = {const_cast<float*>(inL), const_cast<float*>(inR)};
     float* outputs[2] = {outL, outR};
     Steinberg_Vst_AudioBusBuffers in{}, out{};
@@ -164,6 +165,7 @@ Steinberg_tresult Instance::process(const float* inL, const float* inR, float* o
     data.inputs = &in;
     data.outputs = &out;
     data.inputParameterChanges = changes != nullptr ? changes->changes() : nullptr;
+    data.outputParameterChanges = reported != nullptr ? reported->changes() : nullptr;
     return call(processor_, &Steinberg_Vst_IAudioProcessorVtbl::process, &data);
 }
 

@@ -64,9 +64,11 @@ class Instance {
     ComponentHandler& handler() { return *handler_; }
 
     void activate(bool on);
-    // In place when `in` and `out` are the same.
+    // In place when `in` and `out` are the same; what the processor reports
+    // goes into `reported`.
     Steinberg_tresult process(const float* inL, const float* inR, float* outL, float* outR,
-                              int32_t frames, ParameterChanges* changes = nullptr);
+                              int32_t frames, ParameterChanges* changes = nullptr,
+                              ParameterChanges* reported = nullptr);
     std::vector<uint8_t> state() const;
     Steinberg_tresult setState(std::vector<uint8_t> bytes, int32_t chunk = 1 << 30) const;
     Steinberg_tresult setControllerState(std::vector<uint8_t> bytes) const;

@@ -126,13 +126,14 @@ std::string outputPorts() {
     ports += "    atom:bufferType atom:Sequence ;\n    atom:supports velmorin:DisplayFeed ;\n";
     ports += "    rsz:minimumSize " + std::to_string(kDisplayFeedBufferSize) + " ;\n";
     ports += "    lv2:portProperty lv2:connectionOptional\n]";
-    for (const MeterPort& meter : kMeterPorts) {
+    for (int32_t i = 0; i < kNumMeterOutputs; ++i) {
+        const MeterOutput& meter = kMeterOutputs[i];
         ports += " , [\n    a lv2:OutputPort , lv2:ControlPort ;\n";
-        ports += "    lv2:index " + std::to_string(meter.index) + " ;\n";
-        ports += "    lv2:symbol " + quoted(meter.symbol) + " ;\n";
+        ports += "    lv2:index " + std::to_string(kMeterPorts[i].index) + " ;\n";
+        ports += "    lv2:symbol " + quoted(kMeterPorts[i].symbol) + " ;\n";
         ports += "    lv2:name " + quoted(meter.name) + " ;\n";
-        ports += "    lv2:minimum " + decimal(meter.minimum) + " ;\n";
-        ports += "    lv2:maximum " + decimal(meter.maximum) + " ;\n";
+        ports += "    lv2:minimum " + decimal(meter.minimumDb) + " ;\n";
+        ports += "    lv2:maximum " + decimal(meter.maximumDb) + " ;\n";
         ports += "    units:unit units:db ;\n    lv2:portProperty pprops:notAutomatic\n]";
     }
     return ports;

@@ -95,9 +95,9 @@ void Lv2Effect::writeMeters(uint32_t frames) {
     const EngineState& engine = effect_.engine();
     const MeterFigures figures = meterFigures(engine.lastBlock.extremes, engine.outputGain.get());
     inlineDisplay_.update(figures, frames);
-    float values[kNumMeterPorts];
-    meterPortValues(figures, values);
-    for (int32_t i = 0; i < kNumMeterPorts; ++i) {
+    float values[kNumMeterOutputs];
+    meterOutputValues(figures, values);
+    for (int32_t i = 0; i < kNumMeterOutputs; ++i) {
         if (auto* port = static_cast<float*>(ports_[kMeterPorts[i].index])) *port = values[i];
     }
 }

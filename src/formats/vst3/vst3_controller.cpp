@@ -9,6 +9,7 @@
 #include "formats/settings/effect_settings.h"
 #include "formats/vst3/vst3_identity.h"
 #include "formats/vst3/vst3_messages.h"
+#include "formats/vst3/vst3_meters.h"
 #include "formats/vst3/vst3_parameters.h"
 #include "formats/vst3/vst3_stream.h"
 #include "formats/vst3/vst3_view.h"
@@ -17,7 +18,8 @@ namespace velmorin::vst3 {
 
 namespace {
 
-constexpr int32_t kListedParameters = kNumParameters + 2;
+// The core's parameters, the meters, the program and the host's bypass.
+constexpr int32_t kListedParameters = kNumParameters + kNumMeterOutputs + 2;
 constexpr const char* kUnitNames[kUnitCount] = {"Velmorin", "High", "Mid", "Low", "Master"};
 constexpr const char* kSwitchTexts[2] = {"Off", "On"};
 
@@ -31,7 +33,8 @@ double normalizedOfProgram(int32_t program) {
 }
 
 bool isListedId(Steinberg_Vst_ParamID id) {
-    return isCoreParameter(id) || id == kProgramParameter || id == kHostBypassParameter;
+    return isCoreParameter(id) || isMeterParameter(id) || id == kProgramParameter ||
+           id == kHostBypassParameter;
 }
 
 void describeExtra(Steinberg_Vst_ParamID id, Steinberg_Vst_ParameterInfo& info) {
@@ -57,6 +60,11 @@ void describeExtra(Steinberg_Vst_ParamID id, Steinberg_Vst_ParameterInfo& info) 
 }  // namespace
 
 Controller::Controller() {
+    for (int32_t meter = 0; meter < kNumMeterOutputs; ++meter) {
+        Steinberg_Vst_ParameterInfo info;
+        describeMeterParameter(meter, info);
+        meters_[meter] = info.defaultNormalizedValue;
+    }
     static const Steinberg_Vst_IEditControllerVtbl controller = {queryFace,
                                                                  addRefFace,
                                                                  releaseFace,
@@ -141,10 +149,13 @@ Steinberg_tresult Controller::parameterInfo(void*, Steinberg_int32 index,
                                             Steinberg_Vst_ParameterInfo* info) {
     if (info == nullptr || index < 0 || index >= kListedParameters)
         return Steinberg_kInvalidArgument;
+    constexpr int32_t kProgramIndex = kNumParameters + kNumMeterOutputs;
     if (index < kNumParameters) {
         describeCoreParameter(index, *info);
+    } else if (index < kProgramIndex) {
+        describeMeterParameter(index - kNumParameters, *info);
     } else {
-        describeExtra(index == kNumParameters ? kProgramParameter : kHostBypassParameter, *info);
+        describeExtra(index == kProgramIndex ? kProgramParameter : kHostBypassParameter, *info);
     }
     return Steinberg_kResultOk;
 }
@@ -155,6 +166,8 @@ Steinberg_tresult Controller::stringByValue(void*, Steinberg_Vst_ParamID id,
     if (text == nullptr || !isListedId(id)) return Steinberg_kInvalidArgument;
     if (isCoreParameter(id)) {
         copyText(text, 128, textOf(static_cast<int32_t>(id), value));
+    } else if (isMeterParameter(id)) {
+        copyText(text, 128, meterText(meterOf(id), value));
     } else if (id == kProgramParameter) {
         const ProgramBank factory;
         copyText(text, 128, factory[programOf(value)].name);
@@ -171,6 +184,12 @@ Steinberg_tresult Controller::valueByString(void*, Steinberg_Vst_ParamID id,
     const std::string typed = narrowText(text, 128);
     if (isCoreParameter(id)) {
         const std::optional<double> normalized = normalizedOfText(static_cast<int32_t>(id), typed);
+        if (!normalized) return Steinberg_kResultFalse;
+        *value = *normalized;
+        return Steinberg_kResultOk;
+    }
+    if (isMeterParameter(id)) {
+        const std::optional<double> normalized = meterNormalizedOfText(meterOf(id), typed);
         if (!normalized) return Steinberg_kResultFalse;
         *value = *normalized;
         return Steinberg_kResultOk;
@@ -197,6 +216,7 @@ Steinberg_tresult Controller::valueByString(void*, Steinberg_Vst_ParamID id,
 Steinberg_Vst_ParamValue Controller::toPlain(void*, Steinberg_Vst_ParamID id,
                                              Steinberg_Vst_ParamValue value) {
     if (isCoreParameter(id)) return plainOf(static_cast<int32_t>(id), value);
+    if (isMeterParameter(id)) return meterDbOf(meterOf(id), value);
     if (id == kProgramParameter) return programOf(value);
     return value >= 0.5 ? 1.0 : 0.0;
 }
@@ -204,6 +224,7 @@ Steinberg_Vst_ParamValue Controller::toPlain(void*, Steinberg_Vst_ParamID id,
 Steinberg_Vst_ParamValue Controller::toNormalized(void*, Steinberg_Vst_ParamID id,
                                                   Steinberg_Vst_ParamValue plain) {
     if (isCoreParameter(id)) return normalizedOfPlain(static_cast<int32_t>(id), plain);
+    if (isMeterParameter(id)) return meterNormalizedOfDb(meterOf(id), plain);
     if (id == kProgramParameter)
         return normalizedOfProgram(
             std::isnan(plain) ? 0 : static_cast<int32_t>(std::clamp(std::round(plain), 0.0, 17.0)));
@@ -340,6 +361,7 @@ double Controller::normalizedValue(Steinberg_Vst_ParamID id) const {
     }
     if (id == kProgramParameter) return normalizedOfProgram(model_.program());
     if (id == kHostBypassParameter) return hostBypass_;
+    if (isMeterParameter(id)) return meters_[meterOf(id)];
     return 0.0;
 }
 
@@ -347,6 +369,11 @@ bool Controller::setNormalizedValue(Steinberg_Vst_ParamID id, double value) {
     if (!isListedId(id)) return false;
     if (id == kHostBypassParameter) {
         hostBypass_ = value >= 0.5 ? 1.0 : 0.0;
+        return true;
+    }
+    // The host hands on what the processor reported; nothing else moves.
+    if (isMeterParameter(id)) {
+        meters_[meterOf(id)] = std::isnan(value) ? 0.0 : std::clamp(value, 0.0, 1.0);
         return true;
     }
     const EffectSettings before = settingsOf(model_);

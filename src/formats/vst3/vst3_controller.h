@@ -8,6 +8,7 @@
 #include <vst3_c_api.h>
 
 #include "engine/effect.h"
+#include "engine/meter_figures.h"
 #include "formats/vst3/vst3_object.h"
 
 namespace velmorin::vst3 {
@@ -103,6 +104,7 @@ class Controller final : public Object {
 
     Effect model_;
     double hostBypass_ = 0.0;
+    double meters_[kNumMeterOutputs];  // normalized, as the host last handed them on
     Steinberg_Vst_IComponentHandler* handler_ = nullptr;
     Steinberg_Vst_IConnectionPoint* peer_ = nullptr;
     Steinberg_Vst_IHostApplication* host_ = nullptr;

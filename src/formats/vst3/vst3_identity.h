@@ -35,8 +35,10 @@ constexpr const char* kVersion = VELMORIN_VERSION;
 // may run them apart (kDistributable).
 constexpr uint32_t kClassFlags = 1;
 
-// Beyond the core's parameters (ids 0..30, their indices): the factory
-// program list's selector and the host's bypass switch.
+// Beyond the core's parameters (ids 0..30, their indices): the read-only
+// meters right after them, the factory program list's selector and the
+// host's bypass switch.
+constexpr Steinberg_Vst_ParamID kFirstMeterParameter = 31;
 constexpr Steinberg_Vst_ParamID kProgramParameter = 100;
 constexpr Steinberg_Vst_ParamID kHostBypassParameter = 101;
 constexpr Steinberg_Vst_ProgramListID kProgramList = 1;

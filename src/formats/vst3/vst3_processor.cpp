@@ -8,6 +8,7 @@
 #include "formats/settings/effect_settings.h"
 #include "formats/vst3/vst3_identity.h"
 #include "formats/vst3/vst3_messages.h"
+#include "formats/vst3/vst3_meters.h"
 #include "formats/vst3/vst3_parameters.h"
 #include "formats/vst3/vst3_stream.h"
 
@@ -274,9 +275,12 @@ Steinberg_tresult Processor::process(Steinberg_Vst_ProcessData& data) {
     const int32_t frames = std::max<int32_t>(data.numSamples, 0);
     const bool audio = active_ && frames > 0 && isStereo(data.inputs, data.numInputs) &&
                        isStereo(data.outputs, data.numOutputs);
+    blockExtremes_ = LaneExtremes{};
     runWithChanges(data.inputParameterChanges, data, audio);
     if (frames == 0) return Steinberg_kResultOk;
     if (!audio) return active_ ? Steinberg_kInvalidArgument : Steinberg_kNotInitialized;
+    reportMeters(data.outputParameterChanges,
+                 meterFigures(blockExtremes_, effect_.engine().outputGain.get()), frames - 1);
     data.outputs[0].silenceFlags =
         silentChannels(data.outputs[0].Steinberg_Vst_AudioBusBuffers_channelBuffers32, frames);
     return Steinberg_kResultOk;
@@ -374,6 +378,7 @@ void Processor::runPiece(const Steinberg_Vst_ProcessData& data, int32_t offset, 
     }
     bypass_.take(inputs, frames);
     effect_.process(static_cast<float>(sampleRate_), inputs, outputs, frames);
+    blockExtremes_.merge(effect_.engine().lastBlock.extremes);
     bypass_.apply(outputs, frames);
 }
 

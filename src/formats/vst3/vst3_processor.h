@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "engine/display_feed.h"
 #include "engine/effect.h"
 #include "formats/vst3/host_bypass.h"
 #include "formats/vst3/vst3_object.h"
@@ -84,6 +85,7 @@ class Processor final : public Object {
     int32_t latencyInForce_ = 0;
     Relaxed<int32_t> programChosen_{0};  // set by setState too
     std::vector<float> silence_;         // read for inputs the host flags silent
+    LaneExtremes blockExtremes_;         // over the pieces of the host's block, for its meters
     Steinberg_Vst_IConnectionPoint* peer_ = nullptr;
     Steinberg_Vst_IHostApplication* host_ = nullptr;
 
