@@ -197,10 +197,7 @@ class Vst3EditorWindow : public ::testing::Test {
         }
     }
     bool editorIn(xcb_window_t parent, std::pair<int, int> size = {kWidth, kHeight}) {
-        return client.eventually([&] {
-            const std::vector<xcb_window_t> children = client.children(parent);
-            return children.size() == 1 && client.size(children[0]) == size;
-        });
+        return client.holdsOneChildOfSize(parent, size);
     }
 
     VirtualXServer server;

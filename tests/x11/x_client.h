@@ -66,6 +66,15 @@ class XClient {
         return false;
     }
 
+    // Whether the window comes to hold exactly one child of this size, as a
+    // host's parent holds an embedded editor.
+    bool holdsOneChildOfSize(xcb_window_t parent, std::pair<int, int> size) {
+        return eventually([&] {
+            const std::vector<xcb_window_t> inside = children(parent);
+            return inside.size() == 1 && this->size(inside[0]) == size;
+        });
+    }
+
   private:
     static void waitBriefly();
 
