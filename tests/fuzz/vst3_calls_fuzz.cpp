@@ -187,8 +187,11 @@ class HostileVst3Host {
         data.inputs = buses & 0x40 ? nullptr : &in;
         data.outputs = buses & 0x20 ? nullptr : &out;
         data.inputParameterChanges = in_.byte() % 8 ? changes->changes() : nullptr;
+        auto* reported = new ParameterChanges;  // the meters go here
+        data.outputParameterChanges = reported->changes();
         call(instance_.processor(), &Steinberg_Vst_IAudioProcessorVtbl::process, &data);
         changes->release();
+        reported->release();
     }
 
     void load(const std::vector<uint8_t>& bytes) {

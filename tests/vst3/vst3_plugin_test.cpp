@@ -317,6 +317,32 @@ TEST(Vst3Plugin, MetersReportEachBlocksGainReductionAndOutputPeak) {
     EXPECT_EQ(text16(text), expected);
 }
 
+// The Output value the normalizer arrives at reaches the host, so that what
+// it saves or records is the effect's own.
+TEST(Vst3Plugin, UnderNormalizeTheHostHearsOfTheOutputTheNormalizerArrivesAt) {
+    Instance instance;
+    instance.activate(true);
+    auto* normalizeOn = new ParameterChanges;
+    normalizeOn->add(velmorin::kNormalize, 0, 1.0);
+    std::vector<float> in(kFrames), out(2 * kFrames);
+    std::vector<double> told;
+    for (int32_t block = 0; block < 40; ++block) {
+        for (int32_t i = 0; i < kFrames; ++i) in[i] = std::sin(0.05f * (block * kFrames + i));
+        auto* reported = new ParameterChanges;
+        instance.process(in.data(), in.data(), out.data(), out.data() + kFrames, kFrames,
+                         block == 0 ? normalizeOn : nullptr, reported);
+        for (const auto& point : reported->queueFor(velmorin::kOutput).points)
+            told.push_back(point.second);
+        reported->release();
+    }
+    normalizeOn->release();
+    ASSERT_GE(told.size(), 2u);
+    EXPECT_LT(told.back(), told.front());  // down from the top, where it starts
+    EXPECT_DOUBLE_EQ(told.back(), velmorin::vst3::normalizedOf(
+                                      velmorin::kOutput,
+                                      settingsIn(instance.state()).stored[velmorin::kOutput]));
+}
+
 // Chosen in the host's program list, a program gives exactly the values
 // the core keeps for it (as the VST 2.4 build does), also where they lie
 // between a parameter's steps.

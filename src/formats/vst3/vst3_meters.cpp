@@ -7,6 +7,7 @@
 
 #include "formats/vst3/vst3_identity.h"
 #include "formats/vst3/vst3_object.h"
+#include "formats/vst3/vst3_parameters.h"
 #include "params/parameter_table.h"
 
 namespace velmorin::vst3 {
@@ -71,19 +72,11 @@ std::optional<double> meterNormalizedOfText(int32_t meter, const std::string& te
 
 void reportMeters(Steinberg_Vst_IParameterChanges* changes, const MeterFigures& figures,
                   int32_t frame) {
-    if (changes == nullptr) return;
     float values[kNumMeterOutputs];
     meterOutputValues(figures, values);
     for (int32_t meter = 0; meter < kNumMeterOutputs; ++meter) {
-        const Steinberg_Vst_ParamID id =
-            kFirstMeterParameter + static_cast<Steinberg_Vst_ParamID>(meter);
-        Steinberg_int32 queueIndex = 0;
-        Steinberg_Vst_IParamValueQueue* queue =
-            call(changes, &Steinberg_Vst_IParameterChangesVtbl::addParameterData, &id, &queueIndex);
-        if (queue == nullptr) continue;
-        Steinberg_int32 pointIndex = 0;
-        call(queue, &Steinberg_Vst_IParamValueQueueVtbl::addPoint, frame,
-             meterNormalizedOfDb(meter, values[meter]), &pointIndex);
+        reportValue(changes, kFirstMeterParameter + static_cast<Steinberg_Vst_ParamID>(meter),
+                    frame, meterNormalizedOfDb(meter, values[meter]));
     }
 }
 

@@ -25,8 +25,7 @@ double meterDbOf(int32_t meter, double normalized);
 std::string meterText(int32_t meter, double normalized);
 std::optional<double> meterNormalizedOfText(int32_t meter, const std::string& text);
 
-// The figures as output parameter changes at `frame`; nothing without a
-// list. Audio thread: the host's list takes them without our allocating.
+// The figures as output parameter changes at `frame`.
 void reportMeters(Steinberg_Vst_IParameterChanges* changes, const MeterFigures& figures,
                   int32_t frame);
 

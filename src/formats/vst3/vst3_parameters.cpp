@@ -97,6 +97,17 @@ double normalizedOfPlain(int32_t index, double plain) {
     return value;
 }
 
+void reportValue(Steinberg_Vst_IParameterChanges* changes, Steinberg_Vst_ParamID id, int32_t frame,
+                 double normalized) {
+    if (changes == nullptr) return;
+    Steinberg_int32 queueIndex = 0;
+    Steinberg_Vst_IParamValueQueue* queue =
+        call(changes, &Steinberg_Vst_IParameterChangesVtbl::addParameterData, &id, &queueIndex);
+    Steinberg_int32 pointIndex = 0;
+    if (queue != nullptr)
+        call(queue, &Steinberg_Vst_IParamValueQueueVtbl::addPoint, frame, normalized, &pointIndex);
+}
+
 std::string textOf(int32_t index, double normalized) {
     return valueText(parameterKind(index), storedOf(index, normalized));
 }

@@ -26,6 +26,12 @@ float coreValueOf(int32_t index, double normalized);
 double plainOf(int32_t index, double normalized);
 double normalizedOfPlain(int32_t index, double plain);
 
+// A value the processor tells the host of, as an output parameter change at
+// `frame`; nothing without a list. The host's list takes it without our
+// allocating.
+void reportValue(Steinberg_Vst_IParameterChanges* changes, Steinberg_Vst_ParamID id, int32_t frame,
+                 double normalized);
+
 // The VST 2.4 display text of the value the core would keep, and back.
 std::string textOf(int32_t index, double normalized);
 std::optional<double> normalizedOfText(int32_t index, const std::string& text);

@@ -281,6 +281,11 @@ Steinberg_tresult Processor::process(Steinberg_Vst_ProcessData& data) {
     if (!audio) return active_ ? Steinberg_kInvalidArgument : Steinberg_kNotInitialized;
     reportMeters(data.outputParameterChanges,
                  meterFigures(blockExtremes_, effect_.engine().outputGain.get()), frames - 1);
+    // The Output value the normalizer arrived at, so that the host's copy
+    // (and what it saves or automates) is the effect's own.
+    if (const std::optional<int32_t> output = effect_.followNormalizer())
+        reportValue(data.outputParameterChanges, kOutput, frames - 1,
+                    normalizedOf(kOutput, static_cast<float>(*output)));
     data.outputs[0].silenceFlags =
         silentChannels(data.outputs[0].Steinberg_Vst_AudioBusBuffers_channelBuffers32, frames);
     return Steinberg_kResultOk;
