@@ -4,6 +4,7 @@
 // instances share nothing unsafely; every output must equal the same effect
 // rendered alone.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <filesystem>
@@ -74,8 +75,7 @@ platform::PreferenceRecord preferencesNumbered(int32_t n) {
 
 TEST(SeveralInstances, RenderAsAloneWhileEditorsTickAndPreferencesAreWritten) {
     const auto folder =
-        std::filesystem::temp_directory_path() /
-        ("velmorin-instances-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+        std::filesystem::temp_directory_path() / ("velmorin-instances-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     const auto preferencesFile = folder / "preferences";
     {
