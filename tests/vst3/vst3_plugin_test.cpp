@@ -288,7 +288,13 @@ TEST(Vst3Plugin, EachBlockReportsTheMetersAndTheOutputTheNormalizerArrivesAt) {
     play(0.0f);
     const double floor = velmorin::kPeakFloorDb,
                  silence[kNumMeterOutputs] = {0, 0, 0, 0, floor, floor};
-    for (int32_t meter = 0; meter < kNumMeterOutputs; ++meter) EXPECT_EQ(db[meter], silence[meter]);
+    for (int32_t meter = 0; meter < kNumMeterOutputs; ++meter) {
+        EXPECT_EQ(db[meter], silence[meter]);
+        // The controller reads silence too until the host hands a report on.
+        EXPECT_DOUBLE_EQ(
+            velmorin::vst3::meterDbOf(meter, normalized(instance, kFirstMeterParameter + meter)),
+            silence[meter]);
+    }
     // Loud enough that the limiter works, long enough to pass the look-ahead.
     for (int i = 0; i < 8; ++i) play(1.0f);
     EXPECT_LT(db[3], -0.5);

@@ -60,11 +60,8 @@ void describeExtra(Steinberg_Vst_ParamID id, Steinberg_Vst_ParameterInfo& info) 
 }  // namespace
 
 Controller::Controller() {
-    for (int32_t meter = 0; meter < kNumMeterOutputs; ++meter) {
-        Steinberg_Vst_ParameterInfo info;
-        describeMeterParameter(meter, info);
-        meters_[meter] = info.defaultNormalizedValue;
-    }
+    for (int32_t meter = 0; meter < kNumMeterOutputs; ++meter)
+        meters_[meter] = meterRestingValue(meter);
     static const Steinberg_Vst_IEditControllerVtbl controller = {queryFace,
                                                                  addRefFace,
                                                                  releaseFace,

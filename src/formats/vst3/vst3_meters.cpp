@@ -40,11 +40,16 @@ void describeMeterParameter(int32_t meter, Steinberg_Vst_ParameterInfo& info) {
     copyText(info.title, 128, kMeterOutputs[meter].name);
     copyText(info.shortTitle, 128, kMeterOutputs[meter].name);
     copyText(info.units, 128, "dB");
-    info.defaultNormalizedValue =
-        meterNormalizedOfDb(meter, std::min(0.0f, kMeterOutputs[meter].maximumDb));
+    info.defaultNormalizedValue = meterRestingValue(meter);
     info.unitId = kMeterUnits[meter];
     // Validators refuse a read-only parameter that says it can be automated.
     info.flags = Steinberg_Vst_ParameterInfo_ParameterFlags_kIsReadOnly;
+}
+
+double meterRestingValue(int32_t meter) {
+    float silence[kNumMeterOutputs];
+    meterOutputValues(meterFigures(LaneExtremes{}, 1.0f), silence);
+    return meterNormalizedOfDb(meter, silence[meter]);
 }
 
 double meterNormalizedOfDb(int32_t meter, double db) {

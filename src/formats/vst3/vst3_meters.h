@@ -19,6 +19,9 @@ bool isMeterParameter(Steinberg_Vst_ParamID id);
 int32_t meterOf(Steinberg_Vst_ParamID id);
 void describeMeterParameter(int32_t meter, Steinberg_Vst_ParameterInfo& info);
 
+// What a meter reads on silence: its default, and the controller's value
+// until the host hands on a report.
+double meterRestingValue(int32_t meter);
 double meterNormalizedOfDb(int32_t meter, double db);
 double meterDbOf(int32_t meter, double normalized);
 // "-3.2", and back; the unit is the parameter's.
