@@ -4,7 +4,6 @@
 // instances share nothing unsafely; every output must equal the same effect
 // rendered alone.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <filesystem>
@@ -15,6 +14,7 @@
 
 #include "formats/vst2/adelay_edit.h"
 #include "formats/vst2/vst2_editor.h"
+#include "host/temp_folder.h"
 #include "platform/soft/file_preference_store.h"
 #include "platform/soft/headless_windows.h"
 #include "platform/soft/soft_graphics.h"
@@ -74,9 +74,7 @@ platform::PreferenceRecord preferencesNumbered(int32_t n) {
 }  // namespace
 
 TEST(SeveralInstances, RenderAsAloneWhileEditorsTickAndPreferencesAreWritten) {
-    const auto folder =
-        std::filesystem::temp_directory_path() / ("velmorin-instances-" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder);
+    const TempFolder folder;
     const auto preferencesFile = folder / "preferences";
     {
         platform::HeadlessWindows windows;
@@ -138,5 +136,4 @@ TEST(SeveralInstances, RenderAsAloneWhileEditorsTickAndPreferencesAreWritten) {
     const platform::PreferenceRecord expected = preferencesNumbered(read.peakHold);
     EXPECT_EQ(read.displaySpeed, expected.displaySpeed);
     EXPECT_EQ(read.waveColours, expected.waveColours);
-    std::filesystem::remove_all(folder);
 }

@@ -1,11 +1,11 @@
 // PNG files keep every pixel, and a write or read that fails says so and
 // leaves nothing behind.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <stdexcept>
 
+#include "host/temp_folder.h"
 #include "snapshot/png_file.h"
 
 namespace velmorin::snapshot {
@@ -13,12 +13,7 @@ namespace {
 
 class PngFileTest : public ::testing::Test {
   protected:
-    void SetUp() override { std::filesystem::create_directories(folder); }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-    // Each test runs in a process of its own, side by side with the others:
-    // a folder per process keeps one test's clean-up out of another's files.
-    std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("velmorin-png-test-" + std::to_string(getpid()));
+    TempFolder folder;
 };
 
 TEST_F(PngFileTest, PixelsSurviveTheRoundTrip) {
